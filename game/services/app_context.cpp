@@ -1,0 +1,38 @@
+#include "app_context.h"
+
+#include "clock.h"
+#include "prompter.h"
+#include "url_opener.h"
+
+#include <QDir>
+
+AppContext::AppContext(AppFacts facts, std::unique_ptr<Clock> clock, std::unique_ptr<Prompter> prompter,
+                       std::unique_ptr<UrlOpener> urlOpener)
+    : m_facts(std::move(facts))
+    , m_clock(std::move(clock))
+    , m_prompter(std::move(prompter))
+    , m_urlOpener(std::move(urlOpener))
+    , m_log(QDir(m_facts.programDir).filePath(QStringLiteral("LogInfo.txt")), *m_clock)
+    , m_reporter(m_log, *m_prompter)
+{
+}
+
+AppContext::~AppContext() = default;
+
+QString AppContext::programFile(const QString &fileName) const
+{
+    return QDir(m_facts.programDir).filePath(fileName);
+}
+
+QString AppContext::displayPath(const QString &fileName) const
+{
+    return QDir::toNativeSeparators(programFile(fileName));
+}
+
+QString AppContext::versionText() const
+{
+    return QStringLiteral("%1.%2.%3")
+        .arg(m_facts.version.majorVersion())
+        .arg(m_facts.version.minorVersion())
+        .arg(m_facts.version.microVersion());
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "error_report.h"
+#include "log_file.h"
+
+#include <QString>
+#include <QVersionNumber>
+
+#include <memory>
+
+class Clock;
+class Prompter;
+class UrlOpener;
+
+// Facts about the running program that the game shows or works with.
+struct AppFacts {
+    QString programDir; // where the data files live: the executable's folder, or --data-dir
+    QString exeName; // the executable's name without extension
+    QVersionNumber version; // major.minor.revision
+};
+
+// Everything a window of the game needs from its surroundings: the program
+// facts, the clock, the message boxes, the browser, the log and the error
+// report. The program builds one over the real Qt classes; tests build one
+// over a temporary folder with scripted answers.
+class AppContext
+{
+public:
+    AppContext(AppFacts facts, std::unique_ptr<Clock> clock, std::unique_ptr<Prompter> prompter,
+               std::unique_ptr<UrlOpener> urlOpener);
+    ~AppContext();
+
+    const QString &programDir() const { return m_facts.programDir; }
+    // The full path of a file in the program directory.
+    QString programFile(const QString &fileName) const;
+    // The same path in the form shown to the host (the platform's separators).
+    QString displayPath(const QString &fileName) const;
+    const QString &exeName() const { return m_facts.exeName; }
+    const QVersionNumber &version() const { return m_facts.version; }
+    // "major.minor.revision", each without leading zeros.
+    QString versionText() const;
+
+    Clock &clock() const { return *m_clock; }
+    Prompter &prompter() const { return *m_prompter; }
+    UrlOpener &urlOpener() const { return *m_urlOpener; }
+    LogFile &log() { return m_log; }
+    ErrorReporter &reporter() { return m_reporter; }
+
+    void writeLogInfo(const QString &text) { m_reporter.writeLogInfo(text); }
+    bool guard(const QString &reportName, const std::function<void()> &body, const GuardOptions &options = {})
+    {
+        return m_reporter.guard(reportName, body, options);
+    }
+
+private:
+    AppFacts m_facts;
+    std::unique_ptr<Clock> m_clock;
+    std::unique_ptr<Prompter> m_prompter;
+    std::unique_ptr<UrlOpener> m_urlOpener;
+    LogFile m_log;
+    ErrorReporter m_reporter;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app_context.h"
+
+#include <QStringList>
+
+#include <variant>
+
+// Reads the program's command line: `--data-dir DIR` puts the data files in
+// DIR instead of the executable's folder. The result is the program facts,
+// or the message that explains why the program cannot start.
+std::variant<AppFacts, QString> programFactsFromCommandLine(const QStringList &arguments,
+                                                            const QString &executablePath,
+                                                            const QVersionNumber &version);

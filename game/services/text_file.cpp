@@ -1,0 +1,130 @@
+#include "text_file.h"
+
+#include "error_codes.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <cerrno>
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five bytes that
+// code page leaves undefined keep their Latin-1 control characters.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        *out++ = (byte >= 0x80 && byte <= 0x9F) ? QChar(kWindows1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+} // namespace
+
+namespace TextFile {
+
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return decodeWindows1252(bytes);
+    if (text.startsWith(QChar::ByteOrderMark))
+        text.remove(0, 1);
+    return text;
+}
+
+QByteArray encode(const QString &text)
+{
+    QString crlf;
+    crlf.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            crlf += QLatin1String("\r\n");
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else if (c == u'\n') {
+            crlf += QLatin1String("\r\n");
+        } else {
+            crlf += c;
+        }
+    }
+    return crlf.toUtf8();
+}
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QString read(const QString &path)
+{
+    if (QFileInfo(path).isDir())
+        throw ZorbelError(ErrorNumber::PathFileAccessError, path + QStringLiteral(" is a folder"));
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        throw ZorbelError::forFile(path, file.errorString(), errno);
+    errno = 0;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw ZorbelError::forFile(path, file.errorString(), errno);
+    return decode(bytes);
+}
+
+void replace(const QString &path, const QString &text)
+{
+    replaceBytes(path, encode(text));
+}
+
+void replaceBytes(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        throw ZorbelError(ErrorNumber::PathFileAccessError, path + QStringLiteral(" is a folder"));
+    // The rename would replace a read-only file too, and so would any write
+    // by root; its owner cleared the write bit so that it is not overwritten.
+    if (target.exists() && (!target.isWritable() || !target.permission(QFile::WriteOwner)))
+        throw ZorbelError(ErrorNumber::PermissionDenied, path + QStringLiteral(" is read-only"));
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        throw ZorbelError::forFile(path, file.errorString(), errno);
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const int error = errno;
+        file.cancelWriting();
+        throw ZorbelError::forFile(path, file.errorString(), error);
+    }
+    errno = 0;
+    if (!file.commit())
+        throw ZorbelError::forFile(path, file.errorString(), errno);
+}
+
+} // namespace TextFile

@@ -1,0 +1,9 @@
+#include "scripted_prompter.h"
+
+PromptAnswer ScriptedPrompter::ask(const Prompt &prompt)
+{
+    m_shown.append(prompt);
+    if (!m_answers.isEmpty())
+        return m_answers.dequeue();
+    return prompt.buttons == Prompt::Buttons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+}

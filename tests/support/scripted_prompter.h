@@ -1,0 +1,24 @@
+#pragma once
+
+#include "services/prompter.h"
+
+#include <QList>
+#include <QQueue>
+
+// Answers message boxes from a queue and records every box shown. A box
+// with no queued answer gets the answer a host closing it would give.
+class ScriptedPrompter final : public Prompter
+{
+public:
+    PromptAnswer ask(const Prompt &prompt) override;
+
+    void queue(PromptAnswer answer) { m_answers.enqueue(answer); }
+
+    const QList<Prompt> &shown() const { return m_shown; }
+    const Prompt &last() const { return m_shown.last(); }
+    void clear() { m_shown.clear(); }
+
+private:
+    QQueue<PromptAnswer> m_answers;
+    QList<Prompt> m_shown;
+};
