@@ -2,11 +2,15 @@
 #include "services/app_context.h"
 #include "services/clock.h"
 #include "services/command_line.h"
+#include "services/display_fonts.h"
+#include "services/form_builder.h"
 #include "services/prompter.h"
+#include "services/single_instance.h"
 #include "services/url_opener.h"
 #include "zorbel_version.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -21,11 +25,32 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s: %s\n", qPrintable(QApplication::applicationName()), qPrintable(*problem));
         return 2;
     }
-
     AppContext context(std::get<AppFacts>(std::move(facts)), std::make_unique<SystemClock>(),
                        std::make_unique<MessageBoxPrompter>(), std::make_unique<DesktopUrlOpener>());
+
+    // A second copy goes before it writes anything: its first log entry
+    // would empty the log of the copy that is running.
+    SingleInstance instance(context.programDir());
+    if (!instance.claim()) {
+        const QString &exe = context.exeName();
+        context.prompter().ask({QStringLiteral("The %1 application is already running.  This instance of %1 will "
+                                               "terminate...")
+                                    .arg(exe),
+                                exe});
+        return 0;
+    }
+
+    DisplayFonts::install();
+    try {
+        const FormLayout board = readFormLayout(Form::layoutPath(QStringLiteral("frmZorbel")));
+        context.setFormScale(FormBuilder::scaleToFill(QApplication::primaryScreen()->availableSize(),
+                                                      QSize(board.width, board.height)));
+    } catch (const ZorbelError &) {
+        // The window's own load reports the unreadable layout.
+    }
+
     FrmZorbel window(context);
-    window.Form_Load();
+    window.load();
     window.show();
     return app.exec();
 }

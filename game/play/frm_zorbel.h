@@ -1,19 +1,128 @@
 #pragma once
 
-#include <QWidget>
+#include "services/form.h"
 
-class AppContext;
+#include <QStringList>
 
-// The host's main window, the board the room watches.
-class FrmZorbel : public QWidget
+#include <memory>
+
+class MediaPlayer;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTimer;
+class Ravlen;
+
+// The host's console and the board the room watches: both game modes on a
+// tab control, the players' rows and settings on the right, the countdown
+// and sound below, the service buttons along the bottom.
+//
+// The procedures keep the names and the order of steps the game has always
+// had; each runs inside the standard error report under its own name.
+class FrmZorbel : public Form
 {
     Q_OBJECT
 
 public:
     explicit FrmZorbel(AppContext &context, QWidget *parent = nullptr);
+    ~FrmZorbel() override;
 
-    void Form_Load();
+    // Questions and turns (the game state lives as long as the window).
+    QStringList strMatches;
+    QStringList strPhrases;
+    int intMatchNumber = 0;
+    int intPhraseNumber = 0;
+    int intCurrentPlayer = 0;
+    int intRound = 1;
+    int intTimerSeconds = 30;
+    bool blnMatchGameOn = false;
+    bool blnPhraseGameOn = false;
+    bool blnReloadMatches = false;
+    bool blnReloadPhrases = false;
+    bool blnTieContinue = false;
+    bool blnSkipNextPhrase = false;
+    bool blnExitConfirmed = false;
+    bool blnGameLoadedAtStart = false;
+
+    MediaPlayer &wmp1() const { return *m_wmp1; }
+    MediaPlayer &wmp2() const { return *m_wmp2; }
+    QTimer &Timer1() const { return *m_timer1; }
+
+public Q_SLOTS:
+    void clkStart_Click();
+    void clkStartPhrase_Click();
+    void clkNext_Click();
+    void clkPrev_Click();
+    void clkNextPhrase_Click();
+    void clkPrevPhrase_Click();
+    void PageUpDown(int keyCode);
+    void AdvancePlayer(const QString &direction);
+    void clkUp_Click(int index);
+    void clkDown_Click(int index);
+    void cmbNumPlayers_Click();
+    void cmbNumPlayers_KeyDown(int keyCode);
+    void cmbScoreToWin_Click();
+    void cmbScoreToWin_KeyDown(int keyCode);
+    void txtPlayer_DblClick(int index);
+    void CheckTimer();
+    void Timer1_Timer();
+    void OptTimer_Click();
+    void optSound_Click();
+    void hsc1_Change();
+    void SSTab1_Click();
+    void cmdUpdateButton_Click();
+    void cmdEndProgram_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(bool &cancel) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    AppContext &m_context;
+    enum class QuestionMode { Match, Phrase };
+
+    // The combo boxes take a new value from the mouse only: a key press
+    // notes the value it would change, and the change is put back.
+    struct KeyGuard {
+        bool keyPressed = false;
+        bool restoring = false;
+        QString saved;
+    };
+
+    void connectControls();
+    void watchKeys(QWidget *control, const QString &reportName);
+    QStringList loadQuestions(QuestionMode mode, const QString &fileName);
+    QStringList shuffled(const QStringList &questions);
+    void reportMissingFile(const QString &fileName);
+    void reportNoQuestions(const QString &fileName);
+    bool confirmStartOver(const QString &question);
+    void showRows(int count);
+    void colourRows(int rows, int current);
+    void colourAllRows();
+    bool restoreAfterKey(KeyGuard &keys, QComboBox *combo);
+    void noteKey(KeyGuard &keys, QComboBox *combo, int keyCode);
+    void showMatch();
+    void showPhrase();
+    bool matchOnShow() const;
+    bool phraseOnShow() const;
+    int playerCount() const;
+    int questionCap() const;
+    void selectOption(const QString &group, int index);
+    bool optionSelected(const QString &group, int index) const;
+    void announce(const QString &message, bool tie);
+    void closeOtherWindows();
+
+    Ravlen *button(const QString &name, int index = -1) const;
+    QLabel *label(const QString &name, int index = -1) const;
+    QLineEdit *textBox(const QString &name, int index = -1) const;
+    QComboBox *comboBox(const QString &name) const;
+    QTabWidget *SSTab1() const;
+
+    std::unique_ptr<MediaPlayer> m_wmp1;
+    std::unique_ptr<MediaPlayer> m_wmp2;
+    QTimer *m_timer1;
+
+    KeyGuard m_playersKeys;
+    KeyGuard m_scoreKeys;
 };

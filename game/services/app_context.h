@@ -2,6 +2,7 @@
 
 #include "error_report.h"
 #include "log_file.h"
+#include "media_player.h"
 
 #include <QString>
 #include <QVersionNumber>
@@ -40,6 +41,16 @@ public:
     // "major.minor.revision", each without leading zeros.
     QString versionText() const;
 
+    // Pixels per design pixel for every window's layout: chosen once at
+    // start-up so that the main window fills most of the screen.
+    double formScale() const { return m_formScale; }
+    void setFormScale(double scale) { m_formScale = scale; }
+
+    // A new player for one of the game's sounds; Qt Multimedia unless a
+    // test put its recorder in.
+    std::unique_ptr<MediaPlayer> createMediaPlayer() const { return m_mediaPlayerFactory(); }
+    void setMediaPlayerFactory(MediaPlayerFactory factory) { m_mediaPlayerFactory = std::move(factory); }
+
     Clock &clock() const { return *m_clock; }
     Prompter &prompter() const { return *m_prompter; }
     UrlOpener &urlOpener() const { return *m_urlOpener; }
@@ -59,4 +70,6 @@ private:
     std::unique_ptr<UrlOpener> m_urlOpener;
     LogFile m_log;
     ErrorReporter m_reporter;
+    double m_formScale = 1.0;
+    MediaPlayerFactory m_mediaPlayerFactory = createQtMediaPlayer;
 };

@@ -14,6 +14,7 @@ TestContext::TestContext(const QVersionNumber &version)
     m_urlOpener = urlOpener.get();
     m_context = std::make_unique<AppContext>(AppFacts{m_dir.path(), QStringLiteral("Zorbel"), version},
                                              std::move(clock), std::move(prompter), std::move(urlOpener));
+    m_context->setMediaPlayerFactory(m_mediaPlayers.factory());
 }
 
 void TestContext::writeFile(const QString &fileName, const QByteArray &bytes) const

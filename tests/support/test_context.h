@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fixed_clock.h"
+#include "recording_media_player.h"
 #include "recording_url_opener.h"
 #include "scripted_prompter.h"
 #include "services/app_context.h"
@@ -20,6 +21,7 @@ public:
     ScriptedPrompter &prompter() { return *m_prompter; }
     FixedClock &clock() { return *m_clock; }
     RecordingUrlOpener &urlOpener() { return *m_urlOpener; }
+    RecordingMediaPlayers &mediaPlayers() { return m_mediaPlayers; }
 
     QString dir() const { return m_dir.path(); }
     QString path(const QString &fileName) const { return m_dir.filePath(fileName); }
@@ -33,5 +35,6 @@ private:
     FixedClock *m_clock;
     ScriptedPrompter *m_prompter;
     RecordingUrlOpener *m_urlOpener;
+    RecordingMediaPlayers m_mediaPlayers;
     std::unique_ptr<AppContext> m_context;
 };

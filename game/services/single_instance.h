@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+// Tells whether another copy of the program is already running on the same
+// program directory. The lock lives in the temporary folder, keyed by the
+// program directory, and is released when this object goes; a lock left by
+// a copy that crashed does not block a new start (its process is gone).
+class SingleInstance
+{
+public:
+    explicit SingleInstance(const QString &programDir);
+
+    // True when this is the only running copy; it then holds the lock.
+    bool claim();
+
+    static QString lockPath(const QString &programDir);
+
+private:
+    QLockFile m_lock;
+};
