@@ -23,18 +23,28 @@ struct Bar {
     const char *melody;
 };
 
-// Two eight-bar verses around an eight-bar bridge; the last bar sits on the
-// dominant so that the loop falls back into the first bar.
-const std::array<Bar, 24> score{{
+// The verse's first six bars, played twice with different endings.
+const Bar verse[] = {
     {"C", "G4:1 C5:1 E5:1 G5:1 E5:2 C5:2"},
     {"Am", "A4:1 C5:1 E5:1 A5:1 G5:2 E5:2"},
     {"F", "F5:1 E5:1 D5:1 C5:1 A4:2 C5:2"},
     {"G", "D5:2 B4:1 G4:1 D5:2 R:2"},
     {"C", "G4:1 C5:1 E5:1 G5:1 C6:2 B5:1 A5:1"},
     {"Am", "A5:2 E5:2 C5:1 E5:1 A5:2"},
+};
+
+// The first ending comes home to C; the second sits on the dominant so that
+// the loop falls back into the first bar.
+const Bar firstEnding[] = {
     {"F G", "F5:1 A5:1 C6:2 B5:1 G5:1 D5:2"},
     {"C", "C5:2 E5:1 G5:1 C6:3 R:1"},
+};
+const Bar secondEnding[] = {
+    {"F G", "F5:1 A5:1 C6:2 B5:1 D6:1 G5:2"},
+    {"G7", "F5:1 G5:1 A5:1 B5:1 D6:2 B5:1 D5:1"},
+};
 
+const Bar bridge[] = {
     {"F", "A5:2 A5:1 G5:1 F5:2 C5:2"},
     {"G", "B5:2 B5:1 A5:1 G5:2 D5:2"},
     {"Em", "G5:1 E5:1 B4:1 E5:1 G5:2 B5:2"},
@@ -43,16 +53,19 @@ const std::array<Bar, 24> score{{
     {"G", "G5:1 B5:1 D6:2 B5:1 G5:1 D5:2"},
     {"C F", "E5:1 G5:1 C6:2 A5:1 C6:1 F6:2"},
     {"G7", "D6:2 C6:1 B5:1 A5:1 B5:1 G5:2"},
+};
 
-    {"C", "G4:1 C5:1 E5:1 G5:1 E5:2 C5:2"},
-    {"Am", "A4:1 C5:1 E5:1 A5:1 G5:2 E5:2"},
-    {"F", "F5:1 E5:1 D5:1 C5:1 A4:2 C5:2"},
-    {"G", "D5:2 B4:1 G4:1 D5:2 R:2"},
-    {"C", "G4:1 C5:1 E5:1 G5:1 C6:2 B5:1 A5:1"},
-    {"Am", "A5:2 E5:2 C5:1 E5:1 A5:2"},
-    {"F G", "F5:1 A5:1 C6:2 B5:1 D6:1 G5:2"},
-    {"G7", "F5:1 G5:1 A5:1 B5:1 D6:2 B5:1 D5:1"},
-}};
+// Verse, bridge, verse again: 24 bars.
+QList<Bar> score()
+{
+    QList<Bar> bars;
+    bars.append(QList<Bar>(std::begin(verse), std::end(verse)));
+    bars.append(QList<Bar>(std::begin(firstEnding), std::end(firstEnding)));
+    bars.append(QList<Bar>(std::begin(bridge), std::end(bridge)));
+    bars.append(QList<Bar>(std::begin(verse), std::end(verse)));
+    bars.append(QList<Bar>(std::begin(secondEnding), std::end(secondEnding)));
+    return bars;
+}
 
 [[noreturn]] void scoreError(const char *what, const std::string &token)
 {
@@ -257,15 +270,16 @@ private:
 StereoTrack renderGameTune(int rate)
 {
     TuneRenderer tune(rate);
-    const int bars = int(score.size());
-    const std::size_t length = std::size_t(tune.at(bars, 0));
+    const QList<Bar> bars = score();
+    const int barCount = int(bars.size());
+    const std::size_t length = std::size_t(tune.at(barCount, 0));
     const double eighth = tune.eighthSeconds();
 
     Bus melody(length);
     Bus band(length);
 
-    for (int barIndex = 0; barIndex < bars; ++barIndex) {
-        const Bar &bar = score[std::size_t(barIndex)];
+    for (int barIndex = 0; barIndex < barCount; ++barIndex) {
+        const Bar &bar = bars[barIndex];
         const bool bridge = barIndex >= 8 && barIndex < 16;
         const bool lastOfSection = barIndex % 8 == 7;
 
