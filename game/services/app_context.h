@@ -3,6 +3,7 @@
 #include "error_report.h"
 #include "log_file.h"
 
+#include <QSet>
 #include <QString>
 #include <QVersionNumber>
 
@@ -52,6 +53,10 @@ public:
         return m_reporter.guard(reportName, body, options);
     }
 
+    // True the first time a step of the run asks, false ever after: for the
+    // work a window does once per run however often it is loaded.
+    bool firstTimeThisRun(const QString &step);
+
 private:
     AppFacts m_facts;
     std::unique_ptr<Clock> m_clock;
@@ -59,4 +64,5 @@ private:
     std::unique_ptr<UrlOpener> m_urlOpener;
     LogFile m_log;
     ErrorReporter m_reporter;
+    QSet<QString> m_stepsDone;
 };
