@@ -100,7 +100,10 @@ void RavlenPrivate::applyMouseIcon(const QPixmap &icon)
     }
     // The library's own cursor points with its finger tip; any other
     // picture points with its centre.
-    const bool ownCursor = icon.toImage() == defaultMouseIcon();
+    // Both sides pass through a pixmap, so that the comparison is not upset
+    // by the pixmap's premultiplied alpha.
+    static const QImage ownAsPixmap = QPixmap::fromImage(defaultMouseIcon()).toImage();
+    const bool ownCursor = icon.toImage() == ownAsPixmap;
     const QPoint hotSpot = ownCursor ? defaultMouseIconHotSpot : QPoint(-1, -1);
     q->setCursor(QCursor(icon, hotSpot.x(), hotSpot.y()));
 }
