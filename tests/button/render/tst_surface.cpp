@@ -2,6 +2,7 @@
 #include "surface_fixtures.h"
 
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <set>
@@ -73,11 +74,48 @@ private Q_SLOTS:
         QFETCH(OleColor, destination);
         QFETCH(OleColor, source);
         QFETCH(OleColor, expected);
-        Surface target(QSize(3, 2), destination);
-        const Surface from(QSize(3, 2), source);
+        // Rows of 7: four pixels at a time and the rest one by one; the
+        // stretched blend goes pixel by pixel throughout.
+        Surface target(QSize(7, 2), destination);
+        const Surface from(QSize(7, 2), source);
         target.blend(target.rect(), from, from.rect(), alpha, format);
         COMPARE_COLOUR(target.pixel(0, 0), expected);
-        COMPARE_COLOUR(target.pixel(2, 1), expected);
+        COMPARE_COLOUR(target.pixel(3, 1), expected);
+        COMPARE_COLOUR(target.pixel(6, 1), expected);
+        Surface stretched(QSize(7, 2), destination);
+        stretched.blend(stretched.rect(), from, QRect(0, 0, 2, 1), alpha, format);
+        COMPARE_COLOUR(stretched.pixel(5, 1), expected);
+    }
+
+    void wholeRowsAgreeWithSinglePixels_data()
+    {
+        QTest::addColumn<Surface::BlendFormat>("format");
+        QTest::addColumn<int>("alpha");
+        for (const int alpha : {1, 77, 128, 254}) {
+            QTest::addRow("mix at %d", alpha) << Surface::BlendFormat::ConstantAlpha << alpha;
+            QTest::addRow("lighten at %d", alpha) << Surface::BlendFormat::Lighten << alpha;
+        }
+    }
+
+    void wholeRowsAgreeWithSinglePixels()
+    {
+        QFETCH(Surface::BlendFormat, format);
+        QFETCH(int, alpha);
+        const QSize size(64, 4);
+        Surface row(size, 0);
+        Surface from(size, 0);
+        QRandomGenerator random{quint32(alpha)};
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                row.fillBox(QPoint(x, y), QPoint(x, y), random.generate() & 0xFFFFFF);
+                from.fillBox(QPoint(x, y), QPoint(x, y), random.generate() & 0xFFFFFF);
+            }
+        Surface pixels = row;
+        row.blend(row.rect(), from, from.rect(), alpha, format);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                pixels.blend(QRect(x, y, 1, 1), from, QRect(x, y, 1, 1), alpha, format);
+        QCOMPARE(row.image(), pixels.image());
     }
 
     void blendKeepsTheMappingOfClippedRectangles()
