@@ -260,9 +260,7 @@ private Q_SLOTS:
         QFETCH(bool, halo);
         QFETCH(bool, fading);
         QFETCH(bool, haloShown);
-        FaceSurfaces s;
-        s.resizeFace(QSize(100, 40));
-        s.pic.fillBox(QPoint(0, 0), QPoint(100, 40), blue);
+        FaceSurfaces s = faceOf(QSize(100, 40), blue);
         s.fadeRunning = fading;
         // A red square on white; white is the key for a picture, and
         // transparent for an icon.

@@ -69,9 +69,7 @@ private Q_SLOTS:
 
     void blinkRisesFrom140To240()
     {
-        FaceSurfaces s;
-        s.resizeFace(QSize(10, 4));
-        s.pic.fillBox(QPoint(0, 0), QPoint(10, 4), 0xFFFFFF);
+        FaceSurfaces s = faceOf(QSize(10, 4), 0xFFFFFF);
         QList<int> levels;
         // Each frame is blended over black, so it shows its own alpha.
         drawEffect(s, lookWithEffect(3), [&](int) {
@@ -94,9 +92,7 @@ private Q_SLOTS:
     {
         QFETCH(float, borderSize);
         QFETCH(QRect, inside);
-        FaceSurfaces s;
-        s.resizeFace(QSize(100, 40));
-        s.pic.fillBox(QPoint(0, 0), QPoint(100, 40), 0xFFFFFF);
+        FaceSurfaces s = faceOf(QSize(100, 40), 0xFFFFFF);
         RavlenLook look = lookWithEffect(0);
         look.border.size = borderSize;
         QImage frame;
@@ -115,9 +111,7 @@ private Q_SLOTS:
 
     void borderShineMovesTheFace()
     {
-        FaceSurfaces s;
-        s.resizeFace(QSize(100, 40));
-        s.pic.fillBox(QPoint(0, 0), QPoint(100, 40), 0xFFFFFF);
+        FaceSurfaces s = faceOf(QSize(100, 40), 0xFFFFFF);
         RavlenLook look = lookWithEffect(1);
         look.border.size = 1; // E = 1.4: inside (1, 1, 97, 37)
         QList<int> corner;
@@ -220,9 +214,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, withBase);
         QFETCH(OleColor, after);
-        FaceSurfaces s;
-        s.resizeFace(QSize(100, 40));
-        s.pic.fillBox(QPoint(0, 0), QPoint(100, 40), 0xFFFFFF);
+        FaceSurfaces s = faceOf(QSize(100, 40), 0xFFFFFF);
         if (withBase)
             s.pic2.setBasePicture(solidPicture(QSize(100, 40), 0x00FF00));
         s.pic2.fillBox(QPoint(0, 0), QPoint(100, 40), 0);

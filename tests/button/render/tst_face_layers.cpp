@@ -10,13 +10,6 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-struct Probe {
-    QPoint at;
-    OleColor colour;
-};
-using Probes = QList<Probe>;
-Q_DECLARE_METATYPE(Probes)
-
 // The face layers that paint the whole face or blend over it: gradient,
 // border, texture, alpha, the picture face with its tint, and the mask.
 class TestFaceLayers : public QObject
@@ -24,23 +17,6 @@ class TestFaceLayers : public QObject
     Q_OBJECT
 
 private:
-    static void checkProbes(const Surface &surface, const Probes &probes)
-    {
-        for (const Probe &probe : probes) {
-            const QString where = QStringLiteral("(%1, %2)").arg(probe.at.x()).arg(probe.at.y());
-            QCOMPARE(where + QString::number(surface.pixel(probe.at.x(), probe.at.y()), 16),
-                     where + QString::number(probe.colour, 16));
-        }
-    }
-
-    static FaceSurfaces facesOf(QSize size, OleColor face)
-    {
-        FaceSurfaces s;
-        s.resizeFace(size);
-        s.pic.fillBox(QPoint(0, 0), QPoint(size.width(), size.height()), face);
-        return s;
-    }
-
     static QImage stripes(QList<OleColor> columns)
     {
         QImage picture(QSize(int(columns.size()), 1), QImage::Format_RGB32);
@@ -72,18 +48,18 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         QFETCH(int, lineWidth);
         QFETCH(Probes, probes);
-        FaceSurfaces s = facesOf(size, 0x00FF00);
+        FaceSurfaces s = faceOf(size, 0x00FF00);
         s.pic.setLineWidth(lineWidth);
         s.setGradientColours(0x0000FF, 0);
         GradientLook look;
         look.style = style;
         drawGradientLayer(s, look);
-        checkProbes(s.pic, probes);
+        CHECK_PROBES(s.pic, probes)
     }
 
     void radialGradientCoversTheFace()
     {
-        FaceSurfaces s = facesOf(QSize(120, 30), 0x00FF00);
+        FaceSurfaces s = faceOf(QSize(120, 30), 0x00FF00);
         s.setGradientColours(0x0000FF, 0xFF0000);
         GradientLook look;
         look.style = 2;
@@ -127,13 +103,13 @@ private Q_SLOTS:
         QFETCH(OleColor, colour);
         QFETCH(Probes, probes);
         const QSize face = style == 2 && size > 3 ? QSize(100, 100) : style == 1 ? QSize(100, 100) : QSize(20, 20);
-        FaceSurfaces s = facesOf(face, 0xFFFFFF);
+        FaceSurfaces s = faceOf(face, 0xFFFFFF);
         BorderLook look;
         look.style = style;
         look.size = size;
         look.color = colour;
         drawBorderLayer(s, look);
-        checkProbes(s.pic, probes);
+        CHECK_PROBES(s.pic, probes)
         QCOMPARE(s.pic.lineWidth(), int(size));
     }
 
@@ -158,7 +134,7 @@ private Q_SLOTS:
         QFETCH(float, alpha);
         QFETCH(OleColor, face);
         QFETCH(OleColor, scratch);
-        FaceSurfaces s = facesOf(QSize(6, 4), 0); // black face
+        FaceSurfaces s = faceOf(QSize(6, 4), 0); // black face
         TextureLook look;
         look.enabled = true;
         look.image = solidPicture(QSize(3, 3), 0xFFFFFF);
@@ -184,7 +160,7 @@ private Q_SLOTS:
     {
         QFETCH(float, size);
         QFETCH(QList<OleColor>, columns);
-        FaceSurfaces s = facesOf(QSize(8, 4), 0);
+        FaceSurfaces s = faceOf(QSize(8, 4), 0);
         TextureLook look;
         look.enabled = true;
         look.image = stripes({0x0000FF, 0xFF0000});
@@ -198,7 +174,7 @@ private Q_SLOTS:
 
     void textureWithoutPictureBlendsWhatPic2Holds()
     {
-        FaceSurfaces s = facesOf(QSize(4, 4), 0);
+        FaceSurfaces s = faceOf(QSize(4, 4), 0);
         s.pic2.fillBox(QPoint(0, 0), QPoint(4, 4), 0x00FF00);
         TextureLook look;
         look.enabled = true;
@@ -228,7 +204,7 @@ private Q_SLOTS:
         QFETCH(bool, container);
         QFETCH(float, value);
         QFETCH(OleColor, expected);
-        FaceSurfaces s = facesOf(QSize(30, 10), 0);
+        FaceSurfaces s = faceOf(QSize(30, 10), 0);
         if (container) // a container image of another size is stretched over the face
             s.containerBackground = [] { return solidPicture(QSize(3, 1), 0xFFFFFF); };
         AlphaLook look;
@@ -258,7 +234,7 @@ private Q_SLOTS:
         QFETCH(bool, round);
         QFETCH(OleColor, left);
         QFETCH(OleColor, maskLeft);
-        FaceSurfaces s = facesOf(QSize(40, 10), 0x00FF00);
+        FaceSurfaces s = faceOf(QSize(40, 10), 0x00FF00);
         s.picTemp.fillBox(QPoint(0, 0), QPoint(40, 10), 0x123456);
         TintLook tintLook;
         tintLook.enabled = tint;
@@ -279,7 +255,7 @@ private Q_SLOTS:
 
     void missingPictureLeavesTheFace()
     {
-        FaceSurfaces s = facesOf(QSize(4, 4), 0x00FF00);
+        FaceSurfaces s = faceOf(QSize(4, 4), 0x00FF00);
         drawPictureFace(s, QImage(), TintLook(), RoundLook());
         COMPARE_COLOUR(s.pic.pixel(2, 2), 0x00FF00u);
     }
@@ -302,7 +278,7 @@ private Q_SLOTS:
         QFETCH(bool, round);
         QFETCH(OleColor, maskColour);
         QFETCH(QRegion, expected);
-        FaceSurfaces s = facesOf(QSize(120, 30), 0);
+        FaceSurfaces s = faceOf(QSize(120, 30), 0);
         SkinLook skin;
         skin.buttonStyle = style;
         skin.maskColor = maskColour;
@@ -315,7 +291,7 @@ private Q_SLOTS:
     void roundedMaskLeavesTheCorners()
     {
         // (120 + 30) / 10 = 15 by 15 corner ellipses.
-        FaceSurfaces s = facesOf(QSize(120, 30), 0);
+        FaceSurfaces s = faceOf(QSize(120, 30), 0);
         s.picTemp.setPenColor(0xFFFFFF);
         RoundLook round;
         round.enabled = true;

@@ -7,13 +7,6 @@
 
 #include <limits>
 
-struct Probe {
-    QPoint at;
-    OleColor colour;
-};
-using Probes = QList<Probe>;
-Q_DECLARE_METATYPE(Probes)
-
 namespace {
 
 const OleColor red = 0x0000FF;
@@ -22,20 +15,9 @@ const OleColor blue = 0xFF0000;
 // A red face blended with white at 250: almost gone.
 const OleColor faded = oleRgb(255, 250, 250);
 
-void checkProbes(const Surface &surface, const Probes &probes)
-{
-    for (const Probe &probe : probes) {
-        const QString where = QStringLiteral("(%1, %2) ").arg(probe.at.x()).arg(probe.at.y());
-        QCOMPARE(where + QString::number(surface.pixel(probe.at.x(), probe.at.y()), 16),
-                 where + QString::number(probe.colour, 16));
-    }
-}
-
 FaceSurfaces redFaceOnWhite()
 {
-    FaceSurfaces s;
-    s.resizeFace(QSize(100, 40));
-    s.pic.fillBox(QPoint(0, 0), QPoint(100, 40), red);
+    FaceSurfaces s = faceOf(QSize(100, 40), red);
     s.containerBackground = [] { return solidPicture(QSize(100, 40), white); };
     return s;
 }
@@ -87,7 +69,7 @@ private Q_SLOTS:
         QFETCH(Probes, probes);
         FaceSurfaces s = redFaceOnWhite();
         drawShadowLayer(s, shadowOf(style, size), RoundLook(), 0);
-        checkProbes(s.pic, probes);
+        CHECK_PROBES(s.pic, probes)
         // The mask keeps the whole face; pic2 holds the shadowed face.
         COMPARE_COLOUR(s.picTemp.pixel(0, 0), red);
         QCOMPARE(s.pic2.image(), s.pic.image());
@@ -169,9 +151,7 @@ private Q_SLOTS:
         QFETCH(QPointF, anchor);
         QFETCH(double, split);
         QFETCH(Probes, probes);
-        FaceSurfaces s;
-        s.resizeFace(QSize(100, 40));
-        s.pic.fillBox(QPoint(0, 0), QPoint(100, 40), blue);
+        FaceSurfaces s = faceOf(QSize(100, 40), blue);
         s.pic.fillBox(QPoint(50, 20), QPoint(50, 20), 0x00FF00);
         s.pic.fillBox(QPoint(25, 10), QPoint(25, 10), 0x00FFFF);
         s.splitCoordinate = 7.5;
@@ -184,7 +164,7 @@ private Q_SLOTS:
         drawArrowLayer(s, look);
         QCOMPARE(s.arrowAnchor, anchor);
         QCOMPARE(s.splitCoordinate, split);
-        checkProbes(s.pic, probes);
+        CHECK_PROBES(s.pic, probes)
     }
 
     void arrowWithoutSplitKeepsTheSplitCoordinate()
