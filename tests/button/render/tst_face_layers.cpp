@@ -182,10 +182,6 @@ private Q_SLOTS:
         look.alpha = 255;
         drawTextureLayer(s, look);
         COMPARE_COLOUR(s.pic.pixel(1, 1), 0x00FF00u);
-        look.enabled = false;
-        s.pic2.fillBox(QPoint(0, 0), QPoint(4, 4), 0xFF0000);
-        drawTextureLayer(s, look);
-        COMPARE_COLOUR(s.pic.pixel(1, 1), 0x00FF00u);
     }
 
     void alpha_data()

@@ -1,13 +1,11 @@
 #include "render/surface.h"
 #include "surface_fixtures.h"
 
-#include <QPainter>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
-#include <set>
-
-using Points = QList<QPoint>;
+using Points = QSet<QPoint>;
 Q_DECLARE_METATYPE(Surface::BlendFormat)
 Q_DECLARE_METATYPE(Surface::ResizeMode)
 
@@ -16,7 +14,7 @@ class TestSurface : public QObject
     Q_OBJECT
 
 private:
-    // Every pixel of `surface` that is `colour`, in row order.
+    // Every pixel of `surface` that is `colour`.
     static Points pixelsOf(const Surface &surface, OleColor colour)
     {
         Points found;
@@ -25,14 +23,6 @@ private:
                 if (surface.pixel(x, y) == colour)
                     found << QPoint(x, y);
         return found;
-    }
-
-    static Points sorted(Points points)
-    {
-        std::sort(points.begin(), points.end(), [](QPoint a, QPoint b) {
-            return std::make_pair(a.y(), a.x()) < std::make_pair(b.y(), b.x());
-        });
-        return points;
     }
 
     static Points rectPoints(int left, int top, int right, int bottom)
@@ -205,7 +195,7 @@ private Q_SLOTS:
         // Source columns from x = 0 land at x = 7 and beyond: nothing shows.
         QCOMPARE(pixelsOf(target, 0).size(), 9);
         target.blockCopy(QPoint(1, 1), from, QRect(0, 0, 10, 10));
-        QCOMPARE(pixelsOf(target, 0x00FF00), sorted(rectPoints(1, 1, 2, 2)));
+        QCOMPARE(pixelsOf(target, 0x00FF00), rectPoints(1, 1, 2, 2));
     }
 
     void lines_data()
@@ -239,7 +229,7 @@ private Q_SLOTS:
         Surface surface(QSize(8, 8), 0);
         surface.setLineWidth(width);
         surface.drawLine(from, to, 0xFFFFFF);
-        QCOMPARE(pixelsOf(surface, 0xFFFFFF), sorted(expected));
+        QCOMPARE(pixelsOf(surface, 0xFFFFFF), expected);
     }
 
     void boxes_data()
@@ -264,7 +254,7 @@ private Q_SLOTS:
             surface.fillBox(QPoint(4, 3), QPoint(1, 1), 0xFFFFFF);
         else
             surface.drawBox(QPoint(1, 1), QPoint(4, 3), 0xFFFFFF);
-        QCOMPARE(pixelsOf(surface, 0xFFFFFF), sorted(expected));
+        QCOMPARE(pixelsOf(surface, 0xFFFFFF), expected);
     }
 
     void circles_data()
@@ -294,40 +284,8 @@ private Q_SLOTS:
         surface.setFillColor(0x00FF00);
         surface.setFillStyle(filled ? Surface::FillStyle::Solid : Surface::FillStyle::Transparent);
         surface.drawCircle(QPointF(3, 3), radius, 0xFFFFFF);
-        QCOMPARE(pixelsOf(surface, 0xFFFFFF), sorted(ring));
+        QCOMPARE(pixelsOf(surface, 0xFFFFFF), ring);
         QCOMPARE(pixelsOf(surface, 0x00FF00).size(), inside);
-    }
-
-    void roundedRectangles_data()
-    {
-        QTest::addColumn<int>("ellipse");
-        QTest::addColumn<Points>("outside");
-        QTest::addColumn<Points>("outline");
-        QTest::addColumn<Points>("inside");
-        QTest::newRow("square corners cover the rectangle")
-            << 0 << Points{{20, 5}, {5, 10}} << Points{{0, 0}, {19, 0}, {0, 9}, {19, 9}} << Points{{1, 1}, {18, 8}};
-        QTest::newRow("round corners leave the corners")
-            << 10 << Points{{0, 0}, {19, 0}, {0, 9}, {19, 9}} << Points{{10, 0}, {0, 5}, {19, 5}, {10, 9}}
-            << Points{{10, 5}, {3, 3}};
-    }
-
-    void roundedRectangles()
-    {
-        QFETCH(int, ellipse);
-        QFETCH(Points, outside);
-        QFETCH(Points, outline);
-        QFETCH(Points, inside);
-        Surface surface(QSize(22, 12), 0);
-        surface.setPenColor(0x0000FF);
-        surface.setFillColor(0xFFFFFF);
-        surface.setFillStyle(Surface::FillStyle::Solid);
-        surface.drawRoundedRect(QPoint(0, 0), QPoint(20, 10), ellipse, ellipse);
-        for (const QPoint p : outside)
-            COMPARE_COLOUR(surface.pixel(p.x(), p.y()), 0u);
-        for (const QPoint p : outline)
-            COMPARE_COLOUR(surface.pixel(p.x(), p.y()), 0x0000FFu);
-        for (const QPoint p : inside)
-            COMPARE_COLOUR(surface.pixel(p.x(), p.y()), 0xFFFFFFu);
     }
 
     void basePictureResetsTheContent_data()
@@ -352,7 +310,7 @@ private Q_SLOTS:
         surface.fillBox(QPoint(0, 0), QPoint(4, 3), 0x123456);
         surface.setBackgroundColor(0);
         surface.setBasePicture(picture);
-        QCOMPARE(pixelsOf(surface, shown), sorted(rectPoints(0, 0, 2, 1)));
+        QCOMPARE(pixelsOf(surface, shown), rectPoints(0, 0, 2, 1));
         QCOMPARE(pixelsOf(surface, 0).size(), 20 - 6);
         surface.removeBasePicture();
         QCOMPARE(pixelsOf(surface, 0).size(), 20);
@@ -399,23 +357,17 @@ private Q_SLOTS:
         QCOMPARE(surface.image().constBits(), small);
     }
 
-    void pixelOutsideReadsAsNone()
+    void outsideAndEmpty()
     {
         const Surface surface(QSize(2, 2), 0);
         QCOMPARE(surface.pixel(2, 0), Surface::OutsidePixel);
         QCOMPARE(surface.pixel(0, -1), Surface::OutsidePixel);
-        QCOMPARE(Surface().pixel(0, 0), Surface::OutsidePixel);
-    }
-
-    void nullSurfaceIgnoresDrawing()
-    {
         Surface empty;
-        const Surface source(QSize(2, 2), 0xFFFFFF);
-        empty.blend(QRect(0, 0, 5, 5), source, source.rect(), 10);
+        empty.blend(QRect(0, 0, 5, 5), surface, surface.rect(), 10);
         empty.drawCircle(QPointF(1, 1), 4, 0);
         empty.drawRoundedRect(QPoint(0, 0), QPoint(5, 5), 2, 2);
         empty.drawLine(QPoint(0, 0), QPoint(9, 3), 0);
-        QVERIFY(empty.isNull());
+        QCOMPARE(empty.pixel(0, 0), Surface::OutsidePixel);
     }
 };
 
