@@ -285,6 +285,18 @@ static Source sourceOf(const QImage &image, QImage &converted)
     return source;
 }
 
+// The pixels of a surface as a source; a surface reading from itself reads a
+// copy, so that what it writes does not feed back into what it reads.
+static Source surfaceSource(const QImage &destination, const QImage &source, QImage &selfCopy)
+{
+    QImage unused;
+    if (&destination == &source) {
+        selfCopy = source.copy();
+        return sourceOf(selfCopy, unused);
+    }
+    return sourceOf(source, unused);
+}
+
 Surface::Surface() = default;
 
 Surface::Surface(QSize size, OleColor background)
@@ -330,7 +342,8 @@ void Surface::setBasePicture(const QImage &picture)
                                         : (converted = picture.convertToFormat(
                                                picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                                          : QImage::Format_RGB32));
-        const Source source = sourceOf(readable, converted);
+        QImage unused;
+        const Source source = sourceOf(readable, unused);
         const QRgb background = oleToPixel(m_background);
         const bool premultiplied = readable.format() == QImage::Format_ARGB32_Premultiplied;
         const bool opaque = readable.format() == QImage::Format_RGB32;
@@ -568,9 +581,9 @@ void Surface::blockCopy(QPoint to, const Surface &source, const QRect &from)
 
 void Surface::stretchCopy(const QRect &to, const Surface &source, const QRect &from)
 {
-    QImage converted;
-    const QImage &pixels = &source == this ? (converted = m_image.copy()) : source.m_image;
-    mapRect(m_image, to, sourceOf(pixels, converted), from, [](QRgb &d, QRgb s) { d = s | 0xFF000000u; });
+    QImage selfCopy;
+    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from,
+            [](QRgb &d, QRgb s) { d = s | 0xFF000000u; });
 }
 
 void Surface::stretchPicture(const QRect &to, const QImage &picture)
@@ -581,10 +594,9 @@ void Surface::stretchPicture(const QRect &to, const QImage &picture)
 
 void Surface::keyedStretchCopy(const QRect &to, const Surface &source, const QRect &from, OleColor key)
 {
-    QImage converted;
-    const QImage &pixels = &source == this ? (converted = m_image.copy()) : source.m_image;
+    QImage selfCopy;
     const QRgb keyPixel = oleToPixel(key) & 0xFFFFFF;
-    mapRect(m_image, to, sourceOf(pixels, converted), from, [keyPixel](QRgb &d, QRgb s) {
+    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from, [keyPixel](QRgb &d, QRgb s) {
         if ((s & 0xFFFFFF) != keyPixel)
             d = s | 0xFF000000u;
     });
@@ -592,10 +604,9 @@ void Surface::keyedStretchCopy(const QRect &to, const Surface &source, const QRe
 
 void Surface::blend(const QRect &to, const Surface &source, const QRect &from, int alpha, BlendFormat format)
 {
-    QImage converted;
-    const QImage &pixels = &source == this ? (converted = m_image.copy()) : source.m_image;
+    QImage selfCopy;
     const quint32 a = quint32(alpha) & 0xFF;
-    const Source src = sourceOf(pixels, converted);
+    const Source src = surfaceSource(m_image, source.m_image, selfCopy);
     if (format == BlendFormat::Lighten)
         mapRect(
             m_image, to, src, from, [a](QRgb &d, QRgb s) { d = lightenPixel(d, s, a); },
