@@ -1,36 +1,586 @@
 #include "ravlen.h"
+#include "ravlen_p.h"
 
+#include "core/key_codes.h"
+#include "core/ole_color.h"
+#include "core/property_bag.h"
+#include "core/rounding.h"
+#include "core/settings_file.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcRavlen, "ravlen")
+
+constexpr OleColor kButtonTextSystemColor = 0x80000012;
+constexpr QSize kNewButtonSize(81, 33);
+
+int mouseButtonBits(Qt::MouseButtons buttons)
+{
+    int bits = 0;
+    if (buttons & Qt::LeftButton)
+        bits |= 1;
+    if (buttons & Qt::RightButton)
+        bits |= 2;
+    if (buttons & Qt::MiddleButton)
+        bits |= 4;
+    return bits;
+}
+
+} // namespace
+
+// ---- RavlenPrivate ------------------------------------------------------
+
+RavlenPrivate::RavlenPrivate(Ravlen *button)
+    : q(button)
+    , tmrFade(new QTimer(button))
+{
+    tmrFade->setObjectName(QStringLiteral("tmrFade"));
+    tmrFade->setInterval(1);
+}
+
+QImage RavlenPrivate::defaultMouseIcon()
+{
+    return QImage(QStringLiteral(":/ravlen/cursor101.png"));
+}
+
+QFont RavlenPrivate::ambientFont() const
+{
+    const QWidget *container = q->parentWidget();
+    return container ? container->font() : QApplication::font();
+}
+
+StoredButton RavlenPrivate::storedDefaults(DefaultsFor use) const
+{
+    StoredButton defaults;
+    defaults.font = ambientFont();
+    // A layout that never stored the caption colour gets the system's
+    // button-text colour, while a new button starts white; so a white
+    // caption is stored and reads back white.
+    defaults.look.caption.color = kButtonTextSystemColor;
+    if (use == DefaultsFor::Reading)
+        defaults.mouseIcon = defaultMouseIcon();
+    return defaults;
+}
+
+void RavlenPrivate::notify(const char *key)
+{
+    Q_EMIT q->storedPropertyChanged(QLatin1String(key));
+}
+
+void RavlenPrivate::setTranslated(OleColor &field, OleColor colour, const char *key)
+{
+    set(field, translateOleColor(colour, q->palette()), key);
+}
+
+void RavlenPrivate::setWhole(float &field, float value, int low, int high, const char *key)
+{
+    set(field, float(roundHalfEven<int>(value, low, high)), key);
+}
+
+void RavlenPrivate::applyMouseIcon(const QPixmap &icon)
+{
+    mouseIcon = icon;
+    if (icon.isNull()) {
+        q->setCursor(Qt::PointingHandCursor);
+        return;
+    }
+    // The library's own cursor points with its finger tip; any other
+    // picture points with its centre.
+    // Both sides pass through a pixmap, so that the comparison is not upset
+    // by the pixmap's premultiplied alpha.
+    static const QImage ownAsPixmap = QPixmap::fromImage(defaultMouseIcon()).toImage();
+    const bool ownCursor = icon.toImage() == ownAsPixmap;
+    const QPoint hotSpot = ownCursor ? defaultMouseIconHotSpot : QPoint(-1, -1);
+    q->setCursor(QCursor(icon, hotSpot.x(), hotSpot.y()));
+}
+
+QString RavlenPrivate::temporaryDirectory()
+{
+    // The Windows names come first so that a setup made for the game's
+    // original platform still decides; on this platform they are usually
+    // unset, and the system's temporary folder is the natural place.
+    for (const char *name : {"TMP", "TEMP"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty())
+            return value;
+    }
+    return QDir::tempPath();
+}
+
+// ---- Drawing pipeline ---------------------------------------------------
+
+void RavlenPrivate::drawIt(qint32 state)
+{
+    currentState = state;
+    if (state >= 0 && state <= 2) {
+        const SkinLook &skin = look.skin;
+        const QImage custom[] = {skin.picNormal, skin.picOver, skin.picDown};
+        statePicture = skin.customPic ? custom[state] : skinPictures[size_t(state)];
+    }
+    lastDrawnState = state;
+    q->update();
+}
+
+void RavlenPrivate::drawEffect()
+{
+}
+
+void RavlenPrivate::loadSkin(int style)
+{
+    Q_UNUSED(style)
+}
+
+void RavlenPrivate::handleResize()
+{
+    hoverExit = false;
+    if (look.behaviour.autoSize && !statePicture.isNull() && statePicture.size() != q->size())
+        q->resize(statePicture.size()); // comes back here through resizeEvent
+    if (look.border.size > 0) {
+        loadSkin(look.skin.buttonStyle);
+        q->DrawIt(look.behaviour.buttonState);
+    }
+}
+
+void RavlenPrivate::paintFace(QPainter &painter)
+{
+    // A plain face until the layered one is composed: a soft blue gradient,
+    // lighter under the pointer, darker when pressed, with the caption.
+    const QRectF box = QRectF(q->rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QColor base(0x3A, 0x6E, 0xA5);
+    if (currentState == Ravlen::rl_Over)
+        base = base.lighter(120);
+    else if (currentState == Ravlen::rl_Down)
+        base = base.darker(120);
+    QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+    gradient.setColorAt(0, base.lighter(130));
+    gradient.setColorAt(1, base);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(base.darker(150));
+    painter.setBrush(gradient);
+    painter.drawRoundedRect(box, 4, 4);
+
+    painter.setFont(q->font());
+    painter.setPen(oleToQColor(look.caption.color, q->palette()));
+    const int lift = currentState == Ravlen::rl_Down ? 1 : 0;
+    painter.drawText(q->rect().translated(lift, lift), Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap,
+                     look.caption.text);
+}
+
+// ---- End of drawing pipeline --------------------------------------------
+
+// ---- Ravlen ---------------------------------------------------------------
 
 Ravlen::Ravlen(QWidget *parent)
     : QWidget(parent)
+    , d(std::make_unique<RavlenPrivate>(this))
 {
-    resize(81, 33);
+    setFocusPolicy(Qt::StrongFocus);
+    initNew();
 }
 
 Ravlen::~Ravlen() = default;
 
-QString Ravlen::caption() const
+QSize Ravlen::sizeHint() const
 {
-    return m_caption;
+    return kNewButtonSize;
 }
 
-void Ravlen::setCaption(const QString &caption)
+void Ravlen::initNew()
 {
-    m_caption = caption;
-    update();
+    d->hoverExit = false;
+    QWidget::setEnabled(true);
+    QWidget::setFont(d->ambientFont());
+    RavlenLook &look = d->look;
+    look.tint = TintLook{};
+    look.skin.picNormal = QImage();
+    look.skin.picOver = QImage();
+    look.skin.picDown = QImage();
+    look.skin.customPic = false;
+    look.icon.icon = QImage();
+    look.icon.show = false;
+    setMaskColor(0);
+    // Everything else, caption and state included, without drawing.
+    look = RavlenLook{};
+    d->applyMouseIcon(QPixmap::fromImage(RavlenPrivate::defaultMouseIcon()));
+    resize(kNewButtonSize);
 }
+
+void Ravlen::readProperties(const PropertyBag &bag)
+{
+    StoredButton stored{isEnabled(), font(), d->look, d->mouseIcon.toImage()};
+    StoredProperties::read(stored, bag, d->storedDefaults(RavlenPrivate::DefaultsFor::Reading));
+    QWidget::setEnabled(stored.enabled);
+    QWidget::setFont(stored.font);
+    d->look = stored.look;
+    d->tempDir = RavlenPrivate::temporaryDirectory();
+    setMouseIcon(QPixmap::fromImage(stored.mouseIcon));
+}
+
+void Ravlen::writeProperties(PropertyBag &bag) const
+{
+    const StoredButton stored{isEnabled(), font(), d->look, d->mouseIcon.toImage()};
+    StoredProperties::write(stored, bag, d->storedDefaults(RavlenPrivate::DefaultsFor::Writing));
+}
+
+// ---- Methods --------------------------------------------------------------
+
+void Ravlen::SaveButtonSettings(const QString &FileName)
+{
+    if (FileName.isEmpty())
+        return;
+    if (!SettingsFile::save(FileName, d->look, font()))
+        qCWarning(lcRavlen) << "could not write the settings file" << QDir::toNativeSeparators(FileName);
+}
+
+void Ravlen::LoadButtonSettings(const QString &FileName)
+{
+    if (FileName.isEmpty())
+        return;
+    if (const auto lines = SettingsFile::load(FileName)) {
+        const SettingsFile::Tail tail = SettingsFile::apply(*lines, d->look);
+        if (tail.captionColor)
+            setCaptionColor(*tail.captionColor);
+        QFont changed = font();
+        if (tail.fontFamily)
+            changed.setFamily(*tail.fontFamily);
+        if (tail.fontPointSize)
+            changed.setPointSizeF(*tail.fontPointSize);
+        if (tail.fontBold)
+            changed.setBold(*tail.fontBold);
+        QWidget::setFont(changed);
+        if (tail.maskColor)
+            setMaskColor(*tail.maskColor);
+    } else {
+        qCWarning(lcRavlen) << "could not read the settings file" << QDir::toNativeSeparators(FileName);
+    }
+    d->loadSkin(d->look.skin.buttonStyle);
+    DrawIt(d->look.behaviour.buttonState);
+}
+
+void Ravlen::DrawIt(int state)
+{
+    ++d->drawCalls;
+    d->drawIt(state);
+}
+
+void Ravlen::DrawEffect()
+{
+    d->drawEffect();
+}
+
+void Ravlen::Refresh()
+{
+    repaint();
+}
+
+// ---- Properties -----------------------------------------------------------
+
+using Redraw = RavlenPrivate::Redraw;
+
+void Ravlen::setEnabled(bool enabled)
+{
+    QWidget::setEnabled(enabled);
+    d->notify("Enabled");
+}
+
+void Ravlen::setFont(const QFont &font)
+{
+    QWidget::setFont(font);
+    DrawIt(d->look.behaviour.buttonState);
+    d->notify("Font");
+}
+
+Ravlen::BorderStylesRL Ravlen::borderStyle() const { return BorderStylesRL(d->look.border.style); }
+void Ravlen::setBorderStyle(BorderStylesRL style) { d->set(d->look.border.style, style, "BorderStyle"); }
+uint Ravlen::captionColor() const { return d->look.caption.color; }
+void Ravlen::setCaptionColor(uint colour) { d->set(d->look.caption.color, colour, "CaptionColor"); }
+bool Ravlen::tint() const { return d->look.tint.enabled; }
+void Ravlen::setTint(bool tint) { d->set(d->look.tint.enabled, tint, "Tint"); }
+uint Ravlen::tintColor() const { return d->look.tint.color; }
+void Ravlen::setTintColor(uint colour) { d->setTranslated(d->look.tint.color, colour, "TintColor"); }
+int Ravlen::tintBright() const { return d->look.tint.bright; }
+void Ravlen::setTintBright(int bright) { d->set(d->look.tint.bright, qBound(-255, bright, 255), "TintBright"); }
+QPixmap Ravlen::picNormal() const { return QPixmap::fromImage(d->look.skin.picNormal); }
+void Ravlen::setPicNormal(const QPixmap &picture) { d->set(d->look.skin.picNormal, picture.toImage(), "PicNormal"); }
+QPixmap Ravlen::picOver() const { return QPixmap::fromImage(d->look.skin.picOver); }
+void Ravlen::setPicOver(const QPixmap &picture) { d->set(d->look.skin.picOver, picture.toImage(), "PicOver"); }
+QPixmap Ravlen::picDown() const { return QPixmap::fromImage(d->look.skin.picDown); }
+void Ravlen::setPicDown(const QPixmap &picture) { d->set(d->look.skin.picDown, picture.toImage(), "PicDown"); }
+bool Ravlen::customPic() const { return d->look.skin.customPic; }
+void Ravlen::setCustomPic(bool custom) { d->set(d->look.skin.customPic, custom, "CustomPic"); }
+QPixmap Ravlen::buttonIcon() const { return QPixmap::fromImage(d->look.icon.icon); }
+void Ravlen::setButtonIcon(const QPixmap &icon) { d->set(d->look.icon.icon, icon.toImage(), "ButtonIcon"); }
+bool Ravlen::buttonIconShow() const { return d->look.icon.show; }
+void Ravlen::setButtonIconShow(bool show) { d->set(d->look.icon.show, show, "ButtonIconShow"); }
+uint Ravlen::maskColor() const { return d->look.skin.maskColor; }
+void Ravlen::setMaskColor(uint colour) { d->set(d->look.skin.maskColor, colour, "MaskColor"); }
+Ravlen::ButtonIconPosition Ravlen::buttonIconPos() const { return ButtonIconPosition(d->look.icon.position); }
+
+void Ravlen::setButtonIconPos(ButtonIconPosition position)
+{
+    constexpr qint32 low = std::numeric_limits<qint16>::min();
+    constexpr qint32 high = std::numeric_limits<qint16>::max();
+    d->set(d->look.icon.position, qBound(low, qint32(position), high), "ButtonIconPos");
+}
+
+uint Ravlen::gradientNormal1() const { return d->look.gradient.normal1; }
+void Ravlen::setGradientNormal1(uint colour) { d->setTranslated(d->look.gradient.normal1, colour, "GradientNormal1"); }
+uint Ravlen::gradientNormal2() const { return d->look.gradient.normal2; }
+void Ravlen::setGradientNormal2(uint colour) { d->setTranslated(d->look.gradient.normal2, colour, "GradientNormal2"); }
+uint Ravlen::gradientOver1() const { return d->look.gradient.over1; }
+void Ravlen::setGradientOver1(uint colour) { d->setTranslated(d->look.gradient.over1, colour, "GradientOver1"); }
+uint Ravlen::gradientOver2() const { return d->look.gradient.over2; }
+void Ravlen::setGradientOver2(uint colour) { d->setTranslated(d->look.gradient.over2, colour, "GradientOver2"); }
+uint Ravlen::gradientDown1() const { return d->look.gradient.down1; }
+void Ravlen::setGradientDown1(uint colour) { d->setTranslated(d->look.gradient.down1, colour, "GradientDown1"); }
+uint Ravlen::gradientDown2() const { return d->look.gradient.down2; }
+void Ravlen::setGradientDown2(uint colour) { d->setTranslated(d->look.gradient.down2, colour, "GradientDown2"); }
+Ravlen::GradientStyles Ravlen::gradientStyle() const { return GradientStyles(d->look.gradient.style); }
+void Ravlen::setGradientStyle(GradientStyles style) { d->set(d->look.gradient.style, style, "GradientStyle"); }
+bool Ravlen::upMotion() const { return d->look.motion.upMotion; }
+void Ravlen::setUpMotion(bool upMotion) { d->set(d->look.motion.upMotion, upMotion, "UpMotion", Redraw::No); }
+bool Ravlen::userDrag() const { return d->look.behaviour.userDrag; }
+void Ravlen::setUserDrag(bool userDrag) { d->set(d->look.behaviour.userDrag, userDrag, "UserDrag", Redraw::No); }
+bool Ravlen::fade() const { return d->look.motion.fade; }
+void Ravlen::setFade(bool fade) { d->set(d->look.motion.fade, fade, "Fade"); }
+float Ravlen::fadeDelay() const { return d->look.motion.fadeDelay; }
+
+void Ravlen::setFadeDelay(float delay)
+{
+    const int whole = roundHalfEven<int>(delay, 0, 100);
+    d->tmrFade->setInterval(whole);
+    d->set(d->look.motion.fadeDelay, float(whole), "FadeDelay");
+}
+
+bool Ravlen::captionShadow() const { return d->look.caption.shadow; }
+void Ravlen::setCaptionShadow(bool shadow) { d->set(d->look.caption.shadow, shadow, "CaptionShadow"); }
+uint Ravlen::captionShadowColor() const { return d->look.caption.shadowColor; }
+void Ravlen::setCaptionShadowColor(uint colour) { d->setTranslated(d->look.caption.shadowColor, colour, "CaptionShadowColor"); }
+bool Ravlen::autoSize() const { return d->look.behaviour.autoSize; }
+
+void Ravlen::setAutoSize(bool autoSize)
+{
+    d->look.behaviour.autoSize = autoSize;
+    d->handleResize();
+    d->notify("AutoSize");
+}
+
+Ravlen::EffectsRL Ravlen::effects() const { return EffectsRL(d->look.motion.effects); }
+void Ravlen::setEffects(EffectsRL effect) { d->set(d->look.motion.effects, effect, "Effects"); }
+bool Ravlen::enableEffects() const { return d->look.motion.effectsEnabled; }
+void Ravlen::setEnableEffects(bool enable) { d->set(d->look.motion.effectsEnabled, enable, "EnableEffects"); }
+float Ravlen::buttonIconSize() const { return d->look.icon.size; }
+void Ravlen::setButtonIconSize(float size) { d->setWhole(d->look.icon.size, size, 0, 1000, "ButtonIconSize"); }
+Ravlen::RavlenStyles Ravlen::buttonStyle() const { return RavlenStyles(d->look.skin.buttonStyle); }
+
+void Ravlen::setButtonStyle(RavlenStyles style)
+{
+    d->look.skin.buttonStyle = style;
+    d->loadSkin(style);
+    // The task-bar skin is drawn on white, every other skin on black.
+    setMaskColor(style == VistaTaskBar ? 0xFFFFFF : 0);
+    d->set(d->look.skin.buttonStyle, style, "ButtonStyle");
+}
+
+bool Ravlen::alpha() const { return d->look.alpha.enabled; }
+void Ravlen::setAlpha(bool alpha) { d->set(d->look.alpha.enabled, alpha, "Alpha"); }
+float Ravlen::alphaValue() const { return d->look.alpha.value; }
+void Ravlen::setAlphaValue(float value) { d->setWhole(d->look.alpha.value, value, 0, 255, "AlphaValue"); }
+bool Ravlen::roundBorder() const { return d->look.round.enabled; }
+void Ravlen::setRoundBorder(bool round) { d->set(d->look.round.enabled, round, "RoundBorder"); }
+float Ravlen::roundWidth() const { return d->look.round.width; }
+void Ravlen::setRoundWidth(float width) { d->setWhole(d->look.round.width, width, 0, 1000, "RoundWidth"); }
+float Ravlen::roundHeight() const { return d->look.round.height; }
+void Ravlen::setRoundHeight(float height) { d->setWhole(d->look.round.height, height, 0, 1000, "RoundHeight"); }
+bool Ravlen::roundSizeAuto() const { return d->look.round.sizeAuto; }
+void Ravlen::setRoundSizeAuto(bool automatic) { d->set(d->look.round.sizeAuto, automatic, "RoundSizeAuto"); }
+Ravlen::TintTypeRL Ravlen::tintType() const { return TintTypeRL(d->look.tint.type); }
+void Ravlen::setTintType(TintTypeRL type) { d->set(d->look.tint.type, type, "TintType"); }
+bool Ravlen::arrowShow() const { return d->look.arrow.show; }
+void Ravlen::setArrowShow(bool show) { d->set(d->look.arrow.show, show, "ArrowShow"); }
+Ravlen::ArrowDirectionRL Ravlen::arrowDirection() const { return ArrowDirectionRL(d->look.arrow.direction); }
+void Ravlen::setArrowDirection(ArrowDirectionRL direction) { d->set(d->look.arrow.direction, direction, "ArrowDirection"); }
+uint Ravlen::arrowColor() const { return d->look.arrow.color; }
+void Ravlen::setArrowColor(uint colour) { d->setTranslated(d->look.arrow.color, colour, "ArrowColor"); }
+Ravlen::ArrowPositionRL Ravlen::arrowPosition() const { return ArrowPositionRL(d->look.arrow.position); }
+void Ravlen::setArrowPosition(ArrowPositionRL position) { d->set(d->look.arrow.position, position, "ArrowPosition"); }
+float Ravlen::arrowSize() const { return d->look.arrow.size; }
+void Ravlen::setArrowSize(float size) { d->setWhole(d->look.arrow.size, size, 1, 1000, "ArrowSize"); }
+bool Ravlen::captionAutoAlign() const { return d->look.caption.autoAlign; }
+void Ravlen::setCaptionAutoAlign(bool automatic) { d->set(d->look.caption.autoAlign, automatic, "CaptionAutoAlign"); }
+Ravlen::CaptionAlignmentsRL Ravlen::captionAlignment() const { return CaptionAlignmentsRL(d->look.caption.alignment); }
+void Ravlen::setCaptionAlignment(CaptionAlignmentsRL alignment) { d->set(d->look.caption.alignment, alignment, "CaptionAlignment"); }
+bool Ravlen::arrowSplit() const { return d->look.arrow.split; }
+void Ravlen::setArrowSplit(bool split) { d->set(d->look.arrow.split, split, "ArrowSplit"); }
+bool Ravlen::doubleClickEnable() const { return d->look.behaviour.doubleClickEnable; }
+void Ravlen::setDoubleClickEnable(bool enable) { d->set(d->look.behaviour.doubleClickEnable, enable, "DoubleClickEnable", Redraw::No); }
+bool Ravlen::texture() const { return d->look.texture.enabled; }
+void Ravlen::setTexture(bool texture) { d->set(d->look.texture.enabled, texture, "Texture"); }
+QPixmap Ravlen::textureImage() const { return QPixmap::fromImage(d->look.texture.image); }
+void Ravlen::setTextureImage(const QPixmap &image) { d->set(d->look.texture.image, image.toImage(), "TextureImage"); }
+float Ravlen::textureSize() const { return d->look.texture.size; }
+void Ravlen::setTextureSize(float size) { d->setWhole(d->look.texture.size, size, 1, 100, "TextureSize"); }
+float Ravlen::textureAlpha() const { return d->look.texture.alpha; }
+void Ravlen::setTextureAlpha(float alpha) { d->setWhole(d->look.texture.alpha, alpha, 0, 255, "TextureAlpha"); }
+Ravlen::TextureTypeRL Ravlen::textureType() const { return TextureTypeRL(d->look.texture.type); }
+void Ravlen::setTextureType(TextureTypeRL type) { d->set(d->look.texture.type, type, "TextureType"); }
+Ravlen::SoundEffectRL Ravlen::soundClick() const { return SoundEffectRL(d->look.sound.click); }
+void Ravlen::setSoundClick(SoundEffectRL sound) { d->set(d->look.sound.click, sound, "SoundClick", Redraw::No); }
+Ravlen::SoundEffectRL Ravlen::soundIn() const { return SoundEffectRL(d->look.sound.in); }
+void Ravlen::setSoundIn(SoundEffectRL sound) { d->set(d->look.sound.in, sound, "SoundIn", Redraw::No); }
+Ravlen::SoundEffectRL Ravlen::soundOut() const { return SoundEffectRL(d->look.sound.out); }
+void Ravlen::setSoundOut(SoundEffectRL sound) { d->set(d->look.sound.out, sound, "SoundOut", Redraw::No); }
+Ravlen::SoundEffectRL Ravlen::soundDown() const { return SoundEffectRL(d->look.sound.down); }
+void Ravlen::setSoundDown(SoundEffectRL sound) { d->set(d->look.sound.down, sound, "SoundDown", Redraw::No); }
+Ravlen::SoundEffectRL Ravlen::soundUp() const { return SoundEffectRL(d->look.sound.up); }
+void Ravlen::setSoundUp(SoundEffectRL sound) { d->set(d->look.sound.up, sound, "SoundUp", Redraw::No); }
+QString Ravlen::soundCustom1() const { return d->look.sound.custom1; }
+void Ravlen::setSoundCustom1(const QString &path) { d->set(d->look.sound.custom1, path, "SoundCustom1", Redraw::No); }
+QString Ravlen::soundCustom2() const { return d->look.sound.custom2; }
+void Ravlen::setSoundCustom2(const QString &path) { d->set(d->look.sound.custom2, path, "SoundCustom2", Redraw::No); }
+bool Ravlen::sound() const { return d->look.sound.sound; }
+void Ravlen::setSound(bool sound) { d->set(d->look.sound.sound, sound, "Sound", Redraw::No); }
+Ravlen::SettingsRL Ravlen::settings() const { return SettingsRL(d->look.behaviour.settings); }
+
+void Ravlen::setSettings(SettingsRL action)
+{
+    d->look.behaviour.settings = action;
+    switch (action) {
+    case SettingsSave:
+        SaveButtonSettings(d->look.behaviour.settingsFile);
+        break;
+    case SettingsLoad:
+        LoadButtonSettings(d->look.behaviour.settingsFile);
+        break;
+    case SettingsReset:
+        initNew();
+        d->loadSkin(d->look.skin.buttonStyle);
+        DrawIt(d->look.behaviour.buttonState);
+        break;
+    default:
+        break;
+    }
+    // A command, not a state: it always reads back as none.
+    d->set(d->look.behaviour.settings, SettingsNone, "Settings", Redraw::No);
+}
+
+QString Ravlen::settingsFile() const { return d->look.behaviour.settingsFile; }
+void Ravlen::setSettingsFile(const QString &fileName) { d->set(d->look.behaviour.settingsFile, fileName, "SettingsFile", Redraw::No); }
+float Ravlen::borderSize() const { return d->look.border.size; }
+void Ravlen::setBorderSize(float size) { d->setWhole(d->look.border.size, size, 1, 1000, "BorderSize"); }
+uint Ravlen::borderColor() const { return d->look.border.color; }
+void Ravlen::setBorderColor(uint colour) { d->setTranslated(d->look.border.color, colour, "BorderColor"); }
+QPixmap Ravlen::mouseIcon() const { return d->mouseIcon; }
+
+void Ravlen::setMouseIcon(const QPixmap &icon)
+{
+    d->applyMouseIcon(icon);
+    d->notify("MouseIcon");
+}
+
+bool Ravlen::shadow() const { return d->look.shadow.enabled; }
+void Ravlen::setShadow(bool shadow) { d->set(d->look.shadow.enabled, shadow, "Shadow"); }
+uint Ravlen::shadowColor() const { return d->look.shadow.color; }
+void Ravlen::setShadowColor(uint colour) { d->setTranslated(d->look.shadow.color, colour, "ShadowColor"); }
+float Ravlen::shadowSize() const { return d->look.shadow.size; }
+
+void Ravlen::setShadowSize(float size)
+{
+    // Kept as given, but a size that is no number would reach pixel
+    // arithmetic later on.
+    d->set(d->look.shadow.size, std::isfinite(size) ? size : d->look.shadow.size, "ShadowSize");
+}
+
+Ravlen::ShadowStyleRL Ravlen::shadowStyle() const { return ShadowStyleRL(d->look.shadow.style); }
+void Ravlen::setShadowStyle(ShadowStyleRL style) { d->set(d->look.shadow.style, style, "ShadowStyle"); }
+bool Ravlen::buttonIconShadow() const { return d->look.icon.shadow; }
+void Ravlen::setButtonIconShadow(bool shadow) { d->set(d->look.icon.shadow, shadow, "ButtonIconShadow"); }
+QString Ravlen::caption() const { return d->look.caption.text; }
+void Ravlen::setCaption(const QString &caption) { d->set(d->look.caption.text, caption, "Caption"); }
+bool Ravlen::animate() const { return d->look.motion.animate; }
+void Ravlen::setAnimate(bool animate) { d->set(d->look.motion.animate, animate, "Animate"); }
+bool Ravlen::buttonIconAllPic() const { return d->look.icon.allPic; }
+void Ravlen::setButtonIconAllPic(bool allPic) { d->set(d->look.icon.allPic, allPic, "ButtonIconAllPic"); }
+bool Ravlen::captionAntiAliased() const { return d->look.caption.antiAliased; }
+void Ravlen::setCaptionAntiAliased(bool antiAliased) { d->set(d->look.caption.antiAliased, antiAliased, "CaptionAntiAliased"); }
+Ravlen::ButtonStateRL Ravlen::buttonState() const { return ButtonStateRL(d->look.behaviour.buttonState); }
+void Ravlen::setButtonState(ButtonStateRL state) { d->set(d->look.behaviour.buttonState, state, "ButtonState"); }
+
+// ---- Events ---------------------------------------------------------------
 
 void Ravlen::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().button());
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, m_caption);
+    d->paintFace(painter);
+}
+
+void Ravlen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    DrawIt(d->look.behaviour.buttonState);
+}
+
+void Ravlen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    d->handleResize();
+}
+
+void Ravlen::mousePressEvent(QMouseEvent *event)
+{
+    int button = mouseButtonBits(event->button());
+    int shift = KeyCodes::shiftBits(event->modifiers());
+    float x = float(event->position().x());
+    float y = float(event->position().y());
+    Q_EMIT MouseDown(button, shift, x, y);
 }
 
 void Ravlen::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (rect().contains(event->position().toPoint()))
+    int button = mouseButtonBits(event->button());
+    int shift = KeyCodes::shiftBits(event->modifiers());
+    float x = float(event->position().x());
+    float y = float(event->position().y());
+    const bool click = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    // A handler may close the window and with it this button.
+    QPointer<Ravlen> alive(this);
+    Q_EMIT MouseUp(button, shift, x, y);
+    if (alive && click)
         Q_EMIT Click();
+}
+
+void Ravlen::keyPressEvent(QKeyEvent *event)
+{
+    int keyCode = KeyCodes::keyCode(event->key(), event->modifiers());
+    int shift = KeyCodes::shiftBits(event->modifiers());
+    const QString text = event->text();
+    QPointer<Ravlen> alive(this);
+    Q_EMIT KeyDown(keyCode, shift);
+    if (alive && text.size() == 1) {
+        int keyAscii = text.at(0).unicode();
+        Q_EMIT KeyPress(keyAscii);
+    }
+}
+
+void Ravlen::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->isAutoRepeat())
+        return;
+    int keyCode = KeyCodes::keyCode(event->key(), event->modifiers());
+    int shift = KeyCodes::shiftBits(event->modifiers());
+    Q_EMIT KeyUp(keyCode, shift);
 }

@@ -36,3 +36,11 @@ QString AppContext::versionText() const
         .arg(m_facts.version.minorVersion())
         .arg(m_facts.version.microVersion());
 }
+
+bool AppContext::firstTimeThisRun(const QString &step)
+{
+    if (m_stepsDone.contains(step))
+        return false;
+    m_stepsDone.insert(step);
+    return true;
+}

@@ -4,6 +4,7 @@
 #include "log_file.h"
 #include "media_player.h"
 
+#include <QSet>
 #include <QString>
 #include <QVersionNumber>
 
@@ -63,6 +64,10 @@ public:
         return m_reporter.guard(reportName, body, options);
     }
 
+    // True the first time a step of the run asks, false ever after: for the
+    // work a window does once per run however often it is loaded.
+    bool firstTimeThisRun(const QString &step);
+
 private:
     AppFacts m_facts;
     std::unique_ptr<Clock> m_clock;
@@ -70,6 +75,7 @@ private:
     std::unique_ptr<UrlOpener> m_urlOpener;
     LogFile m_log;
     ErrorReporter m_reporter;
-    double m_formScale = 1.0;
     MediaPlayerFactory m_mediaPlayerFactory = createQtMediaPlayer;
+    QSet<QString> m_stepsDone;
+    double m_formScale = 1.0;
 };

@@ -83,19 +83,30 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-QString read(const QString &path)
+QByteArray readBytes(const QString &path, qint64 maxSize)
 {
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         throw ZorbelError(ErrorNumber::PathFileAccessError, path + QStringLiteral(" is a folder"));
+    if (maxSize >= 0 && info.size() > maxSize)
+        throw ZorbelError(ErrorNumber::OutOfMemory, path + QStringLiteral(" is too large"));
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         throw ZorbelError::forFile(path, file.errorString(), errno);
     errno = 0;
-    const QByteArray bytes = file.readAll();
+    // A file that grows while it is read stops at the limit all the same.
+    const QByteArray bytes = maxSize >= 0 ? file.read(maxSize + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw ZorbelError::forFile(path, file.errorString(), errno);
-    return decode(bytes);
+    if (maxSize >= 0 && bytes.size() > maxSize)
+        throw ZorbelError(ErrorNumber::OutOfMemory, path + QStringLiteral(" is too large"));
+    return bytes;
+}
+
+QString read(const QString &path)
+{
+    return decode(readBytes(path));
 }
 
 void replace(const QString &path, const QString &text)

@@ -24,6 +24,11 @@ QStringList splitLines(const QString &text);
 // The whole file as text. A folder, a missing or an unreadable file throws.
 QString read(const QString &path);
 
+// The whole file as bytes, as read() throws; a file of more than maxSize
+// bytes (when maxSize is not negative) throws ErrorNumber::OutOfMemory
+// without being read.
+QByteArray readBytes(const QString &path, qint64 maxSize = -1);
+
 // Replaces the file with text in one step (a temporary file renamed over
 // the old one).
 void replace(const QString &path, const QString &text);

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "core/ravlen_look.h"
+#include "core/stored_properties.h"
+#include "ravlen.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QPoint>
+
+#include <array>
+#include <optional>
+
+class QPainter;
+class QTimer;
+
+class RavlenPrivate
+{
+public:
+    explicit RavlenPrivate(Ravlen *button);
+
+    static RavlenPrivate *get(Ravlen *button) { return button->d.get(); }
+    static const RavlenPrivate *get(const Ravlen *button) { return button->d.get(); }
+
+    // The library's hand cursor (32 x 32, hot spot at 6, 0); empty when the
+    // resource is not linked in.
+    static QImage defaultMouseIcon();
+    static constexpr QPoint defaultMouseIconHotSpot{6, 0};
+
+    // The parent's font, or the application's for a button without one.
+    QFont ambientFont() const;
+
+    // The values the stored layout compares with (writing) or falls back on
+    // (reading); they differ only in MouseIcon.
+    enum class DefaultsFor { Writing, Reading };
+    StoredButton storedDefaults(DefaultsFor use) const;
+
+    // Announces a changed stored property under its key.
+    void notify(const char *key);
+
+    enum class Redraw { No, Yes };
+    // The common setter: store, redraw when the property changes the look,
+    // announce.
+    template <typename Field, typename Value>
+    void set(Field &field, Value value, const char *key, Redraw redraw = Redraw::Yes)
+    {
+        field = Field(value);
+        if (redraw == Redraw::Yes)
+            q->DrawIt(look.behaviour.buttonState);
+        notify(key);
+    }
+    // A colour that a system-colour reference is resolved for.
+    void setTranslated(OleColor &field, OleColor colour, const char *key);
+    // A whole-number Single limited to low..high.
+    void setWhole(float &field, float value, int low, int high, const char *key);
+
+    void applyMouseIcon(const QPixmap &icon);
+    // TMP, else TEMP, else the system's temporary folder.
+    static QString temporaryDirectory();
+
+    // ---- Drawing pipeline --------------------------------------------
+    // Everything below up to the end marker is the face's composition;
+    // the rest of the widget reaches it only through these functions.
+
+    // Composes and shows the face for a drawing state. Records the state
+    // as current, picks the state picture for states 0..2 (other values keep
+    // the last one), and as the last drawn state when done.
+    void drawIt(qint32 state);
+    // Plays the hover effect (Effects).
+    void drawEffect();
+    // Loads the three skin pictures of a built-in style into skinPictures.
+    void loadSkin(int style);
+    // Runs on every size change and when AutoSize is set.
+    void handleResize();
+    // Paints the widget from what drawIt composed.
+    void paintFace(QPainter &painter);
+
+    // The state picture chosen by the last drawIt for states 0..2.
+    QImage statePicture;
+    std::array<QImage, 3> skinPictures;
+    qint32 currentState = 0;
+    // Empty before the first drawing; an empty value counts as rl_Normal.
+    std::optional<qint32> lastDrawnState;
+    qint32 lastDrawnStateOrNormal() const { return lastDrawnState.value_or(0); }
+    // Written by the arrow layer, read by the press handling.
+    float splitCoordinate = 0;
+    // ---- End of drawing pipeline -------------------------------------
+
+    Ravlen *const q;
+    // The whole state of the face. The caption's text and colour live here
+    // rather than in a hidden label of their own: with one copy, the caption
+    // that is measured, drawn, stored and reset is always the same text (a
+    // separate label kept its old text after a reset or a stored layout).
+    // The caption is set in the widget's font.
+    RavlenLook look;
+    QPixmap mouseIcon;
+    // The fade timer: disabled until a fade starts; its interval follows
+    // FadeDelay only when the property is set (1 ms until then).
+    QTimer *tmrFade;
+
+    // Interaction: the hover poll, presses and drags.
+    bool hoverExit = false; // set when MouseOut was raised; gates the next MouseIn
+    QPoint cursorPoint; // screen pixels, last read by the hover poll
+    bool dragging = false;
+    float dragStartX = 0;
+    float dragStartY = 0;
+    bool arrowPressed = false;
+    bool rightPressed = false;
+
+    // Where built-in sounds are unpacked; set when stored properties are read.
+    QString tempDir;
+
+    // How many times DrawIt ran, so that tests can tell which setters redraw.
+    int drawCalls = 0;
+};

@@ -1,0 +1,244 @@
+#include "caption_layer.h"
+
+#include "core/rounding.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPalette>
+
+#include <iterator>
+#include <optional>
+
+namespace {
+
+enum IconPosition { LeftIcon, TopIcon, RightIcon, BottomIcon, BackgroundIcon };
+
+constexpr int FormatLeft = 20;
+constexpr int FormatCentred = 21;
+constexpr int FormatRight = 22;
+constexpr int FormatAuto = 19;
+constexpr int FormatPlain = 0;
+constexpr int TextCentre = 0x01;
+constexpr int TextRight = 0x02;
+constexpr int TextWordBreak = 0x10;
+constexpr double Margin = 5;
+constexpr double TwipsPerPixel = 15;
+
+// a \ b: whole-number division of the rounded operands, truncating; no
+// value when the divisor rounds to 0.
+std::optional<int> wholeDivide(double a, double b)
+{
+    const int divisor = roundHalfEven(b);
+    if (divisor == 0)
+        return std::nullopt;
+    return roundHalfEven(a) / divisor;
+}
+
+// Whole lines of text that fit beside a side icon; the rule is kept as the
+// layout always had it.
+int linesBesideIcon(const CaptionLayoutInput &in)
+{
+    return wholeDivide(in.textWidth, 0.9 * in.width - in.icon.Wi + 1).value_or(0);
+}
+
+bool layoutFixed(const CaptionLayoutInput &in, CaptionBox &box)
+{
+    const double w = in.width;
+    const double h = in.height;
+    const double lh = in.textHeight;
+    box.left = roundHalfEven(Margin);
+    box.right = roundHalfEven(w - Margin);
+    if (in.alignment < 0 || in.alignment > 8) {
+        box.format = FormatPlain;
+        return false;
+    }
+    switch (in.alignment % 3) {
+    case 0: // middle rows
+        box.top = roundHalfEven((h - lh) / 2);
+        box.bottom = roundHalfEven((h + lh) / 2);
+        break;
+    case 1: // top rows
+        box.top = roundHalfEven(Margin);
+        box.bottom = roundHalfEven(lh + Margin);
+        break;
+    default: // bottom rows
+        box.top = roundHalfEven(h - lh - Margin);
+        box.bottom = roundHalfEven(h - Margin);
+        break;
+    }
+    static constexpr int formats[] = {FormatCentred, FormatLeft, FormatRight};
+    box.format = formats[in.alignment / 3];
+    box.top = roundHalfEven(box.top + in.motionOffset);
+    return true;
+}
+
+void layoutAuto(const CaptionLayoutInput &in, CaptionBox &box)
+{
+    const double w = in.width;
+    const double h = in.height;
+    const double lh = in.textHeight;
+    const double m = in.motionOffset;
+    const IconGeometry &g = in.icon;
+    box.format = FormatAuto;
+    const int position = in.iconShown ? int(in.iconPosition) : int(BackgroundIcon);
+    switch (position) {
+    case LeftIcon:
+        box.left = roundHalfEven(g.Xi + g.Wi);
+        box.top = roundHalfEven(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
+        box.right = roundHalfEven(0.95 * w);
+        box.bottom = roundHalfEven(0.95 * h);
+        break;
+    case TopIcon:
+        box.left = roundHalfEven(g.Xi);
+        box.top = roundHalfEven(m + g.Yi + g.Hi);
+        box.right = roundHalfEven(0.95 * w);
+        box.bottom = roundHalfEven(0.95 * h);
+        break;
+    case RightIcon:
+        box.left = roundHalfEven(w / 20);
+        box.top = roundHalfEven(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
+        box.right = roundHalfEven(0.95 * w - g.Wi);
+        box.bottom = roundHalfEven(0.95 * h);
+        break;
+    case BottomIcon:
+        box.left = roundHalfEven(w / 20);
+        box.top = roundHalfEven(m + ((h - g.Hi / 2) - linesBesideIcon(in) * lh) / 2);
+        box.right = roundHalfEven(0.95 * w);
+        box.bottom = roundHalfEven(0.95 * h - g.Hi);
+        break;
+    case BackgroundIcon: {
+        const int lines = wholeDivide(in.textWidth, 0.95 * w).value_or(-1) + 1;
+        box.left = wholeDivide(w - 0.95 * w, 2).value_or(0);
+        box.top = roundHalfEven(m + wholeDivide(h - lines * lh, 2).value_or(0));
+        box.right = roundHalfEven(0.95 * w + box.left);
+        box.bottom = roundHalfEven(0.95 * h + box.top);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// The RGB an OLE colour stands for; a system-colour reference (high bit set)
+// is looked up in the application palette.
+QColor colourOf(OleColor colour)
+{
+    if (!(colour & 0x80000000u))
+        return QColor(oleRed(colour), oleGreen(colour), oleBlue(colour));
+    static constexpr QPalette::ColorRole roles[] = {
+        QPalette::Window, QPalette::Window, QPalette::Highlight, QPalette::Window, QPalette::Window,
+        QPalette::Base, QPalette::Shadow, QPalette::Text, QPalette::WindowText, QPalette::HighlightedText,
+        QPalette::Window, QPalette::Window, QPalette::Window, QPalette::Highlight, QPalette::HighlightedText,
+        QPalette::Button, QPalette::Dark, QPalette::PlaceholderText, QPalette::ButtonText, QPalette::WindowText,
+        QPalette::Light, QPalette::Shadow, QPalette::Midlight, QPalette::ToolTipText, QPalette::ToolTipBase,
+    };
+    const quint32 index = colour & 0xFFFF;
+    const QPalette palette = QGuiApplication::palette();
+    return index < std::size(roles) ? palette.color(roles[index]) : palette.color(QPalette::WindowText);
+}
+
+} // namespace
+
+QString decodeCaption(const QString &stored)
+{
+    QString shown;
+    shown.reserve(stored.size());
+    qsizetype i = 0;
+    while (i < stored.size()) {
+        if (stored.at(i) != u'~' || i + 1 >= stored.size() || stored.at(i + 1) != u'$') {
+            shown.append(stored.at(i++));
+            continue;
+        }
+        const QStringView digits = QStringView(stored).mid(i + 2, 5);
+        char32_t code = 0;
+        for (const QChar c : digits) {
+            if (!c.isDigit() || c.unicode() > u'9')
+                break;
+            code = code * 10 + (c.unicode() - u'0');
+        }
+        if (code > 0xFFFF)
+            shown.append(QString::fromUcs4(&code, 1));
+        else
+            shown.append(QChar(char16_t(code)));
+        i += 7;
+    }
+    return shown;
+}
+
+CaptionBox layoutCaption(const CaptionLayoutInput &input, const CaptionBox &previous)
+{
+    CaptionBox box = previous;
+    if (input.autoAlign)
+        layoutAuto(input, box);
+    else
+        layoutFixed(input, box);
+    return box;
+}
+
+int captionTextFlags(int format)
+{
+    int flags = Qt::AlignTop;
+    if (format & TextCentre)
+        flags |= Qt::AlignHCenter;
+    else if (format & TextRight)
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    if (format & TextWordBreak)
+        flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+QFont captionFont(const QFont &controlFont, bool antiAliased)
+{
+    if (!antiAliased) {
+        QFont plain(controlFont);
+        plain.setStyleStrategy(QFont::NoAntialias);
+        return plain;
+    }
+    QFont smooth(controlFont.family());
+    const double points = controlFont.pointSizeF();
+    const int pixels = points > 0 ? roundHalfEven(points * 20 / TwipsPerPixel) : controlFont.pixelSize();
+    smooth.setPixelSize(std::max(1, pixels));
+    smooth.setWeight(controlFont.bold() ? QFont::Bold : QFont::Normal);
+    smooth.setItalic(controlFont.italic());
+    smooth.setUnderline(controlFont.underline());
+    smooth.setStrikeOut(false);
+    smooth.setStyleStrategy(QFont::PreferAntialias);
+    return smooth;
+}
+
+void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &caption, const IconLook &icon,
+                      const QFont &controlFont)
+{
+    if (output.isNull())
+        return;
+    const QString text = decodeCaption(caption.text);
+    const QSizeF line = QFontMetricsF(controlFont, &output).size(Qt::TextSingleLine | Qt::TextShowMnemonic, text);
+
+    CaptionLayoutInput in;
+    in.width = output.width();
+    in.height = output.height();
+    in.textWidth = line.width();
+    in.textHeight = roundHalfEven(line.height());
+    in.motionOffset = s.motionOffset;
+    in.autoAlign = caption.autoAlign;
+    in.alignment = caption.alignment;
+    in.iconShown = icon.show;
+    in.iconPosition = icon.position;
+    in.icon = s.icon;
+    s.caption = layoutCaption(in, s.caption);
+
+    const CaptionBox &box = s.caption;
+    const QRect area(box.left, box.top, box.right - box.left, box.bottom - box.top);
+    const int flags = captionTextFlags(box.format) | Qt::TextShowMnemonic;
+    QPainter painter(&output);
+    painter.setFont(captionFont(controlFont, caption.antiAliased));
+    if (caption.shadow) {
+        painter.setPen(colourOf(caption.shadowColor));
+        painter.drawText(area, flags, text);
+    }
+    painter.setPen(colourOf(caption.color));
+    painter.drawText(area.translated(-1, -1), flags, text);
+}

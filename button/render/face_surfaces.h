@@ -1,0 +1,94 @@
+#pragma once
+
+#include "render/surface.h"
+
+#include <QImage>
+#include <QPointF>
+
+#include <functional>
+
+// Where the icon ended up at its last drawing (pixels, real-valued); the
+// caption is laid out beside it.
+struct IconGeometry {
+    double Xi = 0;
+    double Yi = 0;
+    double Wi = 0;
+    double Hi = 0;
+    double Cx = 0;
+    double Cy = 0;
+    double aspect = 1;
+};
+
+// The caption's rectangle on the control's surface (right and bottom are
+// the far edges, as the text drawing takes them) and its text format, a set
+// of the platform's text-drawing flags: 0 left without wrapping, 19 centred
+// with wrapping, 20/21/22 left/centred/right with wrapping.
+struct CaptionBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int format = 0;
+
+    friend bool operator==(const CaptionBox &, const CaptionBox &) = default;
+};
+
+// The drawing surfaces of one button and the working values its layers
+// hand to each other during a drawing. The widget owns one; the layers read
+// the button's look from RavlenLook and draw here.
+struct FaceSurfaces {
+    // The shadow surface keeps this size whatever the button's size: faces
+    // and icons up to it survive the stretch into it and back unchanged.
+    static constexpr int ShadowWidth = 400;
+    static constexpr int ShadowHeight = 200;
+    // Background of picShadow, and so the key colour of its silhouette.
+    static constexpr OleColor ShadowKey = 0xBD4E2D;
+    // Background of picIcon, showing through an icon's transparent pixels;
+    // a colour unlikely to be part of an icon.
+    static constexpr OleColor IconBackground = 0xFF00FF;
+
+    FaceSurfaces();
+
+    // Gives pic, pic2 and picTemp the button's inner size, keeping what each
+    // holds where it still fits (pic2 feeds the next fade).
+    void resizeFace(QSize size);
+
+    // Splits the drawn state's two gradient colours into R1..B2.
+    void setGradientColours(OleColor first, OleColor second);
+
+    // Stretches the container's background under the control over the whole
+    // of pic2. False, with pic2 untouched, when there is no container to
+    // read from.
+    bool fetchContainerBackground();
+
+    Surface pic; // the working face
+    Surface pic2; // previous frame, scratch for background and texture
+    Surface picTemp; // the transparency mask; also the parked face
+    Surface picShadow; // the shadow silhouette and the icon's halo
+    Surface picIcon; // the icon picture for colour-keyed drawing
+
+    // Gradient channels of the drawn state, 0..255.
+    int R1 = 0;
+    int G1 = 0;
+    int B1 = 0;
+    int R2 = 0;
+    int G2 = 0;
+    int B2 = 0;
+
+    // Lifts the icon and caption on hover (negative), lowers them pressed.
+    double motionOffset = 0;
+    // Edge of the arrow zone (x for arrows left or right, y for top or
+    // bottom); written by the arrow layer when it draws a split.
+    double splitCoordinate = 0;
+    // Where the arrow was anchored last.
+    QPointF arrowAnchor;
+    IconGeometry icon;
+    CaptionBox caption;
+    // True while a fade runs; the icon's halo is left out of such frames.
+    bool fadeRunning = false;
+
+    // The pixels of the container under the control, of any size (they are
+    // stretched over the face). An empty function or a null image means the
+    // button has no container to look through.
+    std::function<QImage()> containerBackground;
+};

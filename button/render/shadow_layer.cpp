@@ -1,0 +1,105 @@
+#include "shadow_layer.h"
+
+#include "core/fast_drawing.h"
+#include "core/rounding.h"
+#include "render/face_surfaces.h"
+#include "render/mask_layer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Shadow sizes are stored as given; geometry beyond this only draws outside.
+constexpr double GeometryLimit = 100000;
+
+// After this many Shadow_Glass steps every pixel has settled: each step
+// blends with alpha 185 or more, which leaves less than a channel step of
+// what was there before within a handful of steps.
+constexpr int GlassSettledSteps = 64;
+
+int coordinate(double value)
+{
+    return roundHalfEven(value, -GeometryLimit, GeometryLimit);
+}
+
+void drawNormalRings(FaceSurfaces &s, int steps)
+{
+    const int w = s.pic.width();
+    const int h = s.pic.height();
+    // Rings past the middle of the face are empty.
+    steps = std::min(steps, std::max(w, h) / 2 + 1);
+    for (int i = 1; i <= steps; ++i) {
+        const QRect ring(i, i, w - 2 * i, h - 2 * i);
+        s.pic.keyedStretchCopy(ring, s.picShadow, s.picShadow.rect(), FaceSurfaces::ShadowKey);
+        s.pic.blend(ring, s.pic2, ring, normalShadowRingAlpha(i));
+    }
+}
+
+void drawGlass(FaceSurfaces &s, int steps)
+{
+    const QRect whole = s.pic.rect();
+    for (int i = std::max(1, steps - GlassSettledSteps + 1); i <= steps; ++i) {
+        s.pic.keyedStretchCopy(whole, s.picShadow, s.picShadow.rect(), FaceSurfaces::ShadowKey);
+        s.pic.blend(whole, s.pic2, whole, glassShadowAlpha(i));
+    }
+}
+
+} // namespace
+
+int normalShadowRingAlpha(int ring)
+{
+    return std::max(0, 255 - ring * ring);
+}
+
+int glassShadowAlpha(int step)
+{
+    return roundHalfEven(255 - 10 * std::pow(7.0, 1.0 / step), 0, 255);
+}
+
+void drawShadowLayer(FaceSurfaces &s, const ShadowLook &shadow, const RoundLook &round, OleColor maskColor)
+{
+    if (!shadow.enabled)
+        return;
+    Surface &pic = s.pic;
+    const int w = pic.width();
+    const int h = pic.height();
+    const double size = std::isfinite(shadow.size) ? std::clamp<double>(shadow.size, -GeometryLimit, GeometryLimit) : 0;
+    const int steps = size >= 1 ? int(std::floor(size)) : 0;
+
+    s.picTemp.setBasePicture(pic.image());
+    s.picShadow.clear();
+    s.picShadow.keyedStretchCopy(s.picShadow.rect(), s.picTemp, s.picTemp.rect(), maskColor);
+    FastDrawing::instance().silhouette(s.picShadow, s.picShadow, FaceSurfaces::ShadowKey, shadow.color);
+
+    if (!s.fetchContainerBackground())
+        return;
+    pic.blend(pic.rect(), s.pic2, s.pic2.rect(), 250);
+
+    const QPoint shadowCorner(coordinate(2 * size), coordinate(2 * size));
+    switch (shadow.style) {
+    case 0: // Shadow_Normal
+        drawNormalRings(s, steps);
+        break;
+    case 1: // Shadow_Glass
+        drawGlass(s, steps);
+        break;
+    case 2: // Shadow_Box
+        pic.fillBox(shadowCorner, QPoint(w, h), shadow.color);
+        break;
+    case 3: // Shadow_Round
+        pic.setFillStyle(Surface::FillStyle::Solid);
+        pic.setFillColor(shadow.color);
+        pic.setPenColor(shadow.color);
+        pic.drawRoundedRect(shadowCorner, QPoint(w, h), roundCornerWidth(round, pic.size()),
+                            roundCornerHeight(round, pic.size()));
+        pic.setFillStyle(Surface::FillStyle::Transparent);
+        break;
+    default:
+        break;
+    }
+
+    const int inset = coordinate(size);
+    pic.keyedStretchCopy(QRect(inset, inset, w - 2 * inset, h - 2 * inset), s.picTemp, s.picTemp.rect(), maskColor);
+    s.pic2.setBasePicture(pic.image());
+}

@@ -1,0 +1,163 @@
+#include "data_directory.h"
+
+#include "app_context.h"
+#include "clock.h"
+#include "error_codes.h"
+#include "general_date.h"
+#include "text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+
+namespace {
+
+// A path as a shell reads it back whole: plain paths as they are, anything
+// else in single quotes.
+QString shellQuoted(const QString &path)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./+,:@%=-]+$"));
+    if (plain.match(path).hasMatch())
+        return path;
+    QString quoted = path;
+    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+void makeFolder(const QString &path)
+{
+    if (QFileInfo(path).isDir())
+        return;
+    errno = 0;
+    if (QDir().mkdir(path))
+        return;
+    const int error = errno;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir())
+        throw ZorbelError(ErrorNumber::PathFileAccessError, path + QStringLiteral(" is a file, not a folder"));
+    throw ZorbelError::forFile(path, QStringLiteral("the folder cannot be created"), error);
+}
+
+void removeProbe(const QString &path)
+{
+    // The owner's write bit is set first: a read-only probe left behind by
+    // an earlier run is removed all the same.
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
+    errno = 0;
+    QFile file(path);
+    if (!file.remove())
+        throw ZorbelError::forFile(path, file.errorString(), errno);
+}
+
+void writeProbe(const QString &path)
+{
+    if (QFileInfo(path).isFile())
+        removeProbe(path);
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ZorbelError::forFile(path, file.errorString(), errno);
+    const QByteArray text("This is a test...");
+    errno = 0;
+    if (file.write(text) != text.size() || !file.flush()) {
+        const int error = errno;
+        const QString reason = file.errorString();
+        file.close();
+        QFile::remove(path);
+        throw ZorbelError::forFile(path, reason, error);
+    }
+    file.close();
+    removeProbe(path);
+}
+
+// The lines a failed createDirs or testFileWrite adds to its report: what
+// was tried, which permission it needs, and how to get it on this system.
+ReportExtras permissionAdvice(const AppContext &context, const QString &tried, const QString &permission,
+                                     const QString &folder)
+{
+    const QString quoted = shellQuoted(folder);
+    return ReportExtras{
+        {},
+        {
+            QString(),
+            tried,
+            permission,
+            QString(),
+            QStringLiteral("Running the ") + context.exeName()
+                + QStringLiteral(" app from a folder you own may also fix the problem."),
+            QString(),
+            QStringLiteral("To fix the permissions, run: chmod u+rwx ") + quoted,
+            QStringLiteral("If the directory belongs to another user, run: sudo chown \"$USER\" ") + quoted,
+            QString(),
+        },
+        {},
+    };
+}
+
+} // namespace
+
+DataDirectory::DataDirectory(AppContext &context, QLocale locale)
+    : m_context(context)
+    , m_locale(std::move(locale))
+{
+}
+
+bool DataDirectory::createDirs(const QString &dirName)
+{
+    const QString programDir = QDir::toNativeSeparators(m_context.programDir());
+    GuardOptions options;
+    options.extras = [&] {
+        return permissionAdvice(m_context, QStringLiteral("Trying to create ") + m_context.displayPath(dirName),
+                                QStringLiteral("Ensure you have read, write permission for directory ") + programDir
+                                    + QStringLiteral(" and any child directorys."),
+                                programDir);
+    };
+    return m_context.guard(QStringLiteral("createDirs"), [&] { makeFolder(m_context.programFile(dirName)); },
+                           options);
+}
+
+bool DataDirectory::testFileWrite(const QString &dirName)
+{
+    const QString folder = m_context.displayPath(dirName);
+    GuardOptions options;
+    options.extras = [&] {
+        return permissionAdvice(m_context, QStringLiteral("Trying to write a file in ") + folder,
+                                QStringLiteral("Ensure you have read, write permission for directory ") + folder,
+                                folder);
+    };
+    return m_context.guard(
+        QStringLiteral("testFileWrite"),
+        [&] { writeProbe(QDir(m_context.programFile(dirName)).filePath(QStringLiteral("Test.txt"))); }, options);
+}
+
+bool DataDirectory::saveOldFiles()
+{
+    return m_context.guard(QStringLiteral("saveOldFiles"), [&] {
+        const QString stamp = backupStamp(m_context.clock().now(), m_locale);
+        const QDir backups(m_context.programFile(backupDirName()));
+        makeFolder(backups.path());
+        const QStringList questionFiles{QStringLiteral("ZorbelLines"), QStringLiteral("ZorbelPhrases")};
+        for (const QString &baseName : questionFiles) {
+            const QString source = m_context.programFile(baseName + QStringLiteral(".txt"));
+            if (!QFileInfo::exists(source))
+                continue;
+            TextFile::replaceBytes(backups.filePath(baseName + QLatin1Char('_') + stamp + QStringLiteral(".txt")),
+                                    TextFile::readBytes(source));
+        }
+    });
+}
+
+QString DataDirectory::backupStamp(const QDateTime &moment, const QLocale &locale)
+{
+    QString stamp = generalDateText(moment, locale);
+    // Any blank counts: some locales write the time with a narrow no-break
+    // space before AM/PM, which has no place in a file name either.
+    for (QChar &c : stamp) {
+        if (c.isSpace() || c == u':' || c == u'/')
+            c = u'_';
+    }
+    return stamp;
+}

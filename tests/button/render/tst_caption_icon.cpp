@@ -1,0 +1,300 @@
+#include "render/caption_layer.h"
+#include "render/icon_layer.h"
+#include "surface_fixtures.h"
+
+#include <QFontDatabase>
+#include <QTest>
+
+Q_DECLARE_METATYPE(CaptionBox)
+Q_DECLARE_METATYPE(IconGeometry)
+
+namespace {
+
+const OleColor red = 0x0000FF;
+const OleColor blue = 0xFF0000;
+
+QFont testFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(14);
+    return font;
+}
+
+// Bounding box of the pixels of one colour.
+QRect boundsOf(const QImage &image, QRgb colour)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == colour)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+int coloursIn(const QImage &image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+QString boxText(const CaptionBox &box)
+{
+    return QStringLiteral("(%1, %2, %3, %4) format %5").arg(box.left).arg(box.top).arg(box.right).arg(box.bottom).arg(box.format);
+}
+
+} // namespace
+
+class TestCaptionIcon : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void decode_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        // 16 stored characters, 10 shown.
+        QTest::newRow("euro sign") << QStringLiteral("Save ~$08364 now") << QStringLiteral("Save \u20ac now");
+        QTest::newRow("plain text") << QStringLiteral("Start") << QStringLiteral("Start");
+        QTest::newRow("short escape at the end") << QStringLiteral("~$65") << QStringLiteral("A");
+        QTest::newRow("digits stop at a letter") << QStringLiteral("~$1x234rest")
+                                                 << QString(QChar(1)) + QStringLiteral("rest");
+        QTest::newRow("no digits give character 0") << QStringLiteral("~$abcde!") << QString(QChar(0)) + u'!';
+        QTest::newRow("tilde before an escape") << QStringLiteral("~~$00065") << QStringLiteral("~A");
+        QTest::newRow("lone markers") << QStringLiteral("$~ ~") << QStringLiteral("$~ ~");
+        QTest::newRow("code past 16 bits") << QStringLiteral("~$66000") << QString::fromUcs4(U"\U000101D0");
+    }
+
+    void decode()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QCOMPARE(decodeCaption(stored), shown);
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<bool>("autoAlign");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<bool>("iconShown");
+        QTest::addColumn<int>("iconPosition");
+        QTest::addColumn<double>("textWidth");
+        QTest::addColumn<double>("motion");
+        QTest::addColumn<CaptionBox>("expected");
+        // 100 x 40, Lh = 16; the icon (when shown) at Xi 14, Yi 11, 18 x 18.
+        QTest::newRow("top centre pressed") << false << 1 << false << 0 << 40.0 << 1.4 << CaptionBox{5, 6, 95, 21, 21};
+        QTest::newRow("middle centre") << false << 0 << false << 0 << 40.0 << 0.0 << CaptionBox{5, 12, 95, 28, 21};
+        QTest::newRow("middle left lifted") << false << 3 << false << 0 << 40.0 << -1.4 << CaptionBox{5, 11, 95, 28, 20};
+        QTest::newRow("bottom left") << false << 5 << false << 0 << 40.0 << 0.0 << CaptionBox{5, 19, 95, 35, 20};
+        QTest::newRow("bottom right") << false << 8 << false << 0 << 40.0 << 0.0 << CaptionBox{5, 19, 95, 35, 22};
+        QTest::newRow("top right") << false << 7 << false << 0 << 40.0 << 0.0 << CaptionBox{5, 5, 95, 21, 22};
+        QTest::newRow("unknown alignment stays put") << false << 9 << false << 0 << 40.0 << 1.4
+                                                     << CaptionBox{5, 10, 95, 30, 0};
+        QTest::newRow("auto, no icon, two lines") << true << 0 << false << 0 << 150.0 << 0.0
+                                                  << CaptionBox{2, 4, 97, 42, 19};
+        QTest::newRow("auto, no icon, one line") << true << 0 << false << 0 << 50.0 << 0.0
+                                                 << CaptionBox{2, 12, 97, 50, 19};
+        QTest::newRow("auto, background icon") << true << 0 << true << 4 << 50.0 << 1.4
+                                               << CaptionBox{2, 13, 97, 51, 19};
+        QTest::newRow("auto, left icon") << true << 0 << true << 0 << 150.0 << 0.0 << CaptionBox{32, 0, 95, 38, 19};
+        QTest::newRow("auto, top icon") << true << 0 << true << 1 << 150.0 << 0.0 << CaptionBox{14, 29, 95, 38, 19};
+        QTest::newRow("auto, right icon") << true << 0 << true << 2 << 50.0 << 0.0 << CaptionBox{5, 16, 77, 38, 19};
+        QTest::newRow("auto, bottom icon") << true << 0 << true << 3 << 50.0 << 0.0 << CaptionBox{5, 16, 95, 20, 19};
+        QTest::newRow("auto, unknown icon position") << true << 0 << true << 7 << 50.0 << 0.0
+                                                     << CaptionBox{5, 10, 95, 30, 19};
+    }
+
+    void layout()
+    {
+        QFETCH(bool, autoAlign);
+        QFETCH(int, alignment);
+        QFETCH(bool, iconShown);
+        QFETCH(int, iconPosition);
+        QFETCH(double, textWidth);
+        QFETCH(double, motion);
+        QFETCH(CaptionBox, expected);
+        CaptionLayoutInput in;
+        in.width = 100;
+        in.height = 40;
+        in.textWidth = textWidth;
+        in.textHeight = 16;
+        in.motionOffset = motion;
+        in.autoAlign = autoAlign;
+        in.alignment = alignment;
+        in.iconShown = iconShown;
+        in.iconPosition = qint16(iconPosition);
+        in.icon = IconGeometry{14, 11, 18, 18, 23, 20, 1};
+        const CaptionBox previous{5, 10, 95, 30, 21};
+        QCOMPARE(boxText(layoutCaption(in, previous)), boxText(expected));
+    }
+
+    void captionSitsUpAndLeftOfItsShadow()
+    {
+        FaceSurfaces s;
+        CaptionLook look;
+        look.text = QStringLiteral("Go");
+        look.autoAlign = false;
+        look.alignment = 1;
+        look.color = 0xFFFFFF;
+        QImage alone(QSize(100, 40), QImage::Format_RGB32);
+        alone.fill(Qt::black);
+        drawCaptionLayer(alone, s, look, IconLook(), testFont());
+        const QRect caption = boundsOf(alone, qRgb(255, 255, 255));
+        QVERIFY(!caption.isEmpty());
+        QCOMPARE(s.caption.top, 5);
+
+        // The caption in the background's colour leaves only the shadow.
+        look.color = 0;
+        look.shadow = true;
+        look.shadowColor = red;
+        QImage shadowOnly(QSize(100, 40), QImage::Format_RGB32);
+        shadowOnly.fill(Qt::black);
+        drawCaptionLayer(shadowOnly, s, look, IconLook(), testFont());
+        QCOMPARE(boundsOf(shadowOnly, qRgb(255, 0, 0)), caption.translated(1, 1));
+    }
+
+    void smoothingFollowsTheSetting_data()
+    {
+        QTest::addColumn<bool>("antiAliased");
+        QTest::newRow("plain") << false;
+        QTest::newRow("anti-aliased") << true;
+    }
+
+    void smoothingFollowsTheSetting()
+    {
+        QFETCH(bool, antiAliased);
+        FaceSurfaces s;
+        CaptionLook look;
+        look.text = QStringLiteral("Ravlen");
+        look.antiAliased = antiAliased;
+        const QFont font = testFont();
+        QImage output(QSize(100, 40), QImage::Format_RGB32);
+        for (int i = 0; i < 50; ++i) {
+            output.fill(Qt::black);
+            drawCaptionLayer(output, s, look, IconLook(), font);
+        }
+        // Plain text has only the caption's colour on the background.
+        QCOMPARE(coloursIn(output) > 2, antiAliased);
+        QCOMPARE(font, testFont());
+        QVERIFY(!output.paintingActive());
+    }
+
+    void accessKeyIsUnderlined()
+    {
+        FaceSurfaces s;
+        CaptionLook look;
+        QImage plain(QSize(100, 40), QImage::Format_RGB32);
+        QImage marked(QSize(100, 40), QImage::Format_RGB32);
+        plain.fill(Qt::black);
+        marked.fill(Qt::black);
+        look.text = QStringLiteral("Go");
+        drawCaptionLayer(plain, s, look, IconLook(), testFont());
+        look.text = QStringLiteral("&Go");
+        drawCaptionLayer(marked, s, look, IconLook(), testFont());
+        const QRect plainBounds = boundsOf(plain, qRgb(255, 255, 255));
+        const QRect markedBounds = boundsOf(marked, qRgb(255, 255, 255));
+        // The same text at the same place (the "&" is not shown), with a
+        // line below it.
+        const QRect text(0, 0, 100, plainBounds.bottom() + 1);
+        QCOMPARE(marked.copy(text), plain.copy(text));
+        QVERIFY(markedBounds.bottom() > plainBounds.bottom());
+    }
+
+    void iconPlacement_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<float>("size");
+        QTest::addColumn<double>("motion");
+        QTest::addColumn<QRectF>("expected");
+        QTest::newRow("left at half size") << 0 << QSize(10, 10) << 50.0f << 0.0 << QRectF(14, 11, 18, 18);
+        QTest::newRow("left lifted") << 0 << QSize(10, 10) << 100.0f << -1.4 << QRectF(5, 0.6, 36, 36);
+        QTest::newRow("top") << 1 << QSize(20, 10) << 100.0f << 0.0 << QRectF(5, 2, 90, 45);
+        QTest::newRow("right") << 2 << QSize(20, 10) << 100.0f << 0.0 << QRectF(23, 2, 72, 36);
+        QTest::newRow("bottom") << 3 << QSize(20, 10) << 100.0f << 0.0 << QRectF(5, -7, 90, 45);
+        QTest::newRow("background ignores the aspect") << 4 << QSize(20, 10) << 100.0f << 0.0
+                                                       << QRectF(5, 2, 90, 36);
+        QTest::newRow("unknown keeps the last place") << 9 << QSize(20, 10) << 50.0f << 0.0 << QRectF(1, 2, 3, 4);
+    }
+
+    void iconPlacement()
+    {
+        QFETCH(int, position);
+        QFETCH(QSize, picture);
+        QFETCH(float, size);
+        QFETCH(double, motion);
+        QFETCH(QRectF, expected);
+        IconGeometry g{1, 2, 3, 4, 0, 0, 1};
+        for (int drawing = 0; drawing < 2; ++drawing) // the same place at every drawing
+            placeIcon(g, QSizeF(100, 40), picture, qint16(position), size, motion);
+        QCOMPARE(g.Xi, expected.x());
+        QVERIFY(qFuzzyCompare(1 + g.Yi, 1 + expected.y()));
+        QCOMPARE(g.Wi, expected.width());
+        QCOMPARE(g.Hi, expected.height());
+    }
+
+    void iconDrawing_data()
+    {
+        QTest::addColumn<bool>("allPic");
+        QTest::addColumn<bool>("halo");
+        QTest::addColumn<bool>("fading");
+        QTest::addColumn<bool>("haloShown");
+        QTest::newRow("as an icon") << false << true << false << false;
+        QTest::newRow("as a picture with halo") << true << true << false << true;
+        QTest::newRow("halo left out while fading") << true << true << true << false;
+        QTest::newRow("as a picture without halo") << true << false << false << false;
+    }
+
+    void iconDrawing()
+    {
+        QFETCH(bool, allPic);
+        QFETCH(bool, halo);
+        QFETCH(bool, fading);
+        QFETCH(bool, haloShown);
+        FaceSurfaces s = faceOf(QSize(100, 40), blue);
+        s.fadeRunning = fading;
+        // A red square on white; white is the key for a picture, and
+        // transparent for an icon.
+        QImage picture(QSize(10, 10), QImage::Format_ARGB32);
+        picture.fill(allPic ? qRgb(255, 255, 255) : qRgba(0, 0, 0, 0));
+        for (int y = 2; y < 10; ++y)
+            for (int x = 2; x < 10; ++x)
+                picture.setPixel(x, y, qRgb(255, 0, 0));
+        IconLook look;
+        look.show = true;
+        look.icon = picture;
+        look.size = 50;
+        look.allPic = allPic;
+        look.shadow = halo;
+        drawIconLayer(s, s.pic, look);
+        // 18 x 18 at (14, 11): the red part starts 4 pixels in.
+        COMPARE_COLOUR(s.pic.pixel(18, 15), red);
+        COMPARE_COLOUR(s.pic.pixel(31, 28), red);
+        // Around the icon and through its see-through part the halo shows.
+        QCOMPARE(s.pic.pixel(17, 15) != blue, haloShown);
+        QCOMPARE(s.pic.pixel(32, 20) != blue, haloShown);
+        QCOMPARE(s.pic.pixel(36, 20), blue);
+    }
+
+    void hiddenOrMissingIconKeepsTheGeometry()
+    {
+        FaceSurfaces s;
+        s.resizeFace(QSize(100, 40));
+        s.icon = IconGeometry{1, 2, 3, 4, 0, 0, 1};
+        IconLook look;
+        look.show = true;
+        drawIconLayer(s, s.pic, look);
+        look.show = false;
+        look.icon = solidPicture(QSize(4, 4), red);
+        drawIconLayer(s, s.pic, look);
+        QCOMPARE(s.icon.Xi, 1.0);
+        QCOMPARE(s.icon.Hi, 4.0);
+        COMPARE_COLOUR(s.pic.pixel(5, 5), 0u);
+    }
+};
+
+QTEST_MAIN(TestCaptionIcon)
+#include "tst_caption_icon.moc"

@@ -1,0 +1,99 @@
+#pragma once
+
+// A strict reader of RIFF WAVE files for the media tests: it checks the
+// container rather than trusting it, so a file with a wrong size field, an
+// odd chunk without its pad byte or a truncated chunk is reported invalid.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtEndian>
+
+#include <optional>
+
+struct RiffChunk {
+    QByteArray id;
+    QByteArray body;
+};
+
+struct RiffFile {
+    QByteArray form; // "WAVE"
+    QList<RiffChunk> chunks;
+    QString error; // empty when the container is sound
+
+    QList<QByteArray> ids() const
+    {
+        QList<QByteArray> result;
+        for (const RiffChunk &chunk : chunks)
+            result.append(chunk.id);
+        return result;
+    }
+
+    const RiffChunk *find(const char *id) const
+    {
+        for (const RiffChunk &chunk : chunks) {
+            if (chunk.id == id)
+                return &chunk;
+        }
+        return nullptr;
+    }
+};
+
+inline quint16 riffU16(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + offset);
+}
+
+inline quint32 riffU32(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + offset);
+}
+
+inline RiffFile readRiff(const QByteArray &bytes)
+{
+    RiffFile file;
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF")) {
+        file.error = QStringLiteral("no RIFF header");
+        return file;
+    }
+    if (riffU32(bytes, 4) != quint32(bytes.size() - 8)) {
+        file.error = QStringLiteral("RIFF size %1 for a file of %2 bytes").arg(riffU32(bytes, 4)).arg(bytes.size());
+        return file;
+    }
+    file.form = bytes.mid(8, 4);
+    qsizetype offset = 12;
+    while (offset < bytes.size()) {
+        if (bytes.size() - offset < 8) {
+            file.error = QStringLiteral("truncated chunk header at %1").arg(offset);
+            return file;
+        }
+        const QByteArray id = bytes.mid(offset, 4);
+        const qsizetype size = riffU32(bytes, offset + 4);
+        const qsizetype padded = size + (size % 2);
+        if (bytes.size() - offset - 8 < padded) {
+            file.error = QStringLiteral("chunk %1 runs past the end").arg(QString::fromLatin1(id));
+            return file;
+        }
+        file.chunks.append({id, bytes.mid(offset + 8, size)});
+        offset += 8 + padded;
+    }
+    return file;
+}
+
+struct WaveFormat {
+    quint16 format = 0; // 1 is PCM
+    quint16 channels = 0;
+    quint32 rate = 0;
+    quint32 byteRate = 0;
+    quint16 blockAlign = 0;
+    quint16 bits = 0;
+};
+
+inline std::optional<WaveFormat> waveFormat(const RiffFile &file)
+{
+    const RiffChunk *fmt = file.find("fmt ");
+    if (!fmt || fmt->body.size() < 16)
+        return std::nullopt;
+    const QByteArray &b = fmt->body;
+    return WaveFormat{riffU16(b, 0), riffU16(b, 2), riffU32(b, 4), riffU32(b, 8), riffU16(b, 12), riffU16(b, 14)};
+}
