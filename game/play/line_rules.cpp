@@ -1,5 +1,7 @@
 #include "line_rules.h"
 
+#include <algorithm>
+
 namespace LineRules {
 
 namespace {
@@ -28,6 +30,22 @@ bool isEmptyOrComment(const QString &text)
     return text.isEmpty() || text.startsWith(u'#');
 }
 
+// Full Unicode upper-casing costs far more than the rest of the rules; most
+// lines are plain ASCII and need none of it.
+QString upperCased(QStringView text)
+{
+    QString upper = text.toString();
+    QChar *units = upper.data();
+    for (qsizetype i = 0; i < upper.size(); ++i) {
+        const char16_t unit = units[i].unicode();
+        if (unit >= 0x80)
+            return std::move(upper).toUpper();
+        if (unit >= u'a' && unit <= u'z')
+            units[i] = QChar(unit - (u'a' - u'A'));
+    }
+    return upper;
+}
+
 } // namespace
 
 JudgedLine judgeMatchLine(QStringView line)
@@ -39,12 +57,21 @@ JudgedLine judgeMatchLine(QStringView line)
     static const Replacement spaceBefore{QStringLiteral(" BLANK"), precededBy(kHalfSeparator, kMatchBlank)};
     static const Replacement spaceAfter{QStringLiteral("BLANK "), followedBy(kMatchBlank, kHalfSeparator)};
 
-    const QString upper = trimSpaces(line).toString().toUpper();
-    const bool markedOnce = upper.count(marker) == 1;
-    JudgedLine judged{spacesCollapsed(upper, kQuestionSeparators), false};
-    judged.text.replace(spaceBefore.from, spaceBefore.to);
-    judged.text.replace(spaceAfter.from, spaceAfter.to);
-    judged.mayAccept = markedOnce && !isEmptyOrComment(judged.text);
+    // Collapsing spaces leaves every letter as it was, so the marker is
+    // counted after it; a whole file is judged line by line at every start.
+    JudgedLine judged{spacesCollapsed(upperCased(trimSpaces(line)), kQuestionSeparators), false};
+    QString &text = judged.text;
+    const qsizetype at = text.indexOf(marker);
+    const bool markedOnce = at >= 0 && text.indexOf(marker, at + marker.size()) < 0;
+    if (!markedOnce) {
+        text.replace(spaceBefore.from, spaceBefore.to);
+        text.replace(spaceAfter.from, spaceAfter.to);
+    } else if (at > 0 && text.at(at - 1) == u' ') {
+        text.replace(at - 1, spaceBefore.from.size(), spaceBefore.to);
+    } else if (at + marker.size() < text.size() && text.at(at + marker.size()) == u' ') {
+        text.replace(at, spaceAfter.from.size(), spaceAfter.to);
+    }
+    judged.mayAccept = markedOnce && !isEmptyOrComment(text);
     return judged;
 }
 
@@ -69,7 +96,7 @@ JudgedLine judgePhraseLine(QStringView line)
     bool marked = false;
     for (const QString &marker : markers)
         marked = marked || trimmed.contains(marker);
-    JudgedLine judged{spacesCollapsed(trimmed, kQuestionSeparators), false};
+    JudgedLine judged{spacesCollapsed(trimmed.toString(), kQuestionSeparators), false};
     if (marked) {
         for (const Replacement &replacement : replacements)
             judged.text.replace(replacement.from, replacement.to);
@@ -94,20 +121,23 @@ QStringView trimSpaces(QStringView line)
     return line.sliced(begin, end - begin);
 }
 
-QString spacesCollapsed(QStringView line, QStringView separators)
+QString spacesCollapsed(QString line, QStringView separators)
 {
-    QString collapsed;
-    collapsed.reserve(line.size());
+    // Collapsing only ever shortens the line, so it is done in place.
+    QChar *units = line.data();
+    qsizetype kept = 0;
     bool afterSpace = false;
-    for (QChar c : line) {
-        if (separators.contains(c))
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        QChar c = units[i];
+        if (std::find(separators.begin(), separators.end(), c) != separators.end())
             c = u' ';
         const bool space = c == u' ';
         if (!(space && afterSpace))
-            collapsed.append(c);
+            units[kept++] = c;
         afterSpace = space;
     }
-    return collapsed;
+    line.truncate(kept);
+    return line;
 }
 
 } // namespace LineRules

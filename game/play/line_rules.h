@@ -35,6 +35,6 @@ QStringView trimSpaces(QStringView line);
 
 // Every character of separators replaced by a space, then every run of
 // spaces made one space.
-QString spacesCollapsed(QStringView line, QStringView separators);
+QString spacesCollapsed(QString line, QStringView separators);
 
 } // namespace LineRules

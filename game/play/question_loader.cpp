@@ -1,41 +1,47 @@
 #include "question_loader.h"
 
 #include "line_rules.h"
+#include "repeat_finder.h"
 #include "services/text_file.h"
 
-QuestionLoader::QuestionLoader(QuestionMode mode, qsizetype maxQuestions)
-    : m_mode(mode)
-    , m_maxQuestions(maxQuestions)
+namespace QuestionLoader {
+
+QuestionLoad loadLines(const QStringList &lines, QuestionMode mode, qsizetype maxQuestions)
 {
+    QStringList candidates;
+    for (const QString &line : lines) {
+        const bool match = mode == QuestionMode::Match;
+        LineRules::JudgedLine judged = match ? LineRules::judgeMatchLine(line) : LineRules::judgePhraseLine(line);
+        if (judged.mayAccept && (!match || LineRules::hasTwoHalves(judged.text)))
+            candidates.append(std::move(judged.text));
+    }
+    // The file's rules gather the accepted questions in one text, each
+    // followed by ";", and search it for every line. A judged line never
+    // holds ";", so it occurs in that text exactly when it occurs inside
+    // one of the questions.
+    const QList<bool> repeats = findRepeats(candidates);
+    QuestionLoad load;
+    for (qsizetype i = 0; i < candidates.size(); ++i) {
+        if (repeats.at(i))
+            continue;
+        ++load.found;
+        if (load.questions.size() < maxQuestions)
+            load.questions.append(candidates.at(i));
+    }
+    return load;
 }
 
-bool QuestionLoader::addLine(QStringView line)
+QuestionLoad loadText(const QString &text, QuestionMode mode, qsizetype maxQuestions)
 {
-    const LineRules::JudgedLine judged =
-        m_mode == QuestionMode::Match ? LineRules::judgeMatchLine(line) : LineRules::judgePhraseLine(line);
-    if (!judged.mayAccept || m_accepted.contains(judged.text))
-        return false;
-    if (m_mode == QuestionMode::Match && !LineRules::hasTwoHalves(judged.text))
-        return false;
-    m_accepted.add(judged.text);
-    ++m_load.found;
-    if (m_load.questions.size() < m_maxQuestions)
-        m_load.questions.append(judged.text);
-    return true;
+    return loadLines(TextFile::splitLines(text), mode, maxQuestions);
 }
 
-QuestionLoad QuestionLoader::loadText(const QString &text, QuestionMode mode, qsizetype maxQuestions)
-{
-    QuestionLoader loader(mode, maxQuestions);
-    for (const QString &line : TextFile::splitLines(text))
-        loader.addLine(line);
-    return loader.m_load;
-}
-
-QuestionLoad QuestionLoader::loadFile(const QString &path, QuestionMode mode, qsizetype maxQuestions)
+QuestionLoad loadFile(const QString &path, QuestionMode mode, qsizetype maxQuestions)
 {
     return loadText(TextFile::read(path), mode, maxQuestions);
 }
+
+} // namespace QuestionLoader
 
 QString questionFileName(QuestionMode mode)
 {

@@ -11,70 +11,21 @@ namespace {
 // up to twice their number, must stay within the 32-bit indexes.
 constexpr qsizetype kMaxUnits = std::numeric_limits<std::int32_t>::max() / 8;
 
-// A plain scan of a unit costs about this many times less than building the
-// automaton for it; long texts move in once they have been scanned this often.
-constexpr qsizetype kScansPerBuild = 32;
-
 } // namespace
 
-SubstringIndex::SubstringIndex(qsizetype longText)
-    : m_longText(longText)
-    , m_rootTarget(std::numeric_limits<char16_t>::max() + 1, kNone)
+SubstringIndex::SubstringIndex()
+    : m_rootTarget(std::numeric_limits<char16_t>::max() + 1, kNone)
 {
     newState(0, kNone);
 }
 
-void SubstringIndex::add(const QString &text)
-{
-    ++m_count;
-    if (text.size() < m_longText) {
-        build(text);
-    } else {
-        m_plain.push_back(text);
-        m_plainUnits += text.size();
-    }
-}
-
-bool SubstringIndex::contains(QStringView needle)
-{
-    if (needle.isEmpty())
-        return m_count > 0;
-    Index state = 0;
-    for (const QChar c : needle) {
-        state = target(state, c.unicode());
-        if (state == kNone)
-            return plainlyContains(needle);
-    }
-    return true;
-}
-
-bool SubstringIndex::plainlyContains(QStringView needle)
-{
-    bool found = false;
-    for (const QString &text : m_plain) {
-        if (text.size() < needle.size())
-            continue;
-        m_scannedUnits += text.size();
-        found = text.contains(needle);
-        if (found)
-            break;
-    }
-    if (m_scannedUnits > kScansPerBuild * m_plainUnits) {
-        for (const QString &text : m_plain)
-            build(text);
-        m_plain.clear();
-        m_plainUnits = 0;
-        m_scannedUnits = 0;
-    }
-    return found;
-}
-
-void SubstringIndex::build(QStringView text)
+void SubstringIndex::add(QStringView text)
 {
     if (text.size() > kMaxUnits - m_units)
         throw std::length_error("text too long for a substring index");
+    ++m_count;
     // Room for the most states the text can add, so that the states are
-    // never copied while they grow; pages that stay unused cost nothing.
+    // rarely copied while they grow; pages that stay unused cost nothing.
     const std::size_t states = m_states.size() + 2 * std::size_t(text.size());
     if (states > m_states.capacity())
         m_states.reserve(std::max(states, 2 * m_states.capacity()));
@@ -82,6 +33,19 @@ void SubstringIndex::build(QStringView text)
     for (const QChar c : text)
         last = extend(last, c.unicode());
     m_units += text.size();
+}
+
+bool SubstringIndex::contains(QStringView needle) const
+{
+    if (needle.isEmpty())
+        return m_count > 0;
+    Index state = 0;
+    for (const QChar c : needle) {
+        state = target(state, c.unicode());
+        if (state == kNone)
+            return false;
+    }
+    return true;
 }
 
 // The online construction over several texts: each text starts again from

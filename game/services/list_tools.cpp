@@ -1,7 +1,7 @@
 #include "list_tools.h"
 
 #include "play/line_rules.h"
-#include "play/substring_index.h"
+#include "play/repeat_finder.h"
 #include "text_file.h"
 
 namespace ListTools {
@@ -26,22 +26,24 @@ QStringList cleanedLines(const QStringList &lines)
 
 QString cleanLine(QStringView line)
 {
-    return LineRules::spacesCollapsed(LineRules::trimSpaces(line), u"\t");
+    return LineRules::spacesCollapsed(LineRules::trimSpaces(line).toString(), u"\t");
 }
 
 QString deDuplicated(const QStringList &lines)
 {
+    const QStringList cleaned = cleanedLines(lines);
+    // The rule searches the kept lines upper-cased and joined, each followed
+    // by CR LF; a line never holds a line end, so it occurs in that text
+    // exactly when it occurs inside one of the kept lines.
+    QStringList upper;
+    upper.reserve(cleaned.size());
+    for (const QString &line : cleaned)
+        upper.append(line.toUpper());
+    const QList<bool> repeats = findRepeats(upper);
     QString output;
-    // The kept lines upper-cased. The rule searches them joined, each
-    // followed by CR LF; a line never holds a line end, so it occurs in that
-    // text exactly when it occurs inside one of the lines.
-    SubstringIndex kept;
-    for (const QString &line : cleanedLines(lines)) {
-        const QString upper = line.toUpper();
-        if (kept.contains(upper))
-            continue;
-        kept.add(upper);
-        output += line + kCrLf;
+    for (qsizetype i = 0; i < cleaned.size(); ++i) {
+        if (!repeats.at(i))
+            output += cleaned.at(i) + kCrLf;
     }
     return output;
 }
