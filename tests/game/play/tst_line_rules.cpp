@@ -1,6 +1,9 @@
 #include "play/line_rules.h"
+#include "play/question_loader.h"
 
 #include <QTest>
+
+Q_DECLARE_METATYPE(QuestionMode)
 
 namespace {
 
@@ -14,94 +17,78 @@ class TestLineRules : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void matchLine_data();
-    void matchLine();
-    void phraseLine_data();
-    void phraseLine();
+    void judgedLine_data();
+    void judgedLine();
 };
 
-void TestLineRules::matchLine_data()
+void TestLineRules::judgedLine_data()
 {
+    QTest::addColumn<QuestionMode>("mode");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("judged");
-    QTest::addColumn<bool>("mayAccept");
-    QTest::addColumn<bool>("twoHalves");
+    QTest::addColumn<bool>("question"); // whether the line on its own becomes a question
 
-    QTest::newRow("blank first") << "Blank Pole" << kMatch + ",POLE" << true << true;
-    QTest::newRow("lower case") << "blank pole" << kMatch + ",POLE" << true << true;
-    QTest::newRow("mixed case marker") << "bLaNk pole" << kMatch + ",POLE" << true << true;
-    QTest::newRow("spaces trimmed") << "   BLANK POLE  " << kMatch + ",POLE" << true << true;
-    QTest::newRow("blank last") << "Christmas Blank" << "CHRISTMAS," + kMatch << true << true;
-    QTest::newRow("blank inside") << "Snow Blank Man" << "SNOW," + kMatch + " MAN" << true << true;
-    QTest::newRow("comma is a space") << "Red, Blank" << "RED," + kMatch << true << true;
-    QTest::newRow("semicolon is a space") << "Red;Blank" << "RED," + kMatch << true << true;
-    QTest::newRow("tabs and runs collapse") << "Snow\t\tBlank   Man" << "SNOW," + kMatch + " MAN" << true << true;
-    QTest::newRow("glued before a space") << "Snowblank Man" << "SNOW" + kMatch + ",MAN" << true << true;
-    QTest::newRow("leading tab kept as space") << "\tBlank Pole" << "," + kMatch + " POLE" << true << true;
-    QTest::newRow("trailing tab kept as space") << "Blank Pole\t" << kMatch + ",POLE " << true << true;
-    QTest::newRow("windows-1252 letters") << QStringLiteral("Café Blank") << QStringLiteral("CAFÉ,") + kMatch
-                                           << true << true;
-    QTest::newRow("marker alone") << "Blank" << "BLANK" << true << false;
-    QTest::newRow("marker glued on both sides") << "Blanket Pole" << "BLANKET POLE" << true << false;
-    QTest::newRow("no marker") << "Pole" << "POLE" << false << false;
-    QTest::newRow("marker twice") << "Blank Blank" << "BLANK," + kMatch << false << true;
-    QTest::newRow("marker twice glued") << "BlankBlank Pole" << "BLANK" + kMatch + ",POLE" << false << true;
-    QTest::newRow("comment") << "# Blank Pole" << "#," + kMatch + " POLE" << false << true;
-    QTest::newRow("comment after spaces") << "   #Blank Pole" << "#" + kMatch + ",POLE" << false << true;
-    QTest::newRow("comment behind a tab is a line") << "\t# Blank" << " #," + kMatch << true << true;
-    QTest::newRow("empty") << "" << "" << false << false;
-    QTest::newRow("only spaces") << "     " << "" << false << false;
-    QTest::newRow("only separators") << ";,\t" << " " << false << false;
+    auto match = [](const char *name) -> QTestData & {
+        return QTest::addRow("match: %s", name) << QuestionMode::Match;
+    };
+    auto phrase = [](const char *name) -> QTestData & {
+        return QTest::addRow("phrase: %s", name) << QuestionMode::Phrase;
+    };
+
+    match("blank first") << "Blank Pole" << kMatch + ",POLE" << true;
+    match("lower case") << "blank pole" << kMatch + ",POLE" << true;
+    match("mixed case marker") << "bLaNk pole" << kMatch + ",POLE" << true;
+    match("spaces trimmed") << "   BLANK POLE  " << kMatch + ",POLE" << true;
+    match("blank last") << "Christmas Blank" << "CHRISTMAS," + kMatch << true;
+    match("blank inside") << "Snow Blank Man" << "SNOW," + kMatch + " MAN" << true;
+    match("comma is a space") << "Red, Blank" << "RED," + kMatch << true;
+    match("semicolon is a space") << "Red;Blank" << "RED," + kMatch << true;
+    match("tabs and runs collapse") << "Snow\t\tBlank   Man" << "SNOW," + kMatch + " MAN" << true;
+    match("glued before a space") << "Snowblank Man" << "SNOW" + kMatch + ",MAN" << true;
+    match("leading tab kept as space") << "\tBlank Pole" << "," + kMatch + " POLE" << true;
+    match("trailing tab kept as space") << "Blank Pole\t" << kMatch + ",POLE " << true;
+    match("letters beyond ascii") << QStringLiteral("Café Blank") << QStringLiteral("CAFÉ,") + kMatch << true;
+    match("marker alone") << "Blank" << "BLANK" << false;
+    match("marker glued on both sides") << "Blanket Pole" << "BLANKET POLE" << false;
+    match("no marker") << "Pole" << "POLE" << false;
+    match("marker twice") << "Blank Blank" << "BLANK," + kMatch << false;
+    match("marker twice glued") << "BlankBlank Pole" << "BLANK" + kMatch + ",POLE" << false;
+    match("comment") << "# Blank Pole" << "#," + kMatch + " POLE" << false;
+    match("comment after spaces") << "   #Blank Pole" << "#" + kMatch + ",POLE" << false;
+    match("comment behind a tab is a line") << "\t# Blank" << " #," + kMatch << true;
+    match("empty") << "" << "" << false;
+    match("only spaces") << "     " << "" << false;
+    match("only separators") << ";,\t" << " " << false;
+
+    phrase("sentence") << "Even his Blank makes me laugh." << "Even his " + kPhrase + " makes me laugh." << true;
+    phrase("comma dropped") << "Paul said, 'a Blank suit.'" << "Paul said 'a " + kPhrase + " suit.'" << true;
+    phrase("glued both sides") << "(Blank)" << "(" + kPhrase + " )" << true;
+    phrase("inside a word") << "It was a blanket." << "It was a " + kPhrase + "et." << true;
+    phrase("all three spellings") << "BLANK and blank and Blank"
+                                   << kPhrase + " and " + kPhrase + " and " + kPhrase << true;
+    phrase("glued word and a spaced one") << "Blanket\tBlank" << kPhrase + " et " + kPhrase << true;
+    phrase("neighbours share a space") << "  Blank  ;  Blank  " << kPhrase + " " + kPhrase << true;
+    phrase("marker alone") << "Blank" << kPhrase + " " << true;
+    phrase("leading tab kept as space") << "\tBlank" << " " + kPhrase << true;
+    phrase("case kept") << "my BLANK Is loud" << "my " + kPhrase + " Is loud" << true;
+    phrase("mixed spelling is no marker") << "It was a BLank." << "It was a BLank." << false;
+    phrase("no marker") << "Nothing here; at all" << "Nothing here at all" << false;
+    phrase("comment") << "# Blank phrases" << "# " + kPhrase + " phrases" << false;
+    phrase("empty") << "" << "" << false;
+    phrase("only spaces") << "    " << "" << false;
 }
 
-void TestLineRules::matchLine()
+void TestLineRules::judgedLine()
 {
+    QFETCH(QuestionMode, mode);
     QFETCH(QString, line);
     QFETCH(QString, judged);
-    QFETCH(bool, mayAccept);
-    QFETCH(bool, twoHalves);
+    QFETCH(bool, question);
 
-    const LineRules::JudgedLine result = LineRules::judgeMatchLine(line);
+    const bool match = mode == QuestionMode::Match;
+    const LineRules::JudgedLine result = match ? LineRules::judgeMatchLine(line) : LineRules::judgePhraseLine(line);
     QCOMPARE(result.text, judged);
-    QCOMPARE(result.mayAccept, mayAccept);
-    QCOMPARE(LineRules::hasTwoHalves(result.text), twoHalves);
-}
-
-void TestLineRules::phraseLine_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("judged");
-    QTest::addColumn<bool>("mayAccept");
-
-    QTest::newRow("sentence") << "Even his Blank makes me laugh." << "Even his " + kPhrase + " makes me laugh."
-                              << true;
-    QTest::newRow("comma dropped") << "Paul said, 'a Blank suit.'" << "Paul said 'a " + kPhrase + " suit.'" << true;
-    QTest::newRow("glued both sides") << "(Blank)" << "(" + kPhrase + " )" << true;
-    QTest::newRow("inside a word") << "It was a blanket." << "It was a " + kPhrase + "et." << true;
-    QTest::newRow("all three spellings") << "BLANK and blank and Blank"
-                                         << kPhrase + " and " + kPhrase + " and " + kPhrase << true;
-    QTest::newRow("glued word and a spaced one") << "Blanket\tBlank" << kPhrase + " et " + kPhrase << true;
-    QTest::newRow("neighbours share a space")
-        << "  Blank  ;  Blank  " << kPhrase + " " + kPhrase << true;
-    QTest::newRow("marker alone") << "Blank" << kPhrase + " " << true;
-    QTest::newRow("leading tab kept as space") << "\tBlank" << " " + kPhrase << true;
-    QTest::newRow("case kept") << "my BLANK Is loud" << "my " + kPhrase + " Is loud" << true;
-    QTest::newRow("mixed spelling is no marker") << "It was a BLank." << "It was a BLank." << false;
-    QTest::newRow("no marker") << "Nothing here; at all" << "Nothing here at all" << false;
-    QTest::newRow("comment") << "# Blank phrases" << "# " + kPhrase + " phrases" << false;
-    QTest::newRow("empty") << "" << "" << false;
-    QTest::newRow("only spaces") << "    " << "" << false;
-}
-
-void TestLineRules::phraseLine()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, judged);
-    QFETCH(bool, mayAccept);
-
-    const LineRules::JudgedLine result = LineRules::judgePhraseLine(line);
-    QCOMPARE(result.text, judged);
-    QCOMPARE(result.mayAccept, mayAccept);
+    QCOMPARE(result.mayAccept && (!match || LineRules::hasTwoHalves(result.text)), question);
 }
 
 QTEST_GUILESS_MAIN(TestLineRules)
