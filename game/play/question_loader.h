@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+enum class QuestionMode {
+    Match, // ZorbelLines.txt: two halves, one of them the blank
+    Phrase, // ZorbelPhrases.txt: sentences with the blank inside
+};
+
+// The questions of one file, in the order of the file.
+struct QuestionLoad {
+    QStringList questions; // at most the limit
+    qsizetype found = 0; // questions the file holds, those beyond the limit too
+    bool capped() const { return found > questions.size(); }
+};
+
+// Turns the lines of a question file into questions: each line is judged by
+// its mode's rules, a match line must split into exactly two halves, and a
+// line is dropped when it occurs anywhere inside a question accepted before
+// it (so a part of an earlier question counts as a repeat).
+namespace QuestionLoader {
+
+// The board numbers questions with 16-bit numbers that Next steps one past
+// the count before wrapping, so 32,767 must stay free.
+inline constexpr qsizetype kMaxQuestions = 32766;
+
+QuestionLoad loadLines(const QStringList &lines, QuestionMode mode, qsizetype maxQuestions = kMaxQuestions);
+QuestionLoad loadText(const QString &text, QuestionMode mode, qsizetype maxQuestions = kMaxQuestions);
+// Reads the file as TextFile::read does; a file that cannot be read
+// throws ZorbelError.
+QuestionLoad loadFile(const QString &path, QuestionMode mode, qsizetype maxQuestions = kMaxQuestions);
+
+} // namespace QuestionLoader
+
+// The mode's file in the program directory.
+QString questionFileName(QuestionMode mode);
+
+// The log entry written when a file holds more questions than a game can number.
+QString cappedLogEntry(const QString &displayPath, const QuestionLoad &load);

@@ -1,0 +1,55 @@
+#include "shuffle_array.h"
+
+#include "services/app_context.h"
+#include "services/clock.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <utility>
+
+namespace {
+
+// Uniform on [0, 1) with the 24 bits a float holds exactly, so that 1.0
+// itself can never come out.
+float drawUnit(std::mt19937 &generator)
+{
+    return float(generator() >> 8) * 0x1p-24f;
+}
+
+quint32 seedFrom(const Clock &clock)
+{
+    const quint64 msecs = quint64(clock.now().toMSecsSinceEpoch());
+    return quint32(msecs ^ (msecs >> 32));
+}
+
+} // namespace
+
+QStringList ShuffleArray(const QStringList &items, quint32 seed)
+{
+    std::mt19937 generator(seed);
+    QStringList shuffled = items;
+    const qsizetype last = shuffled.size() - 1;
+    for (qsizetype i = 0; i <= last; ++i) {
+        // Single precision as the rule says; the clamp only matters for
+        // lists too long for a float to count them.
+        const float position = float(i) + drawUnit(generator) * float(last - i);
+        const qsizetype j = std::clamp(qsizetype(std::nearbyint(position)), i, last); // halves to even
+        shuffled.swapItemsAt(i, j);
+    }
+    return shuffled;
+}
+
+QStringList ShuffleArray(const QStringList &items, const Clock &clock)
+{
+    return ShuffleArray(items, seedFrom(clock));
+}
+
+std::optional<QStringList> guardedShuffleArray(AppContext &context, const QStringList &items)
+{
+    std::optional<QStringList> shuffled;
+    GuardOptions options;
+    options.kind = ProcedureKind::Function;
+    context.guard(QStringLiteral("ShuffleArray"), [&] { shuffled = ShuffleArray(items, context.clock()); }, options);
+    return shuffled;
+}
