@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ravlenlib_export.h"
+
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
@@ -20,7 +22,7 @@
 // {"family", "size" (points), "bold", "italic", "underline", "strikeout"}.
 // JSON objects have no order of their own, so a bag read from JSON lists its
 // keys alphabetically; the button reads keys by name, so nothing depends on it.
-class PropertyBag
+class RAVLENLIB_EXPORT PropertyBag
 {
 public:
     // The stored value, or defaultValue when the key is absent.
