@@ -1,6 +1,8 @@
 #include "frm_zorbel.h"
 
 #include "countdown.h"
+#include "line_rules.h"
+#include "shuffle_array.h"
 #include "frm_win.h"
 #include "scoreboard.h"
 
@@ -8,8 +10,10 @@
 #include "services/media_player.h"
 #include "services/prompter.h"
 
+#include "core/key_codes.h"
 #include "ravlen.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,8 +36,8 @@ constexpr int kPageDown = 34;
 constexpr int kArrowLeft = 37;
 constexpr int kArrowDown = 40;
 
-const QString kMatchFile = QStringLiteral("ZorbelLines.txt");
-const QString kPhraseFile = QStringLiteral("ZorbelPhrases.txt");
+const QString kMatchFile = questionFileName(QuestionMode::Match);
+const QString kPhraseFile = questionFileName(QuestionMode::Phrase);
 
 void setBoxColour(QLineEdit *box, const QColor &colour)
 {
@@ -195,7 +199,7 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
     auto *combo = qobject_cast<QComboBox *>(watched);
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const int keyCode = Ravlen::platformKeyCode(static_cast<QKeyEvent *>(event)->key());
+        const int keyCode = KeyCodes::keyCode(static_cast<QKeyEvent *>(event)->key(), static_cast<QKeyEvent *>(event)->modifiers());
         if (combo == comboBox(QStringLiteral("cmbNumPlayers")))
             cmbNumPlayers_KeyDown(keyCode);
         else if (combo == comboBox(QStringLiteral("cmbScoreToWin")))
@@ -341,7 +345,7 @@ void FrmZorbel::clkStart_Click()
         for (QLineEdit *score : controls().array<QLineEdit>(QStringLiteral("txtCounter")))
             score->setText(QStringLiteral("0"));
 
-        const QStringList questions = loadQuestions(QuestionMode::Match, kMatchFile);
+        const QStringList questions = loadQuestions(QuestionMode::Match);
         if (questions.isEmpty()) {
             reportNoQuestions(kMatchFile);
             return;
@@ -377,7 +381,7 @@ void FrmZorbel::clkStartPhrase_Click()
         setBoxColour(textBox(QStringLiteral("txtPlayer"), 0), kCurrentPlayerColour);
         setBoxColour(textBox(QStringLiteral("txtCounter"), 0), kCurrentPlayerColour);
 
-        const QStringList questions = loadQuestions(QuestionMode::Phrase, kPhraseFile);
+        const QStringList questions = loadQuestions(QuestionMode::Phrase);
         if (questions.isEmpty()) {
             reportNoQuestions(kPhraseFile);
             return;
@@ -389,6 +393,24 @@ void FrmZorbel::clkStartPhrase_Click()
         CheckTimer();
         setWindowTitle(context().exeName());
     });
+}
+
+QStringList FrmZorbel::loadQuestions(QuestionMode mode)
+{
+    const QString fileName = questionFileName(mode);
+    const QuestionLoad load = QuestionLoader::loadFile(context().programFile(fileName), mode);
+    if (load.capped())
+        context().writeLogInfo(cappedLogEntry(context().displayPath(fileName), load));
+    return load.questions;
+}
+
+// A shuffle that failed has shown its report; the game on show stays.
+QStringList FrmZorbel::shuffled(const QStringList &questions)
+{
+    std::optional<QStringList> order = guardedShuffleArray(context(), questions);
+    if (!order)
+        throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("the questions could not be shuffled"));
+    return *std::move(order);
 }
 
 void FrmZorbel::reportMissingFile(const QString &fileName)
@@ -415,6 +437,13 @@ bool FrmZorbel::confirmStartOver(const QString &question)
         == PromptAnswer::Yes;
 }
 
+QString FrmZorbel::questionAt(const QStringList &questions, int number)
+{
+    if (number < 1 || number > questions.size())
+        throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("no question %1").arg(number));
+    return questions.at(number - 1);
+}
+
 bool FrmZorbel::matchOnShow() const
 {
     return !label(QStringLiteral("lblName"), 0)->text().isEmpty();
@@ -429,7 +458,7 @@ void FrmZorbel::showMatch()
 {
     button(QStringLiteral("clkStatusMatch"))
         ->setCaption(QStringLiteral("Viewing Match %1 of %2 Matches...").arg(intMatchNumber).arg(strMatches.size()));
-    const QStringList halves = strMatches.at(intMatchNumber - 1).split(u',');
+    const QStringList halves = questionAt(strMatches, intMatchNumber).split(LineRules::kHalfSeparator);
     label(QStringLiteral("lblName"), 0)->setText(QLatin1Char('\n') + halves.value(0));
     label(QStringLiteral("lblName"), 1)->setText(QLatin1Char('\n') + halves.value(1));
 }
@@ -439,7 +468,7 @@ void FrmZorbel::showPhrase()
     button(QStringLiteral("clkStatusPhrase"))
         ->setCaption(
             QStringLiteral("Viewing Phrase %1 of %2 Phrases...").arg(intPhraseNumber).arg(strPhrases.size()));
-    label(QStringLiteral("lblPhrase"))->setText(QStringLiteral("      ") + strPhrases.at(intPhraseNumber - 1));
+    label(QStringLiteral("lblPhrase"))->setText(QStringLiteral("      ") + questionAt(strPhrases, intPhraseNumber));
 }
 
 // -------------------------------------------------------------- navigation

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "question_loader.h"
 #include "services/form.h"
 
 #include <QStringList>
@@ -80,8 +81,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class QuestionMode { Match, Phrase };
-
     // The combo boxes take a new value from the mouse only: a key press
     // notes the value it would change, and the change is put back.
     struct KeyGuard {
@@ -92,7 +91,7 @@ private:
 
     void connectControls();
     void watchKeys(QWidget *control, const QString &reportName);
-    QStringList loadQuestions(QuestionMode mode, const QString &fileName);
+    QStringList loadQuestions(QuestionMode mode);
     QStringList shuffled(const QStringList &questions);
     void reportMissingFile(const QString &fileName);
     void reportNoQuestions(const QString &fileName);
@@ -102,6 +101,7 @@ private:
     void colourAllRows();
     bool restoreAfterKey(KeyGuard &keys, QComboBox *combo);
     void noteKey(KeyGuard &keys, QComboBox *combo, int keyCode);
+    static QString questionAt(const QStringList &questions, int number);
     void showMatch();
     void showPhrase();
     bool matchOnShow() const;

@@ -1,6 +1,7 @@
 #include "form_builder.h"
 
 #include "display_fonts.h"
+#include "tab_control.h"
 
 #include "core/property_bag.h"
 #include "ravlen.h"
@@ -13,9 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QResizeEvent>
 #include <QScrollBar>
-#include <QTabWidget>
 #include <QTextBrowser>
 
 #include <cmath>
@@ -106,15 +105,12 @@ FormBuilder::Container FormBuilder::containerFor(const ControlSpec &spec, const 
     QWidget *parent = controls.find(spec.parent);
     if (!parent)
         throw ZorbelError(ErrorNumber::InvalidProcedureCall, spec.key() + QStringLiteral(": unknown container ") + spec.parent);
-    auto *tabs = qobject_cast<QTabWidget *>(parent);
+    auto *tabs = qobject_cast<TabControl *>(parent);
     if (!tabs)
         return {parent, {}};
     if (spec.tab < 0 || spec.tab >= tabs->count())
         throw ZorbelError(ErrorNumber::InvalidProcedureCall, spec.key() + QStringLiteral(": no such tab"));
-    // Controls on a tab page are designed relative to the tab control itself,
-    // tab strip included; the page starts below the strip.
-    QWidget *page = tabs->widget(spec.tab);
-    return {page, page->mapTo(tabs, QPoint(0, 0))};
+    return {tabs->widget(spec.tab), tabs->pageOrigin()};
 }
 
 QButtonGroup *FormBuilder::groupFor(const QString &name)
@@ -180,15 +176,9 @@ QWidget *FormBuilder::create(const ControlSpec &spec, QWidget *parent)
         return bar;
     }
     if (kind == QLatin1String("TabControl")) {
-        auto *tabs = new QTabWidget(parent);
+        auto *tabs = new TabControl(parent);
         for (const QString &caption : spec.items)
             tabs->addTab(new QWidget, caption);
-        // Lay the pages out now, so that the controls placed on them can be
-        // measured against the tab strip.
-        const QRect geometry = toPixels(spec.left, spec.top, spec.width, spec.height);
-        tabs->setGeometry(geometry);
-        QResizeEvent resize(geometry.size(), QSize());
-        QCoreApplication::sendEvent(tabs, &resize);
         return tabs;
     }
     if (kind == QLatin1String("TextEditor"))

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
