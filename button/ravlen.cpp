@@ -187,7 +187,12 @@ void RavlenPrivate::drawIt(qint32 state)
 
     guarded("state", [&] { chooseStateLook(state); });
     const OleColor maskKey = translateOleColor(look.skin.maskColor, q->palette());
+    // A skin without a rounded outline lays its face over the mask in the
+    // next step, covering it whole.
+    const bool faceIsMask = !look.round.enabled && look.skin.buttonStyle != GradientStyle && !statePicture.isNull();
     guarded("mask", [&] {
+        if (faceIsMask)
+            return;
         SkinLook shape;
         shape.buttonStyle = look.skin.buttonStyle;
         shape.maskColor = maskKey;
