@@ -110,6 +110,7 @@ struct Buffers {
 
 struct Timings {
     double skinOnly = 0;
+    double stateCycle = 0;
     double everyLayer = 0;
     double fadeTick = 0;
     double pushButton = 0;
@@ -119,7 +120,7 @@ struct Timings {
 };
 
 // A Vista button inside a container, drawn once: with its skin only (no
-// caption, no fade) or with every layer on.
+// caption) or with every layer on; no fade, no hover effect.
 struct Bench {
     QWidget container;
     Ravlen button{&container};
@@ -132,6 +133,7 @@ struct Bench {
         button.setGeometry(QRect(QPoint(20, 20), size));
         button.setButtonStyle(Ravlen::Vista);
         button.setFade(false);
+        button.setEnableEffects(false);
         if (everyLayer)
             switchEveryLayerOn(button);
         else
@@ -146,6 +148,12 @@ Timings timeSize(QSize size)
     Bench skinned(size, false);
     const Buffers skinnedBefore(skinned.d);
     t.skinOnly = timePerCall([&] { skinned.button.DrawIt(Ravlen::rl_Normal); });
+    // Hover in, press, release, hover out: a different picture every time.
+    int step = 0;
+    t.stateCycle = timePerCall([&] {
+        static constexpr int cycle[] = {1, 2, 1, 0};
+        skinned.button.DrawIt(cycle[step++ % 4]);
+    });
     t.reallocations += Buffers(skinned.d).differences(skinnedBefore);
 
     Bench layered(size, true);
@@ -153,7 +161,6 @@ Timings timeSize(QSize size)
     t.everyLayer = timePerCall([&] { layered.button.DrawIt(Ravlen::rl_Normal); });
 
     layered.button.setFade(true);
-    layered.button.setEnableEffects(false);
     layered.button.DrawIt(Ravlen::rl_Over);
     t.fadeTick = timePerCall([&] {
         layered.d->fadeLevel = 0;
@@ -215,12 +222,14 @@ int main(int argc, char **argv)
     const Timings large = timeSize(QSize(300, 60));
 
     report("drawit_skin_105x33_us", small.skinOnly);
+    report("drawit_skin_state_cycle_105x33_us", small.stateCycle);
     report("drawit_every_layer_105x33_us", small.everyLayer);
     report("fade_tick_105x33_us", small.fadeTick);
     report("qpushbutton_fusion_105x33_us", small.pushButton);
     report("qpushbutton_fusion_text_105x33_us", small.pushButtonWithText);
     report("face_copy_105x33_us", small.faceCopy);
     report("drawit_skin_300x60_us", large.skinOnly);
+    report("drawit_skin_state_cycle_300x60_us", large.stateCycle);
     report("drawit_every_layer_300x60_us", large.everyLayer);
     report("fade_tick_300x60_us", large.fadeTick);
     report("qpushbutton_fusion_300x60_us", large.pushButton);

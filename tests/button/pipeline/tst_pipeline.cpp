@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -107,6 +108,8 @@ protected:
 
 using StateList = QList<int>;
 using PointList = QList<QPoint>;
+using Change = std::function<void(Ravlen &)>;
+Q_DECLARE_METATYPE(Change)
 
 class TestPipeline : public QObject
 {
@@ -554,6 +557,50 @@ private Q_SLOTS:
         QCOMPARE(dOf(*button)->output, face);
         QCOMPARE(onScreen.pixel(50, 20), face.pixel(50, 20));
         QCOMPARE(onScreen != face, focused);
+    }
+
+    void changedLookIsRedrawn_data()
+    {
+
+        QTest::addColumn<Change>("change");
+        QTest::newRow("tint colour") << Change([](Ravlen &b) { b.setTintColor(0x2080F0); });
+        QTest::newRow("tint type") << Change([](Ravlen &b) { b.setTintType(Ravlen::TintFrost); });
+        QTest::newRow("tint brightness") << Change([](Ravlen &b) { b.setTintBright(-60); });
+        QTest::newRow("tint off") << Change([](Ravlen &b) { b.setTint(false); });
+        QTest::newRow("another style") << Change([](Ravlen &b) { b.setButtonStyle(Ravlen::Cream); });
+        QTest::newRow("new size") << Change([](Ravlen &b) { b.resize(90, 30); });
+        QTest::newRow("custom pictures") << Change([](Ravlen &b) {
+            b.setPicOver(solid(Green));
+            b.setCustomPic(true);
+        });
+    }
+
+    // A button that has drawn every state and is then changed shows what a
+    // button made that way from the start shows.
+    void changedLookIsRedrawn()
+    {
+        QFETCH(Change, change);
+        const auto configure = [](Ravlen &b) {
+            b.setCaption(QString());
+            b.setFade(false);
+            b.setEnableEffects(false);
+            b.resize(120, 40);
+            b.setButtonStyle(Ravlen::Silver);
+            b.setTint(true);
+        };
+        Ravlen used;
+        configure(used);
+        for (int state : {0, 1, 2, 1, 0, 1})
+            used.DrawIt(state);
+        change(used);
+        used.DrawIt(Ravlen::rl_Over);
+
+        Ravlen fresh;
+        configure(fresh);
+        change(fresh);
+        fresh.DrawIt(Ravlen::rl_Over);
+        QCOMPARE(dOf(used)->faces.pic.image(), dOf(fresh)->faces.pic.image());
+        QCOMPARE(dOf(used)->faces.picTemp.image(), dOf(fresh)->faces.picTemp.image());
     }
 
     void redrawKeepsItsSurfaces_data()
