@@ -436,7 +436,8 @@ void RavlenPrivate::paintFace(QPainter &painter)
 void RavlenPrivate::drawFocusRing(QPainter &painter) const
 {
     // Drawn on the screen only: the composed face stays as the layers left it.
-    const int inset = std::clamp(std::min(q->width(), q->height()) / 8, 2, 5);
+    // Far enough inside to clear the frames the skins draw along their edges.
+    const int inset = std::clamp(std::min(q->width(), q->height()) / 6, 3, 8);
     const QRectF ring = QRectF(q->rect()).adjusted(inset + 0.5, inset + 0.5, -inset - 0.5, -inset - 0.5);
     if (ring.width() < 4 || ring.height() < 4)
         return;
@@ -448,7 +449,8 @@ void RavlenPrivate::drawFocusRing(QPainter &painter) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    const qreal radius = std::min<qreal>(ring.height() / 4, 6);
+    // Most skins have well rounded ends; a square face takes it as well.
+    const qreal radius = ring.height() / 2.6;
     painter.drawRoundedRect(ring, radius, radius);
     painter.restore();
 }
