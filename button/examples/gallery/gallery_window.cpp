@@ -62,6 +62,15 @@ QGroupBox *group(const QString &title, QWidget *content)
     return box;
 }
 
+// The grid a group's buttons go in; a backdrop keeps a margin of its colours
+// around them.
+QGridLayout *buttonGrid(QWidget *content, int margin = 0)
+{
+    auto *grid = new QGridLayout(content);
+    grid->setContentsMargins(margin, margin, margin, margin);
+    return grid;
+}
+
 } // namespace
 
 GalleryWindow::GalleryWindow(QWidget *parent)
@@ -144,8 +153,7 @@ QWidget *GalleryWindow::layersPanel()
 QGroupBox *GalleryWindow::tintGroup()
 {
     auto *content = new QWidget;
-    auto *grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout *grid = buttonGrid(content);
     const QMetaEnum types = QMetaEnum::fromType<Ravlen::TintTypeRL>();
     for (int i = 0; i < types.keyCount(); ++i) {
         grid->addWidget(makeButton(content, QSize(118, 36), QString::fromLatin1(types.key(i)),
@@ -164,8 +172,7 @@ QGroupBox *GalleryWindow::tintGroup()
 QGroupBox *GalleryWindow::outlineGroup()
 {
     auto *content = new QWidget;
-    auto *grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout *grid = buttonGrid(content);
     const Properties common = {
         {"ButtonStyle", int(Ravlen::Gradient)}, {"CaptionShadow", true}, {"CaptionAntiAliased", true}};
     const auto gradient = [&](const QString &caption, Properties extra) {
@@ -215,8 +222,7 @@ QGroupBox *GalleryWindow::outlineGroup()
 QGroupBox *GalleryWindow::textureGroup()
 {
     auto *content = new QWidget;
-    auto *grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout *grid = buttonGrid(content);
     const QMetaEnum types = QMetaEnum::fromType<Ravlen::TextureTypeRL>();
     for (int i = 0; i < types.keyCount(); ++i) {
         grid->addWidget(makeButton(content, QSize(136, 40), QString::fromLatin1(types.key(i)),
@@ -236,8 +242,7 @@ QGroupBox *GalleryWindow::textureGroup()
 QGroupBox *GalleryWindow::alphaGroup()
 {
     auto *backdrop = new Backdrop;
-    auto *grid = new QGridLayout(backdrop);
-    grid->setContentsMargins(10, 10, 10, 10);
+    QGridLayout *grid = buttonGrid(backdrop, 10);
     int column = 0;
     for (int value : {50, 110, 170}) {
         grid->addWidget(makeButton(backdrop, QSize(110, 34), QStringLiteral("Alpha %1").arg(value),
@@ -254,8 +259,7 @@ QGroupBox *GalleryWindow::alphaGroup()
 QGroupBox *GalleryWindow::shadowGroup()
 {
     auto *backdrop = new Backdrop;
-    auto *grid = new QGridLayout(backdrop);
-    grid->setContentsMargins(10, 10, 10, 10);
+    QGridLayout *grid = buttonGrid(backdrop, 10);
     // The rings of Shadow_Normal darken by the square of their number: it
     // needs a few of them to show.
     const int sizes[] = {10, 6, 4, 4};
@@ -277,8 +281,7 @@ QGroupBox *GalleryWindow::shadowGroup()
 QGroupBox *GalleryWindow::arrowGroup()
 {
     auto *content = new QWidget;
-    auto *grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout *grid = buttonGrid(content);
     struct Arrow {
         const char *caption;
         int position;
@@ -351,8 +354,7 @@ QGroupBox *GalleryWindow::iconGroup()
 QGroupBox *GalleryWindow::captionGroup()
 {
     auto *content = new QWidget;
-    auto *grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
+    QGridLayout *grid = buttonGrid(content);
     const QMetaEnum alignments = QMetaEnum::fromType<Ravlen::CaptionAlignmentsRL>();
     for (int i = 0; i < alignments.keyCount(); ++i) {
         const QString name = QString::fromLatin1(alignments.key(i)).mid(5); // without "Align"
