@@ -4,8 +4,9 @@
 //
 //   ravlen_draw                 all figures (on the offscreen platform unless
 //                               QT_QPA_PLATFORM says otherwise)
-//   ravlen_draw --repeat CASE   only DrawIt of CASE (skin or layers, 300 x 60)
-//                               for about five seconds, to run under a profiler
+//   ravlen_draw --repeat CASE   only CASE at 300 x 60 for about five seconds, to
+//                               run under a profiler: skin (DrawIt, skin only),
+//                               layers (DrawIt, every layer), fade (fade ticks)
 
 #include "ravlen.h"
 #include "ravlen_p.h"
@@ -185,15 +186,26 @@ Timings timeSize(QSize size)
 
 int repeat(const QString &which)
 {
-    if (which != QLatin1String("skin") && which != QLatin1String("layers")) {
-        std::fprintf(stderr, "usage: ravlen_draw [--repeat skin|layers]\n");
+    const bool fade = which == QLatin1String("fade");
+    if (which != QLatin1String("skin") && which != QLatin1String("layers") && !fade) {
+        std::fprintf(stderr, "usage: ravlen_draw [--repeat skin|layers|fade]\n");
         return 2;
     }
-    Bench bench(QSize(300, 60), which == QLatin1String("layers"));
+    Bench bench(QSize(300, 60), which != QLatin1String("skin"));
+    if (fade) {
+        bench.button.setFade(true);
+        bench.button.DrawIt(Ravlen::rl_Over);
+    }
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < 5000)
-        bench.button.DrawIt(Ravlen::rl_Normal);
+    while (timer.elapsed() < 5000) {
+        if (fade) {
+            bench.d->fadeLevel = 0;
+            bench.d->fadeTick();
+        } else {
+            bench.button.DrawIt(Ravlen::rl_Normal);
+        }
+    }
     return 0;
 }
 
