@@ -3,12 +3,14 @@
 #include "core/ravlen_look.h"
 #include "core/stored_properties.h"
 #include "ravlen.h"
+#include "render/face_surfaces.h"
+#include "render/skin_library.h"
 
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
+#include <QRegion>
 
-#include <array>
 #include <optional>
 
 class QPainter;
@@ -62,28 +64,71 @@ public:
     // Everything below up to the end marker is the face's composition;
     // the rest of the widget reaches it only through these functions.
 
-    // Composes and shows the face for a drawing state. Records the state
-    // as current, picks the state picture for states 0..2 (other values keep
-    // the last one), and as the last drawn state when done.
+    // Composes and shows the face for a drawing state: state picture, mask,
+    // face, layers, output (at once, or through a fade), hover effect,
+    // widget mask. Nothing thrown inside a step leaves it; the step is
+    // skipped. States other than 0..2 draw with the last valid choices.
     void drawIt(qint32 state);
-    // Plays the hover effect (Effects).
+    // Plays the hover effect (Effects), presenting every frame at once.
+    // Unlike drawIt it lets errors reach the caller.
     void drawEffect();
     // Loads the three skin pictures of a built-in style into skinPictures.
-    void loadSkin(int style);
+    // Does nothing for the gradient style or while CustomPic is set; false,
+    // with the pictures kept, for a style without pictures.
+    bool loadSkin(int style);
     // Runs on every size change and when AutoSize is set.
     void handleResize();
-    // Paints the widget from what drawIt composed.
+    // Paints the widget from what drawIt composed, and the focus ring.
     void paintFace(QPainter &painter);
+    // One step of the fade: blends the face into the shown frame by a level
+    // that rises by 101 - FadeDelay per tick and presents it.
+    void fadeTick();
 
     // The state picture chosen by the last drawIt for states 0..2.
     QImage statePicture;
-    std::array<QImage, 3> skinPictures;
+    SkinPictures skinPictures;
     qint32 currentState = 0;
     // Empty before the first drawing; an empty value counts as rl_Normal.
     std::optional<qint32> lastDrawnState;
     qint32 lastDrawnStateOrNormal() const { return lastDrawnState.value_or(0); }
     // Written by the arrow layer, read by the press handling.
     float splitCoordinate = 0;
+    // The hidden surfaces and the working values the layers share.
+    FaceSurfaces faces;
+    // The control's own surface: the face (or a fade frame) with the
+    // caption written on it; paintEvent only copies it to the screen.
+    QImage output;
+    // 0..255; 255 when no fade runs.
+    int fadeLevel = 255;
+
+private:
+    void setUpPipeline();
+    void chooseStateLook(qint32 state);
+    void showFaceAtOnce();
+    void presentFrame();
+    void writeOutput(const Surface &source);
+    void applyMask(OleColor maskKey);
+    QImage containerBackground();
+    void drawFocusRing(QPainter &painter) const;
+    bool fadeHasDelay() const;
+
+    // The container's background under the control, rendered at most once
+    // per drawing and only when a layer asks for it.
+    QImage m_containerPixels;
+    bool m_containerFresh = false;
+    // What the widget's mask was last built from; an unchanged mask is not
+    // set again (the window system's shape update is costly).
+    QImage m_maskPixels;
+    OleColor m_maskKey = 0;
+    QRegion m_maskShape;
+    bool m_maskEmpty = false;
+    // A resize that arrives in the middle of a drawing (rendering a hidden
+    // container delivers its pending events) is handled when it is done.
+    bool m_drawing = false;
+    bool m_resizePending = false;
+    int m_resizeRuns = 0;
+
+public:
     // ---- End of drawing pipeline -------------------------------------
 
     Ravlen *const q;

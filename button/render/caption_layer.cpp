@@ -230,6 +230,8 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
     in.icon = s.icon;
     s.caption = layoutCaption(in, s.caption);
 
+    if (text.isEmpty())
+        return;
     const CaptionBox &box = s.caption;
     const QRect area(box.left, box.top, box.right - box.left, box.bottom - box.top);
     const int flags = captionTextFlags(box.format) | Qt::TextShowMnemonic;

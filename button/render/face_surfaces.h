@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPointF>
 
+#include <array>
 #include <functional>
 
 // Where the icon ended up at its last drawing (pixels, real-valued); the
@@ -91,4 +92,20 @@ struct FaceSurfaces {
     // stretched over the face). An empty function or a null image means the
     // button has no container to look through.
     std::function<QImage()> containerBackground;
+
+    // Finished picture faces of the last few state pictures: the picture
+    // stretched over the face, tinted when tinting is on. A button moves
+    // between its three states all the time; drawing one again copies its
+    // face instead of tinting and stretching the picture once more.
+    struct PictureFace {
+        qint64 picture = 0; // the state picture's cache key; 0: unused
+        TintLook tint;
+        quint64 lastUse = 0;
+        Surface face;
+    };
+    std::array<PictureFace, 3> pictureFaces;
+    quint64 pictureFaceUses = 0;
+
+    // Working space of the shadow layer's silhouette at the face's size.
+    Surface silhouette;
 };

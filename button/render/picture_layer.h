@@ -8,9 +8,12 @@ struct FaceSurfaces;
 
 // The face of a skinned (or custom-picture) button: the state picture,
 // tinted at its natural size when tinting is on, stretched over the whole of
-// pic and kept as pic's base picture (the effects read it back). Without a
-// rounded outline the mask on picTemp becomes the same stretched picture, so
-// its mask-coloured pixels are see-through. A null state picture leaves pic
-// and picTemp as they were.
+// pic and kept as pic's base picture. Without a rounded outline the mask on
+// picTemp becomes the same stretched picture, so its mask-coloured pixels
+// are see-through. A null state picture leaves pic and picTemp as they were.
+//
+// Faces of the last three state pictures are kept (surfaces.pictureFaces):
+// the same picture with the same tint at the same size is copied from there,
+// and pic's base picture then stays as the last full drawing left it.
 void drawPictureFace(FaceSurfaces &surfaces, const QImage &statePicture, const TintLook &tint,
                      const RoundLook &round);

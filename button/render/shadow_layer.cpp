@@ -45,6 +45,24 @@ void drawGlass(FaceSurfaces &s, int steps)
     }
 }
 
+// The parked face's silhouette on picShadow: every pixel that is neither the
+// mask colour nor the shadow key becomes the shadow colour, the rest the key.
+// It is made at the face's own size and then stretched: the same pixels as
+// stretching the face first, for a fraction of the work.
+void buildSilhouette(FaceSurfaces &s, OleColor shadowColour, OleColor maskColor)
+{
+    Surface &silhouette = s.silhouette;
+    silhouette.setBackgroundColor(FaceSurfaces::ShadowKey);
+    silhouette.resize(s.picTemp.size(), Surface::ResizeMode::KeepContent);
+    silhouette.clear();
+    silhouette.keyedStretchCopy(silhouette.rect(), s.picTemp, s.picTemp.rect(), maskColor);
+    FastDrawing::instance().silhouette(silhouette, silhouette, FaceSurfaces::ShadowKey, shadowColour);
+    if (silhouette.isNull())
+        s.picShadow.clear();
+    else
+        s.picShadow.stretchCopy(s.picShadow.rect(), silhouette, silhouette.rect());
+}
+
 } // namespace
 
 int normalShadowRingAlpha(int ring)
@@ -68,9 +86,7 @@ void drawShadowLayer(FaceSurfaces &s, const ShadowLook &shadow, const RoundLook 
     const int steps = size >= 1 ? int(std::floor(size)) : 0;
 
     s.picTemp.setBasePicture(pic.image());
-    s.picShadow.clear();
-    s.picShadow.keyedStretchCopy(s.picShadow.rect(), s.picTemp, s.picTemp.rect(), maskColor);
-    FastDrawing::instance().silhouette(s.picShadow, s.picShadow, FaceSurfaces::ShadowKey, shadow.color);
+    buildSilhouette(s, shadow.color, maskColor);
 
     if (!s.fetchContainerBackground())
         return;

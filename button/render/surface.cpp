@@ -331,7 +331,9 @@ void Surface::setBasePicture(const QImage &picture)
         removeBasePicture();
         return;
     }
-    if (picture.cacheKey() != m_base.cacheKey()) {
+    // The same picture over the same background converts to the same base.
+    const bool upToDate = picture.cacheKey() == m_baseSource && m_baseBackground == m_background && !m_base.isNull();
+    if (picture.cacheKey() != m_base.cacheKey() && !upToDate) {
         if (m_base.size() != picture.size() || !m_base.isDetached())
             m_base = QImage(picture.size(), QImage::Format_RGB32);
         QImage converted;
@@ -347,18 +349,26 @@ void Surface::setBasePicture(const QImage &picture)
         const QRgb background = oleToPixel(m_background);
         const bool premultiplied = readable.format() == QImage::Format_ARGB32_Premultiplied;
         const bool opaque = readable.format() == QImage::Format_RGB32;
-        for (int y = 0; y < m_base.height(); ++y) {
+        const int w = m_base.width();
+        const int h = m_base.height();
+        for (int y = 0; y < h; ++y) {
             QRgb *line = reinterpret_cast<QRgb *>(m_base.scanLine(y));
-            for (int x = 0; x < m_base.width(); ++x) {
+            if (opaque) {
+                const QRgb *in = reinterpret_cast<const QRgb *>(source.bits + y * source.bytesPerLine);
+                for (int x = 0; x < w; ++x)
+                    line[x] = in[x] | 0xFF000000u;
+                continue;
+            }
+            for (int x = 0; x < w; ++x) {
                 const QRgb s = source.at(x, y);
-                if (opaque)
-                    line[x] = s | 0xFF000000u;
-                else if (premultiplied)
+                if (premultiplied)
                     line[x] = overBackground(s, background);
                 else
                     line[x] = mixPixel(background, s, qAlpha(s));
             }
         }
+        m_baseSource = picture.cacheKey();
+        m_baseBackground = m_background;
     }
     redrawFromBase();
 }
@@ -366,6 +376,7 @@ void Surface::setBasePicture(const QImage &picture)
 void Surface::removeBasePicture()
 {
     m_base = QImage();
+    m_baseSource = 0;
     clear();
 }
 

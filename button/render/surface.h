@@ -140,6 +140,10 @@ private:
     QImage m_image;
     QImage m_spare;
     QImage m_base;
+    // The picture m_base was last converted from (its cache key) and the
+    // background it was composed over.
+    qint64 m_baseSource = 0;
+    OleColor m_baseBackground = 0;
     OleColor m_background = 0;
     OleColor m_fillColor = 0;
     OleColor m_penColor = 0;

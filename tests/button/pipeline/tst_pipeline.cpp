@@ -1,0 +1,640 @@
+#include "core/property_bag.h"
+#include "ravlen.h"
+#include "ravlen_p.h"
+#include "render/skin_library.h"
+#include "surface_fixtures.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QResizeEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+// The button's drawing as a whole: which face it shows when, the fade, its
+// window mask, skins, resizing, hover effects and failing layers.
+
+namespace {
+
+constexpr OleColor Red = 0x0000FF;
+constexpr OleColor Blue = 0xFF0000;
+constexpr OleColor Green = 0x00FF00;
+constexpr OleColor Yellow = 0x00FFFF;
+constexpr OleColor ContainerGreen = 0x00AA00;
+
+QPixmap solid(OleColor colour)
+{
+    return QPixmap::fromImage(solidPicture(QSize(30, 12), colour));
+}
+
+// A button without caption whose state pictures are plain red (normal),
+// blue (hover) and green (pressed): any pixel tells which face is on show.
+// It has drawn its normal face once, and plays no hover effect.
+std::unique_ptr<Ravlen> plainButton(QSize size = QSize(100, 40), QWidget *container = nullptr)
+{
+    auto button = std::make_unique<Ravlen>(container);
+    button->setCaption(QString());
+    button->setPicNormal(solid(Red));
+    button->setPicOver(solid(Blue));
+    button->setPicDown(solid(Green));
+    button->setCustomPic(true);
+    button->setEnableEffects(false);
+    button->resize(size);
+    button->DrawIt(Ravlen::rl_Normal);
+    return button;
+}
+
+RavlenPrivate *dOf(Ravlen &button)
+{
+    return RavlenPrivate::get(&button);
+}
+
+OleColor shownAt(Ravlen &button, QPoint at = QPoint(20, 20))
+{
+    return pixelToOle(dOf(button)->output.pixel(at));
+}
+
+QImage stretched(const QString &resource, QSize size)
+{
+    Surface expected(size);
+    expected.stretchPicture(expected.rect(), SkinLibrary::picture(resource));
+    return expected.image();
+}
+
+// Delivers a resize as the window system does for a visible button.
+void resizeWithEvent(Ravlen &button, QSize size)
+{
+    const QSize old = button.size();
+    button.resize(size);
+    QResizeEvent event(size, old);
+    QApplication::sendEvent(&button, &event);
+}
+
+bool opaqueAt(const Ravlen &button, QPoint at)
+{
+    return button.mask().isEmpty() ? button.rect().contains(at) : button.mask().contains(at);
+}
+
+// A widget whose whole background is one colour, for the layers that look
+// through the button.
+std::unique_ptr<QWidget> greenContainer()
+{
+    auto container = std::make_unique<QWidget>();
+    QPalette palette = container->palette();
+    palette.setColor(QPalette::Window, QColor(0, 0xAA, 0));
+    container->setPalette(palette);
+    container->resize(300, 120);
+    return container;
+}
+
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+using StateList = QList<int>;
+using PointList = QList<QPoint>;
+using Change = std::function<void(Ravlen &)>;
+Q_DECLARE_METATYPE(Change)
+
+class TestPipeline : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fadeOrAtOnce_data()
+    {
+        QTest::addColumn<bool>("fade");
+        QTest::addColumn<float>("delay");
+        QTest::addColumn<bool>("firstDrawing");
+        QTest::addColumn<StateList>("states");
+        QTest::addColumn<bool>("fading");
+        QTest::addColumn<OleColor>("shown");
+        // Red is on show; the normal picture is yellow from now on.
+        QTest::newRow("first normal drawing, at once") << true << 75.f << true << StateList{0} << false << Yellow;
+        QTest::newRow("first hover drawing fades") << true << 75.f << true << StateList{1} << true << Red;
+        QTest::newRow("same state again, at once") << true << 75.f << false << StateList{0} << false << Yellow;
+        QTest::newRow("hover twice stops the fade") << true << 75.f << false << StateList{1, 1} << false << Blue;
+        QTest::newRow("press during a fade restarts it") << true << 75.f << false << StateList{1, 2} << true << Red;
+        QTest::newRow("fade off") << false << 75.f << false << StateList{1} << false << Blue;
+        QTest::newRow("no fade delay, at once") << true << 0.f << false << StateList{1} << false << Blue;
+    }
+
+    void fadeOrAtOnce()
+    {
+        QFETCH(bool, fade);
+        QFETCH(float, delay);
+        QFETCH(bool, firstDrawing);
+        QFETCH(StateList, states);
+        QFETCH(bool, fading);
+        QFETCH(OleColor, shown);
+        auto button = plainButton();
+        button->setFade(fade);
+        button->setFadeDelay(delay);
+        RavlenPrivate *d = dOf(*button);
+        d->look.skin.picNormal = solidPicture(QSize(30, 12), Yellow);
+        if (firstDrawing)
+            d->lastDrawnState.reset();
+
+        for (int state : states)
+            button->DrawIt(state);
+
+        QCOMPARE(d->tmrFade->isActive(), fading);
+        if (fading)
+            QCOMPARE(d->fadeLevel, 0);
+        COMPARE_COLOUR(shownAt(*button), shown);
+        QCOMPARE(d->lastDrawnStateOrNormal(), states.last());
+    }
+
+    void fadeSteps_data()
+    {
+        QTest::addColumn<float>("delay");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("default 75") << 75.f << false << 26 << 10;
+        QTest::newRow("100, one per tick") << 100.f << false << 1 << 255;
+        QTest::newRow("50") << 50.f << false << 51 << 5;
+        QTest::newRow("stored 500 still ends") << 500.f << true << 1 << 255;
+    }
+
+    void fadeSteps()
+    {
+        QFETCH(float, delay);
+        QFETCH(bool, stored);
+        QFETCH(int, step);
+        QFETCH(int, ticks);
+        auto button = plainButton();
+        RavlenPrivate *d = dOf(*button);
+        if (stored)
+            d->look.motion.fadeDelay = delay;
+        else
+            button->setFadeDelay(delay);
+        button->DrawIt(Ravlen::rl_Over);
+        QVERIFY(d->tmrFade->isActive());
+
+        d->fadeTick();
+        QCOMPARE(d->fadeLevel, step);
+        // Red (the last face) blended towards blue by the level.
+        COMPARE_COLOUR(shownAt(*button), oleRgb(255 - step, 0, step));
+
+        int count = 1;
+        while (d->tmrFade->isActive() && count < 1000) {
+            d->fadeTick();
+            ++count;
+        }
+        QCOMPARE(count, ticks);
+        QCOMPARE(d->fadeLevel, 255);
+        COMPARE_COLOUR(shownAt(*button), Blue);
+    }
+
+    void motionOffset_data()
+    {
+        QTest::addColumn<bool>("upMotion");
+        QTest::addColumn<StateList>("states");
+        QTest::addColumn<double>("offset");
+        QTest::newRow("hover lifts") << true << StateList{1} << -1.4;
+        QTest::newRow("press lowers") << true << StateList{2} << 1.4;
+        QTest::newRow("normal rests") << true << StateList{2, 0} << 0.0;
+        QTest::newRow("unknown state keeps the last") << true << StateList{1, 7} << -1.4;
+        QTest::newRow("without motion") << false << StateList{2} << 0.0;
+    }
+
+    void motionOffset()
+    {
+        QFETCH(bool, upMotion);
+        QFETCH(StateList, states);
+        QFETCH(double, offset);
+        auto button = plainButton(QSize(100, 40));
+        button->setUpMotion(upMotion);
+        for (int state : states)
+            button->DrawIt(state);
+        QCOMPARE(dOf(*button)->faces.motionOffset + 10, offset + 10);
+    }
+
+    void faceFollowsState_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<StateList>("states");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("Ice pressed stretches ICE2") << int(Ravlen::Ice) << StateList{2} << QStringLiteral("ICE2");
+        QTest::newRow("Aqua hover") << int(Ravlen::Aqua) << StateList{1} << QStringLiteral("AQUA1");
+        QTest::newRow("WinXP normal") << int(Ravlen::WinXP) << StateList{2, 0} << QStringLiteral("WINXP0");
+        QTest::newRow("state 7 keeps the last picture") << int(Ravlen::Ice) << StateList{2, 7} << QStringLiteral("ICE2");
+        QTest::newRow("negative state too") << int(Ravlen::Cherry) << StateList{1, -3} << QStringLiteral("CHERRY1");
+    }
+
+    void faceFollowsState()
+    {
+        QFETCH(int, style);
+        QFETCH(StateList, states);
+        QFETCH(QString, picture);
+        Ravlen button;
+        button.setCaption(QString());
+        button.setFade(false);
+        button.setEnableEffects(false);
+        button.resize(150, 50);
+        button.setButtonStyle(Ravlen::RavlenStyles(style));
+        for (int state : states)
+            button.DrawIt(state);
+        const QImage expected = stretched(picture, QSize(150, 50));
+        QCOMPARE(dOf(button)->faces.pic.image(), expected);
+        QCOMPARE(dOf(button)->output, expected);
+    }
+
+    void gradientColoursFollowState_data()
+    {
+        QTest::addColumn<StateList>("states");
+        QTest::addColumn<OleColor>("start");
+        QTest::addColumn<OleColor>("end");
+        QTest::newRow("normal") << StateList{0} << OleColor(0x0000FF) << OleColor(0x00FFFF);
+        QTest::newRow("hover") << StateList{1} << OleColor(0xFF0000) << OleColor(0x0000FF);
+        QTest::newRow("pressed") << StateList{2} << OleColor(0x00FF00) << OleColor(0x00FFFF);
+        QTest::newRow("unknown keeps hover") << StateList{1, 9} << OleColor(0xFF0000) << OleColor(0x0000FF);
+    }
+
+    void gradientColoursFollowState()
+    {
+        QFETCH(StateList, states);
+        QFETCH(OleColor, start);
+        QFETCH(OleColor, end);
+        auto button = plainButton();
+        button->setCustomPic(false);
+        button->setButtonStyle(Ravlen::Gradient);
+        for (int state : states)
+            button->DrawIt(state);
+        const FaceSurfaces &s = dOf(*button)->faces;
+        COMPARE_COLOUR(oleRgb(s.R1, s.G1, s.B1), start);
+        COMPARE_COLOUR(oleRgb(s.R2, s.G2, s.B2), end);
+        // A horizontal gradient starts at the left edge.
+        COMPARE_COLOUR(s.pic.pixel(0, 20), start);
+    }
+
+    void storedSystemColourIsLookedUp()
+    {
+        auto button = plainButton();
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, QColor(12, 34, 56));
+        button->setPalette(palette);
+        button->setCustomPic(false);
+        button->setButtonStyle(Ravlen::Gradient);
+        dOf(*button)->look.gradient.normal1 = 0x8000000F; // as a stored layout may hold it
+        button->DrawIt(Ravlen::rl_Normal);
+        COMPARE_COLOUR(dOf(*button)->faces.pic.pixel(0, 20), oleRgb(12, 34, 56));
+    }
+
+    void widgetMask_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("round");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<uint>("maskColor");
+        QTest::addColumn<PointList>("cut");
+        QTest::addColumn<PointList>("kept");
+        const int gradient = Ravlen::Gradient;
+        QTest::newRow("round outline, automatic 15 x 15 corners")
+            << gradient << true << QSize(120, 30) << 0u << PointList{{0, 0}, {1, 1}, {118, 1}, {1, 28}, {118, 28}}
+            << PointList{{60, 15}, {5, 3}, {114, 26}, {1, 15}};
+        QTest::newRow("gradient square is opaque") << gradient << false << QSize(120, 30) << 0u << PointList{}
+                                                   << PointList{{0, 0}, {119, 0}, {0, 29}, {119, 29}};
+        QTest::newRow("gradient with a white mask colour")
+            << gradient << false << QSize(120, 30) << 0xFFFFFFu << PointList{} << PointList{{0, 0}, {119, 29}};
+        QTest::newRow("skin cuts its black corners")
+            << int(Ravlen::Aqua) << false << QSize(150, 30) << 0u << PointList{{0, 0}, {149, 29}}
+            << PointList{{75, 15}, {10, 15}};
+        QTest::newRow("Longhorn's white corners stay") << int(Ravlen::Longhorn) << false << QSize(150, 30) << 0u
+                                                       << PointList{} << PointList{{0, 0}, {149, 29}, {75, 15}};
+        // Button face, black in the palette below.
+        QTest::newRow("system mask colour is looked up")
+            << int(Ravlen::Aqua) << false << QSize(150, 30) << 0x8000000Fu << PointList{{0, 0}}
+            << PointList{{75, 15}};
+    }
+
+    void widgetMask()
+    {
+        QFETCH(int, style);
+        QFETCH(bool, round);
+        QFETCH(QSize, size);
+        QFETCH(uint, maskColor);
+        QFETCH(PointList, cut);
+        QFETCH(PointList, kept);
+        Ravlen button;
+        QPalette palette = button.palette();
+        palette.setColor(QPalette::Button, Qt::black);
+        button.setPalette(palette);
+        button.resize(size);
+        button.setButtonStyle(Ravlen::RavlenStyles(style));
+        button.setRoundBorder(round);
+        button.setMaskColor(maskColor);
+        for (const QPoint &at : cut)
+            QVERIFY2(!opaqueAt(button, at), qPrintable(QStringLiteral("(%1, %2)").arg(at.x()).arg(at.y())));
+        for (const QPoint &at : kept)
+            QVERIFY2(opaqueAt(button, at), qPrintable(QStringLiteral("(%1, %2)").arg(at.x()).arg(at.y())));
+    }
+
+    void maskFollowsShapeOnly()
+    {
+        auto button = plainButton();
+        button->setRoundBorder(true);
+        const QRegion rounded = button->mask();
+        QVERIFY(!rounded.contains(QPoint(0, 0)));
+        button->DrawIt(Ravlen::rl_Down);
+        QCOMPARE(button->mask(), rounded);
+        button->setRoundBorder(false);
+        QCOMPARE(button->mask(), QRegion(button->rect()));
+    }
+
+    void skinLoading_data()
+    {
+        QTest::addColumn<bool>("custom");
+        QTest::addColumn<StateList>("styles");
+        QTest::addColumn<QString>("skin");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("custom pictures keep face and skin")
+            << true << StateList{Ravlen::Aqua, Ravlen::Ice} << QStringLiteral("AQUA0") << QString();
+        QTest::newRow("gradient loads nothing")
+            << false << StateList{Ravlen::Ice, Ravlen::Gradient} << QStringLiteral("ICE0") << QString();
+        QTest::newRow("back from gradient loads afresh") << false << StateList{Ravlen::Ice, Ravlen::Gradient, Ravlen::Aqua}
+                                                         << QStringLiteral("AQUA0") << QStringLiteral("AQUA0");
+        QTest::newRow("unknown style keeps the pictures")
+            << false << StateList{Ravlen::Ice, 40} << QStringLiteral("ICE0") << QStringLiteral("ICE0");
+    }
+
+    void skinLoading()
+    {
+        QFETCH(bool, custom);
+        QFETCH(StateList, styles);
+        QFETCH(QString, skin);
+        QFETCH(QString, face);
+        auto button = plainButton(QSize(120, 40));
+        button->setCustomPic(false);
+        button->setButtonStyle(Ravlen::RavlenStyles(styles.first()));
+        button->setCustomPic(custom);
+        for (int style : styles.mid(1))
+            button->setButtonStyle(Ravlen::RavlenStyles(style));
+        RavlenPrivate *d = dOf(*button);
+        QCOMPARE(d->skinPictures.normal, SkinLibrary::picture(skin));
+        if (custom)
+            COMPARE_COLOUR(d->faces.pic.pixel(60, 20), Red);
+        if (!face.isEmpty())
+            QCOMPARE(d->faces.pic.image(), stretched(face, QSize(120, 40)));
+    }
+
+    void resizing_data()
+    {
+        QTest::addColumn<float>("borderSize");
+        QTest::addColumn<bool>("autoSize");
+        QTest::addColumn<QSize>("newSize");
+        QTest::addColumn<QSize>("finalSize");
+        QTest::addColumn<int>("draws");
+        QTest::newRow("border size 0 sizes without drawing") << 0.f << false << QSize(140, 44) << QSize(140, 44) << 0;
+        QTest::newRow("sizes and draws") << 1.f << false << QSize(140, 44) << QSize(140, 44) << 1;
+        QTest::newRow("auto size takes the picture's pixels") << 1.f << true << QSize(140, 44) << QSize(300, 60) << 1;
+    }
+
+    void resizing()
+    {
+        QFETCH(float, borderSize);
+        QFETCH(bool, autoSize);
+        QFETCH(QSize, newSize);
+        QFETCH(QSize, finalSize);
+        QFETCH(int, draws);
+        Ravlen button;
+        button.setButtonStyle(Ravlen::Aqua);
+        PropertyBag bag;
+        bag.insert(QStringLiteral("BorderSize"), borderSize);
+        bag.insert(QStringLiteral("AutoSize"), autoSize);
+        button.readProperties(bag);
+        RavlenPrivate *d = dOf(button);
+        d->hoverExit = true;
+        const int before = d->drawCalls;
+
+        resizeWithEvent(button, newSize);
+
+        QCOMPARE(button.size(), finalSize);
+        QCOMPARE(d->faces.pic.size(), finalSize);
+        QCOMPARE(d->faces.pic2.size(), finalSize);
+        QCOMPARE(d->faces.picTemp.size(), finalSize);
+        QCOMPARE(d->drawCalls - before, draws);
+        QVERIFY(!d->hoverExit);
+    }
+
+    void effectRunsOnHoverOnly_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("frames");
+        QTest::newRow("hover") << true << 1 << 11;
+        QTest::newRow("pressed") << true << 2 << 0;
+        QTest::newRow("normal") << true << 0 << 0;
+        QTest::newRow("effects off") << false << 1 << 0;
+    }
+
+    void effectRunsOnHoverOnly()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, state);
+        QFETCH(int, frames);
+        QWidget container;
+        container.resize(200, 100);
+        auto button = plainButton(QSize(100, 40), &container);
+        button->setFade(false);
+        button->setEffects(Ravlen::Fx_Blink);
+        button->setEnableEffects(enabled);
+        container.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&container));
+        PaintCounter counter;
+        button->installEventFilter(&counter);
+
+        button->DrawIt(state);
+
+        // Every frame is painted before the next one is composed; the face
+        // shown at once is only scheduled.
+        QCOMPARE(counter.paints, frames);
+    }
+
+    void containerShowsThrough_data()
+    {
+        QTest::addColumn<bool>("inContainer");
+        QTest::addColumn<float>("alpha");
+        QTest::addColumn<OleColor>("shown");
+        QTest::newRow("all container") << true << 255.f << ContainerGreen;
+        QTest::newRow("mixed") << true << 150.f << oleRgb(105, 100, 0);
+        QTest::newRow("alpha 0 keeps the face") << true << 0.f << Red;
+        QTest::newRow("no container keeps the face") << false << 255.f << Red;
+    }
+
+    void containerShowsThrough()
+    {
+        QFETCH(bool, inContainer);
+        QFETCH(float, alpha);
+        QFETCH(OleColor, shown);
+        const auto container = greenContainer();
+        auto button = plainButton(QSize(100, 40), inContainer ? container.get() : nullptr);
+        button->move(30, 20);
+        button->setFade(false);
+        button->setAlphaValue(alpha);
+        button->setAlpha(true);
+        COMPARE_COLOUR(shownAt(*button), shown);
+    }
+
+    void failingLayersStayInside_data()
+    {
+        QTest::addColumn<int>("shadowStyle");
+        QTest::addColumn<float>("shadowSize");
+        QTest::addColumn<bool>("failingBackground");
+        QTest::newRow("huge normal shadow") << 0 << 1e30f << false;
+        QTest::newRow("huge glass shadow") << 1 << 1e30f << false;
+        QTest::newRow("huge negative round shadow") << 3 << -1e30f << false;
+        QTest::newRow("huge box shadow") << 2 << 3e9f << false;
+        QTest::newRow("container that cannot be read") << -1 << 0.f << true;
+    }
+
+    void failingLayersStayInside()
+    {
+        QFETCH(int, shadowStyle);
+        QFETCH(float, shadowSize);
+        QFETCH(bool, failingBackground);
+        const auto container = greenContainer();
+        auto button = plainButton(QSize(100, 40), container.get());
+        button->setFade(false);
+        RavlenPrivate *d = dOf(*button);
+        if (failingBackground) {
+            d->faces.containerBackground = []() -> QImage { throw std::runtime_error("no container"); };
+            button->setAlpha(true);
+        } else {
+            button->setShadowStyle(Ravlen::ShadowStyleRL(shadowStyle));
+            button->setShadowSize(shadowSize);
+            button->setShadow(true);
+        }
+        button->setCaption(QStringLiteral("X"));
+        QVERIFY_THROWS_NO_EXCEPTION(button->DrawIt(Ravlen::rl_Down));
+        QCOMPARE(d->lastDrawnStateOrNormal(), 2);
+        QCOMPARE(d->output.size(), QSize(100, 40));
+        if (failingBackground)
+            COMPARE_COLOUR(shownAt(*button, QPoint(3, 3)), Green);
+    }
+
+    void focusRingOnScreenOnly_data()
+    {
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("focused") << true;
+        QTest::newRow("not focused") << false;
+    }
+
+    void focusRingOnScreenOnly()
+    {
+        QFETCH(bool, focused);
+        QWidget container;
+        container.resize(200, 100);
+        auto button = plainButton(QSize(100, 40), &container);
+        button->setFade(false);
+        container.show();
+        QApplication::setActiveWindow(&container);
+        QVERIFY(QTest::qWaitForWindowActive(&container));
+        if (focused)
+            button->setFocus();
+        else
+            button->clearFocus();
+        QCOMPARE(button->hasFocus(), focused);
+
+        const QImage onScreen = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage face = dOf(*button)->faces.pic.image();
+        QCOMPARE(dOf(*button)->output, face);
+        QCOMPARE(onScreen.pixel(50, 20), face.pixel(50, 20));
+        QCOMPARE(onScreen != face, focused);
+    }
+
+    void changedLookIsRedrawn_data()
+    {
+
+        QTest::addColumn<Change>("change");
+        QTest::newRow("tint colour") << Change([](Ravlen &b) { b.setTintColor(0x2080F0); });
+        QTest::newRow("tint type") << Change([](Ravlen &b) { b.setTintType(Ravlen::TintFrost); });
+        QTest::newRow("tint brightness") << Change([](Ravlen &b) { b.setTintBright(-60); });
+        QTest::newRow("tint off") << Change([](Ravlen &b) { b.setTint(false); });
+        QTest::newRow("another style") << Change([](Ravlen &b) { b.setButtonStyle(Ravlen::Cream); });
+        QTest::newRow("new size") << Change([](Ravlen &b) { b.resize(90, 30); });
+        QTest::newRow("custom pictures") << Change([](Ravlen &b) {
+            b.setPicOver(solid(Green));
+            b.setCustomPic(true);
+        });
+    }
+
+    // A button that has drawn every state and is then changed shows what a
+    // button made that way from the start shows.
+    void changedLookIsRedrawn()
+    {
+        QFETCH(Change, change);
+        const auto configure = [](Ravlen &b) {
+            b.setCaption(QString());
+            b.setFade(false);
+            b.setEnableEffects(false);
+            b.resize(120, 40);
+            b.setButtonStyle(Ravlen::Silver);
+            b.setTint(true);
+        };
+        Ravlen used;
+        configure(used);
+        for (int state : {0, 1, 2, 1, 0, 1})
+            used.DrawIt(state);
+        change(used);
+        used.DrawIt(Ravlen::rl_Over);
+
+        Ravlen fresh;
+        configure(fresh);
+        change(fresh);
+        fresh.DrawIt(Ravlen::rl_Over);
+        QCOMPARE(dOf(used)->faces.pic.image(), dOf(fresh)->faces.pic.image());
+        QCOMPARE(dOf(used)->faces.picTemp.image(), dOf(fresh)->faces.picTemp.image());
+    }
+
+    void redrawKeepsItsSurfaces_data()
+    {
+        QTest::addColumn<bool>("everyLayer");
+        QTest::newRow("skin only") << false;
+        QTest::newRow("every layer") << true;
+    }
+
+    void redrawKeepsItsSurfaces()
+    {
+        QFETCH(bool, everyLayer);
+        const auto container = greenContainer();
+        Ravlen button(container.get());
+        button.resize(160, 48);
+        button.setButtonStyle(Ravlen::Vista);
+        if (everyLayer) {
+            for (const char *name : {"Tint", "ArrowShow", "Texture", "Shadow", "Alpha", "ButtonIconShow"})
+                button.setProperty(name, true);
+            button.setBorderStyle(Ravlen::Border_Shaded3D);
+            button.setTextureImage(QPixmap::fromImage(SkinLibrary::picture(QStringLiteral("OOZ1"))));
+            button.setButtonIcon(QPixmap::fromImage(solidPicture(QSize(16, 16), Yellow)));
+        }
+        button.DrawIt(Ravlen::rl_Normal);
+        const RavlenPrivate *d = dOf(button);
+        const auto buffers = [d] {
+            return QList<const uchar *>{d->faces.pic.image().constBits(), d->faces.pic2.image().constBits(),
+                                        d->faces.picTemp.image().constBits(), d->output.constBits()};
+        };
+        const auto first = buffers();
+        button.DrawIt(Ravlen::rl_Normal);
+        QCOMPARE(buffers(), first);
+    }
+};
+
+QTEST_MAIN(TestPipeline)
+#include "tst_pipeline.moc"
