@@ -6,47 +6,42 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QStringList>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
-#include <QTimerEvent>
-#include <QWidget>
 
-// A pretend pointer for the hover poll: tests say which widget it is over.
-// Installed for as long as it lives.
+// A pretend pointer for the hover poll, installed for as long as it lives:
+// tests say which widget it is over.
 class FakePointer final : public PointerProbe
 {
 public:
     FakePointer() { PointerProbe::setInstance(this); }
     ~FakePointer() override { PointerProbe::setInstance(nullptr); }
-    FakePointer(const FakePointer &) = delete;
-    FakePointer &operator=(const FakePointer &) = delete;
-
     QPoint position() const override { return {17, 23}; }
     QWidget *widgetAt(const QPoint &) const override { return over; }
 
     QWidget *over = nullptr;
 };
 
-// Records what would have been played, with the bytes the file held then.
-// Installed for as long as it lives.
+// Records what would have been played and the bytes the file held then,
+// installed for as long as it lives; with a log, also "sound<Event>" there.
 class RecordingSoundPlayer final : public SoundPlayer
 {
 public:
     RecordingSoundPlayer() { SoundPlayer::setInstance(this); }
     ~RecordingSoundPlayer() override { SoundPlayer::setInstance(nullptr); }
-    RecordingSoundPlayer(const RecordingSoundPlayer &) = delete;
-    RecordingSoundPlayer &operator=(const RecordingSoundPlayer &) = delete;
-
     void play(const QString &path) override
     {
         played.append(path);
         QFile file(path);
         bytes.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        if (log)
+            log->append(QFileInfo(path).completeBaseName());
     }
 
     QStringList played;
     QList<QByteArray> bytes;
+    QStringList *log = nullptr;
 };
 
 // One tick of a running timer, delivered at once; a stopped timer does not
@@ -64,20 +59,14 @@ inline bool tick(QTimer *timer)
 // focus and access keys behave as on a desktop.
 struct TwoButtons {
     TwoButtons()
-        : first(new Ravlen(&window))
-        , second(new Ravlen(&window))
     {
         second->move(0, 40);
-    }
-
-    [[nodiscard]] bool show()
-    {
         window.show();
         window.activateWindow();
-        return QTest::qWaitForWindowActive(&window);
     }
+    [[nodiscard]] bool active() { return QTest::qWaitForWindowActive(&window); }
 
     QWidget window;
-    Ravlen *first;
-    Ravlen *second;
+    Ravlen *first = new Ravlen(&window);
+    Ravlen *second = new Ravlen(&window);
 };
