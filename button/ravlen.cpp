@@ -3,9 +3,12 @@
 
 #include "core/key_codes.h"
 #include "core/ole_color.h"
+#include "core/pointer_probe.h"
 #include "core/property_bag.h"
 #include "core/rounding.h"
 #include "core/settings_file.h"
+#include "core/settings_file_name.h"
+#include "ravlen_accessible.h"
 #include "render/alpha_layer.h"
 #include "render/arrow_layer.h"
 #include "render/border_layer.h"
@@ -18,6 +21,7 @@
 #include "render/shadow_layer.h"
 #include "render/texture_layer.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -59,10 +63,13 @@ int mouseButtonBits(Qt::MouseButtons buttons)
 RavlenPrivate::RavlenPrivate(Ravlen *button)
     : q(button)
     , tmrFade(new QTimer(button))
+    , overTimer(new QTimer(button))
 {
     tmrFade->setObjectName(QStringLiteral("tmrFade"));
     tmrFade->setInterval(1);
     setUpPipeline();
+    overTimer->setObjectName(QStringLiteral("OverTimer"));
+    overTimer->setInterval(1);
 }
 
 QImage RavlenPrivate::defaultMouseIcon()
@@ -457,14 +464,164 @@ void RavlenPrivate::drawFocusRing(QPainter &painter) const
 
 // ---- End of drawing pipeline --------------------------------------------
 
+// ---- Interaction ----------------------------------------------------------
+
+InteractionSettings RavlenPrivate::interactionSettings() const
+{
+    return InteractionSettings::of(look, splitCoordinate);
+}
+
+bool RavlenPrivate::hoverTest()
+{
+    const PointerProbe &pointer = PointerProbe::instance();
+    QPoint &cursorPoint = interaction.state().cursorPoint;
+    cursorPoint = pointer.position();
+    return pointer.widgetAt(cursorPoint) == q;
+}
+
+void RavlenPrivate::hoverTick()
+{
+    // A disabled button takes no input, hover included; enabling it starts
+    // the poll again.
+    if (!q->isEnabled()) {
+        overTimer->stop();
+        return;
+    }
+    run(interaction.hoverTick(interactionSettings(), [this] { return hoverTest(); }));
+}
+
+bool RavlenPrivate::run(const InteractionSteps &steps, MouseInput input)
+{
+    using Kind = InteractionStep::Kind;
+    const QPointer<Ravlen> alive(q);
+    for (const InteractionStep &step : steps) {
+        switch (step.kind) {
+        case Kind::Draw:
+            q->DrawIt(step.value);
+            break;
+        case Kind::Raise:
+            raise(Interaction::Event(step.value), input);
+            break;
+        case Kind::Sound:
+            ButtonSounds::play(look.sound, ButtonSounds::Moment(step.value), soundFolder());
+            break;
+        case Kind::SaveSettings:
+            saveSettingsHere();
+            break;
+        case Kind::StartHoverPoll:
+            if (!overTimer->isActive())
+                overTimer->start();
+            break;
+        case Kind::StopHoverPoll:
+            overTimer->stop();
+            break;
+        case Kind::MoveFocused:
+            moveFocusedControl(step.offset);
+            break;
+        }
+        // A handler (or a nested event loop it ran) may have deleted us.
+        if (!alive)
+            return false;
+    }
+    return true;
+}
+
+void RavlenPrivate::raise(Interaction::Event event, MouseInput &input)
+{
+    using Event = Interaction::Event;
+    switch (event) {
+    case Event::Click:
+        Q_EMIT q->Click();
+        break;
+    case Event::DblClick:
+        Q_EMIT q->DblClick();
+        break;
+    case Event::MouseDown:
+        Q_EMIT q->MouseDown(input.button, input.shift, input.x, input.y);
+        break;
+    case Event::MouseMove:
+        Q_EMIT q->MouseMove(input.button, input.shift, input.x, input.y);
+        break;
+    case Event::MouseUp:
+        Q_EMIT q->MouseUp(input.button, input.shift, input.x, input.y);
+        break;
+    case Event::MouseIn:
+        Q_EMIT q->MouseIn();
+        break;
+    case Event::MouseOut:
+        Q_EMIT q->MouseOut();
+        break;
+    case Event::ArrowMouseDown:
+        Q_EMIT q->ArrowMouseDown();
+        break;
+    case Event::RightClick:
+        Q_EMIT q->RightClick();
+        break;
+    case Event::RightDblClick:
+        Q_EMIT q->RightDblClick();
+        break;
+    }
+}
+
+void RavlenPrivate::accessKeyClick()
+{
+    run(interaction.accessKey(interactionSettings()));
+}
+
+void RavlenPrivate::saveSettingsHere()
+{
+    // The form loader marks the members of a control array with their index.
+    const QVariant indexProperty = q->property("controlIndex");
+    bool isIndex = false;
+    const int index = indexProperty.toInt(&isIndex);
+    const std::optional<int> arrayIndex = indexProperty.isValid() && isIndex ? std::optional(index) : std::nullopt;
+    const QString name = settingsFileName(q->objectName(), arrayIndex, look.caption.text);
+    q->SaveButtonSettings(QDir::current().absoluteFilePath(name));
+}
+
+void RavlenPrivate::moveFocusedControl(QPointF travel)
+{
+    // After the press the focus is normally on the button itself. A window
+    // is never moved this way, only a control inside one.
+    QWidget *focused = q->window()->focusWidget();
+    if (!focused || focused->isWindow())
+        return;
+    focused->move(focused->pos() + QPoint(roundHalfEven<int>(travel.x()), roundHalfEven<int>(travel.y())));
+}
+
+QString RavlenPrivate::soundFolder() const
+{
+    return tempDir.isEmpty() ? temporaryDirectory() : tempDir;
+}
+
+void RavlenPrivate::captionChanged()
+{
+    const QKeySequence key = QKeySequence::mnemonic(decodeCaption(look.caption.text));
+    if (key != accessKey) {
+        if (accessKeyId != 0)
+            q->releaseShortcut(accessKeyId);
+        accessKeyId = key.isEmpty() ? 0 : q->grabShortcut(key);
+        accessKey = key;
+    }
+    QAccessibleEvent event(q, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
 // ---- Ravlen ---------------------------------------------------------------
 
 Ravlen::Ravlen(QWidget *parent)
     : QWidget(parent)
     , d(std::make_unique<RavlenPrivate>(this))
 {
+    RavlenAccessible::install();
+    // Keys such as PageUp and the arrows reach the button (and its KeyDown)
+    // once it has the focus; Tab and Backtab still move the focus on.
     setFocusPolicy(Qt::StrongFocus);
+    // Moves without a button held restart the hover poll.
+    setMouseTracking(true);
     initNew();
+    connect(d->overTimer, &QTimer::timeout, this, [this] { d->hoverTick(); });
+    d->overTimer->start();
 }
 
 Ravlen::~Ravlen() = default;
@@ -492,6 +649,7 @@ void Ravlen::initNew()
     look = RavlenLook{};
     d->applyMouseIcon(QPixmap::fromImage(RavlenPrivate::defaultMouseIcon()));
     resize(kNewButtonSize);
+    d->captionChanged();
 }
 
 void Ravlen::readProperties(const PropertyBag &bag)
@@ -503,6 +661,7 @@ void Ravlen::readProperties(const PropertyBag &bag)
     d->look = stored.look;
     d->tempDir = RavlenPrivate::temporaryDirectory();
     setMouseIcon(QPixmap::fromImage(stored.mouseIcon));
+    d->captionChanged();
 }
 
 void Ravlen::writeProperties(PropertyBag &bag) const
@@ -785,7 +944,13 @@ void Ravlen::setShadowStyle(ShadowStyleRL style) { d->set(d->look.shadow.style, 
 bool Ravlen::buttonIconShadow() const { return d->look.icon.shadow; }
 void Ravlen::setButtonIconShadow(bool shadow) { d->set(d->look.icon.shadow, shadow, "ButtonIconShadow"); }
 QString Ravlen::caption() const { return d->look.caption.text; }
-void Ravlen::setCaption(const QString &caption) { d->set(d->look.caption.text, caption, "Caption"); }
+
+void Ravlen::setCaption(const QString &caption)
+{
+    d->set(d->look.caption.text, caption, "Caption");
+    d->captionChanged();
+}
+
 bool Ravlen::animate() const { return d->look.motion.animate; }
 void Ravlen::setAnimate(bool animate) { d->set(d->look.motion.animate, animate, "Animate"); }
 bool Ravlen::buttonIconAllPic() const { return d->look.icon.allPic; }
@@ -815,35 +980,92 @@ void Ravlen::resizeEvent(QResizeEvent *event)
     d->handleResize();
 }
 
+bool Ravlen::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        const auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (d->accessKeyId != 0 && shortcut->shortcutId() == d->accessKeyId) {
+            // Several controls sharing the key take the focus in turn, as
+            // Qt's own buttons do; a key of its own clicks.
+            if (shortcut->isAmbiguous())
+                setFocus(Qt::ShortcutFocusReason);
+            else if (isEnabled())
+                d->accessKeyClick();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void Ravlen::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    if (isEnabled()) {
+        d->overTimer->start();
+    } else {
+        // The release of a press under way never arrives now; without this a
+        // later move would still drag.
+        d->interaction.cancelPress();
+    }
+}
+
+namespace {
+
+MouseInput mouseInput(const QMouseEvent *event, int button)
+{
+    return {button, KeyCodes::shiftBits(event->modifiers()), float(event->position().x()),
+            float(event->position().y())};
+}
+
+} // namespace
+
 void Ravlen::mousePressEvent(QMouseEvent *event)
 {
-    int button = mouseButtonBits(event->button());
-    int shift = KeyCodes::shiftBits(event->modifiers());
-    float x = float(event->position().x());
-    float y = float(event->position().y());
-    Q_EMIT MouseDown(button, shift, x, y);
+    // Only the three buttons the events can name take part.
+    const int button = mouseButtonBits(event->button());
+    if (button == 0)
+        return QWidget::mousePressEvent(event);
+    const MouseInput input = mouseInput(event, button);
+    d->run(d->interaction.press(d->interactionSettings(), input), input);
+}
+
+void Ravlen::mouseMoveEvent(QMouseEvent *event)
+{
+    const MouseInput input = mouseInput(event, mouseButtonBits(event->buttons()));
+    d->run(d->interaction.move(d->interactionSettings(), input), input);
 }
 
 void Ravlen::mouseReleaseEvent(QMouseEvent *event)
 {
-    int button = mouseButtonBits(event->button());
-    int shift = KeyCodes::shiftBits(event->modifiers());
-    float x = float(event->position().x());
-    float y = float(event->position().y());
-    const bool click = event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    // A handler may close the window and with it this button.
-    QPointer<Ravlen> alive(this);
-    Q_EMIT MouseUp(button, shift, x, y);
-    if (alive && click)
-        Q_EMIT Click();
+    const int button = mouseButtonBits(event->button());
+    if (button == 0)
+        return QWidget::mouseReleaseEvent(event);
+    const QPoint at = event->position().toPoint();
+    // Where the mask makes the button see-through it is not under the pointer.
+    const bool overButton = rect().contains(at) && (mask().isEmpty() || mask().contains(at));
+    const MouseInput input = mouseInput(event, button);
+    d->run(d->interaction.release(d->interactionSettings(), input, overButton), input);
+}
+
+void Ravlen::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const int button = mouseButtonBits(event->button());
+    if (button == 0)
+        return QWidget::mouseDoubleClickEvent(event);
+    const MouseInput input = mouseInput(event, button);
+    d->run(d->interaction.doubleClick(d->interactionSettings(), input), input);
 }
 
 void Ravlen::keyPressEvent(QKeyEvent *event)
 {
+    // The button does nothing of its own with any key, Space and Enter
+    // included: the container decides in its KeyDown handler.
     int keyCode = KeyCodes::keyCode(event->key(), event->modifiers());
     int shift = KeyCodes::shiftBits(event->modifiers());
     const QString text = event->text();
-    QPointer<Ravlen> alive(this);
+    const QPointer<Ravlen> alive(this);
     Q_EMIT KeyDown(keyCode, shift);
     if (alive && text.size() == 1) {
         int keyAscii = text.at(0).unicode();

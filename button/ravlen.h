@@ -33,6 +33,21 @@ class RavlenPrivate;
  *
  * A new Ravlen is initialised as a newly placed button (see initNew()); to
  * restore one from a stored layout, call readProperties() next.
+ *
+ * Input. A 1 ms hover poll (the timer OverTimer) raises MouseIn and MouseOut,
+ * once per entry and exit, and stops while the pointer is elsewhere; a move
+ * over the button starts it again. A left press draws the pressed state, any
+ * release the hover state, leaving draws normal; with Animate False nothing
+ * is redrawn but every event and sound still happens. A press of any of the
+ * three mouse buttons released over the button is a click: Click, or
+ * RightClick for the right button. A press in the zone of a split arrow
+ * raises ArrowMouseDown instead of MouseDown, and no click follows it.
+ * Ctrl+Alt+right-click also saves the look to "name-caption.rls" (with
+ * "(index)" after the name when the host sets the dynamic property
+ * controlIndex) in the current folder. No key presses the button, Space and
+ * Enter included: keys only raise KeyDown, KeyPress and KeyUp. The access
+ * key of the caption ("&S": Alt+S) clicks it, as does an assistive tool's
+ * press action. A handler may delete the button from any event.
  */
 class RAVLENLIB_EXPORT Ravlen : public QWidget
 {
@@ -550,8 +565,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/interaction.h"
 #include "core/ravlen_look.h"
 #include "core/stored_properties.h"
 #include "ravlen.h"
@@ -7,6 +8,7 @@
 #include "render/skin_library.h"
 
 #include <QImage>
+#include <QKeySequence>
 #include <QPixmap>
 #include <QPoint>
 #include <QRegion>
@@ -143,14 +145,36 @@ public:
     // FadeDelay only when the property is set (1 ms until then).
     QTimer *tmrFade;
 
-    // Interaction: the hover poll, presses and drags.
-    bool hoverExit = false; // set when MouseOut was raised; gates the next MouseIn
-    QPoint cursorPoint; // screen pixels, last read by the hover poll
-    bool dragging = false;
-    float dragStartX = 0;
-    float dragStartY = 0;
-    bool arrowPressed = false;
-    bool rightPressed = false;
+    // Interaction: the hover poll, presses, drags and the access key. The
+    // decisions are Interaction's; the widget feeds it Qt's events and
+    // carries out the steps it answers with.
+    Interaction interaction;
+    // The resize handling clears the hover-exit flag under this name.
+    bool &hoverExit = interaction.state().hoverExit;
+    // The hover poll: 1 ms, running from creation until the pointer is
+    // found outside; a mouse move over the button starts it again.
+    QTimer *overTimer;
+    int accessKeyId = 0;
+    QKeySequence accessKey;
+
+    InteractionSettings interactionSettings() const;
+    // The pointer is over this very widget (not a child, not a window
+    // covering it); records the pointer in the cursor point.
+    bool hoverTest();
+    void hoverTick();
+    // Carries out the steps; mouse events take their arguments from input.
+    // Returns false when a handler deleted the button: then nothing of it
+    // may be touched any more.
+    bool run(const InteractionSteps &steps, MouseInput input = {});
+    void raise(Interaction::Event event, MouseInput &input);
+    // The click of the access key and of the accessible press action.
+    void accessKeyClick();
+    void saveSettingsHere();
+    void moveFocusedControl(QPointF travel);
+    // The folder built-in sounds are unpacked to.
+    QString soundFolder() const;
+    // Follows a new caption: its access key and its accessible name.
+    void captionChanged();
 
     // Where built-in sounds are unpacked; set when stored properties are read.
     QString tempDir;
