@@ -16,6 +16,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Debian's Qt 6.4 ships its FFmpeg media back end as a preview that
+    // crashes where no audio device exists; GStreamer plays, or stays silent.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
     QApplication app(argc, argv);
     const QVersionNumber version(ZorbelVersion::major, ZorbelVersion::minor, ZorbelVersion::revision);
     QApplication::setApplicationVersion(version.toString());
@@ -32,11 +36,7 @@ int main(int argc, char *argv[])
     // would empty the log of the copy that is running.
     SingleInstance instance(context.programDir());
     if (!instance.claim()) {
-        const QString &exe = context.exeName();
-        context.prompter().ask({QStringLiteral("The %1 application is already running.  This instance of %1 will "
-                                               "terminate...")
-                                    .arg(exe),
-                                exe});
+        context.prompter().ask(SingleInstance::refusal(context.exeName()));
         return 0;
     }
 

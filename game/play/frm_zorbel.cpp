@@ -263,6 +263,8 @@ void FrmZorbel::Form_Load()
     m_wmp1->stop();
     m_wmp2->setSource(context().programFile(QStringLiteral("Buzzer.wav")));
     m_wmp2->stop();
+    if (const QString silence = m_wmp1->unavailableReason(); !silence.isEmpty())
+        context().writeLogInfo(silence);
 
     blnPhraseGameOn = false;
     blnMatchGameOn = false;

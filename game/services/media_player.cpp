@@ -1,6 +1,8 @@
 #include "media_player.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
 
@@ -27,6 +29,18 @@ public:
     void setVolume(int volume) override { m_output.setVolume(qBound(0, volume, 100) / 100.0f); }
 
     void setLooping(bool looping) override { m_player.setLoops(looping ? QMediaPlayer::Infinite : QMediaPlayer::Once); }
+
+    qint64 position() const override { return m_player.position(); }
+
+    QString unavailableReason() const override
+    {
+        if (!m_player.isAvailable())
+            return QStringLiteral("No multimedia back end could be loaded: the game plays without sound. "
+                                  "Installing gstreamer1.0-plugins-good brings the music back.");
+        if (QMediaDevices::audioOutputs().isEmpty())
+            return QStringLiteral("No audio output device was found: the game plays without sound.");
+        return {};
+    }
 
 private:
     QAudioOutput m_output;

@@ -17,6 +17,11 @@ public:
     virtual void stop() = 0;
     virtual void setVolume(int volume) = 0; // 0..100
     virtual void setLooping(bool looping) = 0;
+    // Milliseconds into the source; it advances while the sound plays.
+    virtual qint64 position() const = 0;
+    // Why this player cannot be heard (no audio back end, no output device),
+    // or empty when it can.
+    virtual QString unavailableReason() const = 0;
 };
 
 using MediaPlayerFactory = std::function<std::unique_ptr<MediaPlayer>()>;

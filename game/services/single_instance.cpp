@@ -22,3 +22,9 @@ QString SingleInstance::lockPath(const QString &programDir)
     const QByteArray key = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QDir::temp().filePath(QStringLiteral("zorbel-%1.lock").arg(QString::fromLatin1(key)));
 }
+
+Prompt SingleInstance::refusal(const QString &exeName)
+{
+    return {QStringLiteral("The %1 application is already running.  This instance of %1 will terminate...").arg(exeName),
+            exeName};
+}

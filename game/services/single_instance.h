@@ -1,5 +1,7 @@
 #pragma once
 
+#include "prompter.h"
+
 #include <QLockFile>
 #include <QString>
 
@@ -16,6 +18,9 @@ public:
     bool claim();
 
     static QString lockPath(const QString &programDir);
+
+    // The message a second copy shows before it ends.
+    static Prompt refusal(const QString &exeName);
 
 private:
     QLockFile m_lock;

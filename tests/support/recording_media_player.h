@@ -20,6 +20,8 @@ public:
     void stop() override { m_journal.append(QStringLiteral("stop")); }
     void setVolume(int volume) override { m_journal.append(QStringLiteral("volume %1").arg(volume)); }
     void setLooping(bool looping) override { m_journal.append(looping ? QStringLiteral("loop on") : QStringLiteral("loop off")); }
+    qint64 position() const override { return 0; }
+    QString unavailableReason() const override { return {}; }
 
 private:
     QStringList &m_journal;
