@@ -69,7 +69,7 @@ void TestRavlenInput::scenario_data()
     row("beside the arrow", "ArrowShow=1", "press s-3 5; release s-3 5", "MouseDown 1 =2 | MouseUp 1 Click =1");
     row("arrow zone below", "ArrowShow=1 ArrowPosition=2", "press 5 s+3; release 5 s+3",
         "ArrowMouseDown =2 | MouseUp 1 =1");
-    row("middle never splits", "ArrowShow=1 ArrowPosition=4", "press s+3 s+3; release s+3 s+3",
+    row("middle never splits", "ArrowShow=1 ArrowPosition=4", "press s+3 10; release s+3 10",
         "MouseDown 1 =2 | MouseUp 1 Click =1");
     row("right click draws no press", "", "press 10 10 right; release 10 10 right", "MouseDown 2 | MouseUp 2 RightClick =1");
     row("middle click after a right click", "", "press 10 10 right; release 10 10 right; press 10 10 middle; "
