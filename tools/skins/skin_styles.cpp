@@ -276,26 +276,27 @@ GelRecipe ooz(int state)
     stroker.setJoinStyle(Qt::RoundJoin);
     recipe.inner = recipe.outline.subtracted(stroker.createStroke(recipe.outline)).simplified();
     recipe.background = [](int, int) { return black; };
-    recipe.body = pick(state, stops({rgb(0x9CF04A), rgb(0x58C81E), rgb(0x34960E), rgb(0x2E8A0C)}),
-                       stops({rgb(0xC0FF66), rgb(0x74E02A), rgb(0x44B014), rgb(0x3AA012)}),
-                       stops({rgb(0x64B228), rgb(0x3A8810), rgb(0x266A08), rgb(0x226006)}));
+    // The goo is deepest where captions sit, so white text reads on it.
+    recipe.body = pick(state, stops({rgb(0x8AE23E), rgb(0x3E9E12), rgb(0x2A7A0A), rgb(0x2C840C)}),
+                       stops({rgb(0xB4FA5C), rgb(0x52B81C), rgb(0x36900E), rgb(0x3A9C12)}),
+                       stops({rgb(0x5AA424), rgb(0x2E740C), rgb(0x1E5806), rgb(0x1E5A06)}));
     recipe.rim = pick(state, stops({rgb(0x2A7008), rgb(0x1A4E04)}), stops({rgb(0x34860A), rgb(0x22600A)}),
                       stops({rgb(0x184804), rgb(0x103404)}));
     recipe.gloss = {QRectF(16, 4, 268, 19), 9.5, 9.5};
     recipe.glossTop = rgb(0xFFFFFF, pick(state, 190, 215, 90));
     recipe.glossBottom = rgb(0xF0FFD0, pick(state, 25, 40, 5));
     recipe.glow = QRectF(30, 30, 240, 34);
-    recipe.glowColour = rgb(pick<QRgb>(state, 0xC8FF70, 0xE8FF80, 0x80C040), pick(state, 150, 220, 80));
+    recipe.glowColour = rgb(pick<QRgb>(state, 0xC8FF70, 0xE8FF80, 0x80C040), pick(state, 80, 120, 40));
     recipe.innerShadow = pick(state, 0.0, 0.0, 0.45);
-    // Bubbles trapped in the goo, each with its own glint.
+    // Bubbles trapped in the goo, each with its own glint; they keep to the
+    // ends and the drips, clear of the caption in the middle.
     recipe.details = [state](QPainter &painter) {
         struct Bubble {
             qreal x, y, r;
         };
         painter.setPen(Qt::NoPen);
-        for (const Bubble &bubble : {Bubble{36, 34, 6}, Bubble{92, 38, 4.5}, Bubble{150, 33, 7}, Bubble{212, 37, 5},
-                                     Bubble{262, 32, 6}, Bubble{170, 40, 3.5}, Bubble{66, 50, 4.5},
-                                     Bubble{196, 52, 5.5}}) {
+        for (const Bubble &bubble : {Bubble{30, 32, 6}, Bubble{46, 39, 3.5}, Bubble{268, 31, 6}, Bubble{254, 38, 3.5},
+                                     Bubble{66, 50, 4.5}, Bubble{196, 52, 5.5}}) {
             painter.setBrush(rgb(pick<QRgb>(state, 0xC8FF88, 0xDEFF9A, 0x8CCC50), 150));
             painter.drawEllipse(QPointF(bubble.x, bubble.y), bubble.r, bubble.r * 0.9);
             painter.setBrush(rgb(0xFFFFFF, pick(state, 200, 230, 110)));
