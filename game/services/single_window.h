@@ -4,9 +4,10 @@
 #include <QWidget>
 
 // A window of which the program keeps one at a time. The first request
-// makes and loads it; later requests bring the open one to the front
-// without loading it again. The window deletes itself when it is closed,
-// which empties the slot, so that the next request loads a fresh one.
+// makes and loads it, centred over the window it belongs to; later requests
+// bring the open one to the front without loading it again. The window
+// deletes itself when it is closed, which empties the slot, so that the
+// next request loads a fresh one.
 template <typename Window, typename Make>
 Window *showSingleWindow(QPointer<Window> &slot, Make make)
 {
@@ -16,6 +17,8 @@ Window *showSingleWindow(QPointer<Window> &slot, Make make)
         slot = make();
         slot->setAttribute(Qt::WA_DeleteOnClose);
         slot->load();
+        if (const QWidget *owner = slot->parentWidget(); owner && owner->isVisible())
+            slot->move(owner->geometry().center() - QPoint(slot->width() / 2, slot->height() / 2));
     }
     slot->showOrRaise();
     return slot;
