@@ -37,7 +37,8 @@ std::optional<bool> eitherOption(bool first, bool second)
 } // namespace
 
 FrmConfig::FrmConfig(AppContext &context, FrmZorbel &owner, QWidget *parent)
-    : Form(context, {QStringLiteral("frmConfig"), QStringLiteral("Form_Load frmConfig"), QStringLiteral("Form_Unload frmConfig")},
+    : Form(context,
+           {QStringLiteral("frmConfig"), QStringLiteral("Form_Load frmConfig"), QStringLiteral("Form_Unload frmConfig")},
            parent)
     , m_owner(owner)
 {
@@ -68,7 +69,8 @@ void FrmConfig::Form_Load()
     timerTime->setCurrentIndex(shown >= 0 ? shown : timerTime->findText(QStringLiteral("30")));
 
     const FormControls &board = m_owner.controls();
-    fillYesNo(list(QStringLiteral("cmbSoundOption")), board.get<QCheckBox>(QStringLiteral("chkSoundAlwaysOn"))->isChecked());
+    fillYesNo(list(QStringLiteral("cmbSoundOption")),
+              board.get<QCheckBox>(QStringLiteral("chkSoundAlwaysOn"))->isChecked());
     fillYesNo(list(QStringLiteral("cmbNoBuzzer")), board.get<QCheckBox>(QStringLiteral("chkBuzzer"))->isChecked());
     fillYesNo(list(QStringLiteral("cmbSound")), eitherOption(m_owner.optionSelected(QStringLiteral("optSound"), 0),
                                                              m_owner.optionSelected(QStringLiteral("optSound"), 1)));

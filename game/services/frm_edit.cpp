@@ -6,7 +6,8 @@
 #include "ravlen.h"
 
 FrmEdit::FrmEdit(AppContext &context, QuestionEditors &editors, QWidget *parent)
-    : Form(context, {QStringLiteral("frmEdit"), QStringLiteral("Form Load frmEdit"), QStringLiteral("Form UnLoad frmEdit")},
+    : Form(context,
+           {QStringLiteral("frmEdit"), QStringLiteral("Form Load frmEdit"), QStringLiteral("Form UnLoad frmEdit")},
            parent)
     , m_editors(editors)
 {

@@ -7,10 +7,8 @@
 #include "ravlen.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QStringDecoder>
 #include <QTest>
 
 using Kind = QuestionEditorTexts::Kind;
@@ -21,33 +19,23 @@ const QByteArray kQuestions("Blank Pole\r\nShoe Blank\r\n");
 
 // Editors over a temporary program directory, owned by a stand-in for the
 // main window as in the program.
-class EditorBench
-{
-public:
+struct EditorBench {
     TestContext test;
     QWidget owner;
     QuestionEditors editors{test.context(), &owner};
 
-    FrmQuestionEditor &open(Kind kind) { return *editors.show(kind); }
-    QString path(Kind kind) const { return test.path(QuestionEditorTexts::of(kind).fileName); }
-    QByteArray file(Kind kind) const { return test.readFile(QuestionEditorTexts::of(kind).fileName); }
-    void writeFile(Kind kind, const QByteArray &bytes) const
+    QString file(Kind kind) const { return QuestionEditorTexts::of(kind).fileName; }
+    QString shownPath(Kind kind) const { return QDir::toNativeSeparators(test.path(file(kind))); }
+    // What the host saw since the last call: "title: text".
+    QStringList seen()
     {
-        test.writeFile(QuestionEditorTexts::of(kind).fileName, bytes);
+        QStringList seen;
+        for (const Prompt &prompt : test.prompter().shown())
+            seen << prompt.title + QStringLiteral(": ") + prompt.text.section(QLatin1String("\r\n"), 0, 1);
+        test.prompter().clear();
+        return seen;
     }
-    const QList<Prompt> &prompts() { return test.prompter().shown(); }
-    QStringList reports()
-    {
-        QStringList reports;
-        for (const Prompt &prompt : prompts())
-            if (prompt.title == QLatin1String("Error"))
-                reports.append(prompt.text.section(QLatin1String("\r\n"), 0, 1));
-        return reports;
-    }
-    QStringList files() const
-    {
-        return QDir(test.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
+    QStringList files() const { return QDir(test.dir()).entryList(QDir::AllEntries | QDir::Hidden); }
 };
 
 QPlainTextEdit *box(Form &editor)
@@ -58,14 +46,7 @@ QPlainTextEdit *box(Form &editor)
 void click(Form &window, const QString &name)
 {
     Ravlen *target = window.controls().get<Ravlen>(name);
-    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(target->width() / 2, target->height() / 2));
-}
-
-bool isValidUtf8(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(bytes);
-    return !utf8.hasError();
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
 }
 
 } // namespace
@@ -77,18 +58,12 @@ class TestFrmQuestionEditor : public QObject
 private Q_SLOTS:
     void missingFileOffersTheSample_data();
     void missingFileOffersTheSample();
-    void saveWritesTheBoxExactly_data();
-    void saveWritesTheBoxExactly();
-    void binaryFileKeepsEveryCharacter();
-    void loadAsksBeforeReplacing_data();
-    void loadAsksBeforeReplacing();
-    void nothingToSave_data();
-    void nothingToSave();
-    void overwriteIsAskedEveryTime();
-    void failedWriteKeepsTheOldFile_data();
-    void failedWriteKeepsTheOldFile();
-    void unreadableFileKeepsTheBox_data();
-    void unreadableFileKeepsTheBox();
+    void saveWritesTheBox_data();
+    void saveWritesTheBox();
+    void boxRules_data();
+    void boxRules();
+    void badFiles_data();
+    void badFiles();
     void eachEditorExistsOnce();
 };
 
@@ -99,306 +74,198 @@ void TestFrmQuestionEditor::missingFileOffersTheSample_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("questions"); // in the saved sample
     QTest::newRow("matches, Yes") << Kind::Matches << PromptAnswer::Yes << "Create a New Match File?" << 5;
-    QTest::newRow("matches, No") << Kind::Matches << PromptAnswer::No << "Create a New Match File?" << 0;
     QTest::newRow("phrases, Yes") << Kind::Phrases << PromptAnswer::Yes << "Create a New Phrase File?" << 2;
-    QTest::newRow("phrases, Cancel") << Kind::Phrases << PromptAnswer::Cancel << "Create a New Phrase File?" << 0;
+    QTest::newRow("phrases, No") << Kind::Phrases << PromptAnswer::No << "Create a New Phrase File?" << 0;
 }
 
 void TestFrmQuestionEditor::missingFileOffersTheSample()
 {
     QFETCH(Kind, kind);
     QFETCH(PromptAnswer, answer);
-    QFETCH(int, questions);
+    QFETCH(QString, title);
     const QuestionEditorTexts &texts = QuestionEditorTexts::of(kind);
     EditorBench bench;
     bench.test.prompter().queue(answer);
-    FrmQuestionEditor &editor = bench.open(kind);
-
-    QCOMPARE(bench.prompts().size(), 1);
-    const Prompt &asked = bench.prompts().first();
-    QCOMPARE(asked.text, QStringLiteral("File %1 does not exist, Do you want to create one?")
-                             .arg(QDir::toNativeSeparators(bench.path(kind))));
-    QTEST(asked.title, "title");
-    QCOMPARE(asked.buttons, Prompt::Buttons::YesNoCancel);
-    QVERIFY(editor.isVisible());
-    QVERIFY(!editor.isModal());
+    FrmQuestionEditor &editor = *bench.editors.show(kind);
+    QCOMPARE(bench.seen(),
+             QStringList{title + ": File " + bench.shownPath(kind) + " does not exist, Do you want to create one?"});
     QCOMPARE(editor.controls().get<QLabel>(QStringLiteral("lbl1"))->text(), texts.note());
-    QVERIFY(!QFile::exists(bench.path(kind))); // only Save creates it
+    QVERIFY(editor.isVisible() && !editor.isModal());
+    QCOMPARE(editor.boxText(), answer == PromptAnswer::Yes ? texts.sample : QString());
+    QVERIFY(bench.test.readFile(bench.file(kind)).isNull()); // only Save creates the file
 
-    const bool yes = answer == PromptAnswer::Yes;
-    QCOMPARE(editor.boxText(), yes ? texts.sample : QString());
-    if (!yes)
+    if (answer != PromptAnswer::Yes)
         return;
     click(editor, QStringLiteral("clkSave"));
-    QCOMPARE(bench.prompts().size(), 2); // nothing to overwrite yet
-    const Prompt &saved = bench.prompts().last();
-    QCOMPARE(saved.text, texts.savedPrefix + QDir::toNativeSeparators(bench.path(kind)));
-    QCOMPARE(saved.title, QStringLiteral("File Saved Successfully"));
-    QCOMPARE(saved.icon, Prompt::Icon::Information);
-    QCOMPARE(bench.file(kind), texts.sample.toUtf8());
+    QCOMPARE(bench.seen(), QStringList{"File Saved Successfully: " + texts.savedPrefix + bench.shownPath(kind)});
+    QCOMPARE(bench.test.readFile(bench.file(kind)), texts.sample.toUtf8());
     const QuestionMode mode = kind == Kind::Matches ? QuestionMode::Match : QuestionMode::Phrase;
-    QCOMPARE(QuestionLoader::loadFile(bench.path(kind), mode).questions.size(), questions);
+    QTEST(int(QuestionLoader::loadFile(bench.test.path(bench.file(kind)), mode).questions.size()), "questions");
 }
 
-void TestFrmQuestionEditor::saveWritesTheBoxExactly_data()
+void TestFrmQuestionEditor::saveWritesTheBox_data()
 {
     QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<PromptAnswer>("overwrite");
     QTest::addColumn<QByteArray>("saved");
     const QByteArray blanks("  # Zorbel Match Lines \r\n\r\n  Blank Pole  \r\n\r\n\r\n\tShoe Blank   \r\n\r\n");
-    QTest::newRow("blanks and empty lines kept") << blanks << blanks;
-    QTest::newRow("no final line end") << QByteArray("Blank Pole\r\nShoe Blank") << QByteArray("Blank Pole\r\nShoe Blank");
-    QTest::newRow("LF and lone CR become CR LF") << QByteArray("Blank Pole\nShoe Blank\rSnow Blank\r\n")
-                                                 << QByteArray("Blank Pole\r\nShoe Blank\r\nSnow Blank\r\n");
-    QTest::newRow("Windows-1252 saved as UTF-8") << QByteArray("Caf\xe9 Blank\r\nNo\xa0" "break \x93" "Blank\x94\r\n")
-                                                 << QStringLiteral(u"Café Blank\r\nNo\u00a0break “Blank”\r\n").toUtf8();
-    QTest::newRow("UTF-8 kept") << QStringLiteral(u"Crème Blank\r\n").toUtf8() << QStringLiteral(u"Crème Blank\r\n").toUtf8();
+    QByteArray binary("Blank Pole\r\n");
+    for (int i = 0; i < 512; ++i)
+        binary += char(i);
+    QTest::newRow("blanks and empty lines") << blanks << PromptAnswer::Yes << blanks;
+    QTest::newRow("overwrite No") << blanks << PromptAnswer::No << blanks;
+    QTest::newRow("no final line end") << QByteArray("Blank\r\nShoe") << PromptAnswer::Yes
+                                       << QByteArray("Blank\r\nShoe");
+    QTest::newRow("LF and lone CR") << QByteArray("Blank Pole\nShoe\rSnow\r\n") << PromptAnswer::Yes
+                                    << QByteArray("Blank Pole\r\nShoe\r\nSnow\r\n");
+    QTest::newRow("invalid UTF-8") << QByteArray("Caf\xe9 Blank\r\nNo\xa0" "break \x93" "Blank\x94\r\n")
+                                   << PromptAnswer::Yes
+                                   << QStringLiteral(u"Café Blank\r\nNo\u00a0break “Blank”\r\n").toUtf8();
+    // Every byte comes back as the character it was read as, in valid UTF-8.
+    QTest::newRow("binary") << binary << PromptAnswer::Yes << TextFile::encode(TextFile::decode(binary));
 }
 
-void TestFrmQuestionEditor::saveWritesTheBoxExactly()
+void TestFrmQuestionEditor::saveWritesTheBox()
 {
     QFETCH(QByteArray, original);
+    QFETCH(PromptAnswer, overwrite);
     EditorBench bench;
-    bench.writeFile(Kind::Matches, original);
-    FrmQuestionEditor &editor = bench.open(Kind::Matches);
-    QVERIFY(bench.prompts().isEmpty()); // a present file loads without a question
+    bench.test.writeFile(bench.file(Kind::Matches), original);
+    FrmQuestionEditor &editor = *bench.editors.show(Kind::Matches);
+    QCOMPARE(bench.seen(), QStringList()); // a present file loads without a question
 
-    bench.test.prompter().queue(PromptAnswer::Yes);
+    bench.test.prompter().queue(overwrite);
     click(editor, QStringLiteral("clkSave"));
-    QCOMPARE(bench.prompts().size(), 2);
-    QCOMPARE(bench.prompts().first().text, QStringLiteral("File %1 already exists. Overwrite File?")
-                                               .arg(QDir::toNativeSeparators(bench.path(Kind::Matches))));
-    QCOMPARE(bench.prompts().first().title, QStringLiteral("Overwrite File?"));
-    QCOMPARE(bench.prompts().last().title, QStringLiteral("File Saved Successfully"));
-    QTEST(bench.file(Kind::Matches), "saved");
-    QCOMPARE(QuestionLoader::loadFile(bench.path(Kind::Matches), QuestionMode::Match).questions,
-             QuestionLoader::loadText(TextFile::decode(original), QuestionMode::Match).questions);
+    QStringList expected{"Overwrite File?: File " + bench.shownPath(Kind::Matches)
+                         + " already exists. Overwrite File?"};
+    if (overwrite == PromptAnswer::Yes)
+        expected << "File Saved Successfully: Matches saved in file " + bench.shownPath(Kind::Matches);
+    QCOMPARE(bench.seen(), expected);
+    QTEST(bench.test.readFile(bench.file(Kind::Matches)), "saved");
+    const auto questions = [&bench](const QByteArray &bytes) {
+        return QuestionLoader::loadText(TextFile::decode(bytes), QuestionMode::Match).questions;
+    };
+    QCOMPARE(questions(bench.test.readFile(bench.file(Kind::Matches))), questions(original));
 }
 
-void TestFrmQuestionEditor::binaryFileKeepsEveryCharacter()
+void TestFrmQuestionEditor::boxRules_data()
 {
-    QByteArray original("Blank Pole\r\n");
-    for (int i = 0; i < 512; ++i)
-        original.append(char(i & 0xFF));
-    EditorBench bench;
-    bench.writeFile(Kind::Phrases, original);
-    FrmQuestionEditor &editor = bench.open(Kind::Phrases);
-    bench.test.prompter().queue(PromptAnswer::Yes);
-    click(editor, QStringLiteral("clkSave"));
-
-    const QByteArray saved = bench.file(Kind::Phrases);
-    QVERIFY(isValidUtf8(saved));
-    QCOMPARE(TextFile::splitLines(TextFile::decode(saved)), TextFile::splitLines(TextFile::decode(original)));
-    QCOMPARE(QuestionLoader::loadFile(bench.path(Kind::Phrases), QuestionMode::Phrase).questions,
-             QuestionLoader::loadText(TextFile::decode(original), QuestionMode::Phrase).questions);
-}
-
-void TestFrmQuestionEditor::loadAsksBeforeReplacing_data()
-{
-    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<PromptAnswer>("answer");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<bool>("replaced");
-    QTest::newRow("exactly 10 characters") << Kind::Matches << "1234567890" << PromptAnswer::No << false << true;
-    QTest::newRow("11 characters, Yes") << Kind::Matches << "12345678901" << PromptAnswer::Yes << true << true;
-    QTest::newRow("11 characters, No") << Kind::Matches << "12345678901" << PromptAnswer::No << true << false;
-    QTest::newRow("11 characters, Cancel") << Kind::Phrases << "12345678901" << PromptAnswer::Cancel << true << false;
-    // The box's text is counted as the file would hold it.
-    QTest::newRow("a line break is CR LF") << Kind::Phrases << "12345\n6789" << PromptAnswer::No << true << false;
+    QTest::addColumn<QStringList>("seen");
+    const QString reload = "Overwrite Questions In Text Box?: Questions already exist in text box.  Do you want to "
+                           "overwrite these questions?";
+    const QStringList nothing{"Nothing to Save.: No Questions Exist To Save"};
+    QTest::newRow("Load over 10 characters") << "clkLoad" << "1234567890" << PromptAnswer::No << QStringList();
+    QTest::newRow("Load over 11, No") << "clkLoad" << "12345678901" << PromptAnswer::No << QStringList{reload};
+    // The box counts its text as the file would hold it.
+    QTest::newRow("Load over 9, line break") << "clkLoad" << "12345\n6789" << PromptAnswer::Yes << QStringList{reload};
+    QTest::newRow("Save blanks and 10") << "clkSave" << "    Blank Pole   " << PromptAnswer::Yes << nothing;
+    QTest::newRow("Save empty lines and 10") << "clkSave" << " \n\n Blank Pole\n\n" << PromptAnswer::Yes << nothing;
 }
 
-void TestFrmQuestionEditor::loadAsksBeforeReplacing()
+void TestFrmQuestionEditor::boxRules()
 {
-    QFETCH(Kind, kind);
+    QFETCH(QString, button);
     QFETCH(QString, typed);
     QFETCH(PromptAnswer, answer);
-    QFETCH(bool, asked);
-    QFETCH(bool, replaced);
+    QFETCH(QStringList, seen);
     EditorBench bench;
-    bench.writeFile(kind, kQuestions);
-    FrmQuestionEditor &editor = bench.open(kind);
+    bench.test.writeFile(bench.file(Kind::Phrases), kQuestions);
+    FrmQuestionEditor &editor = *bench.editors.show(Kind::Phrases);
     box(editor)->setPlainText(typed);
     bench.test.prompter().queue(answer);
-    click(editor, QStringLiteral("clkLoad"));
-
-    QCOMPARE(bench.prompts().size(), asked ? 1 : 0);
-    if (asked) {
-        QCOMPARE(bench.prompts().first().text, QuestionEditorTexts::of(kind).overwriteBoxQuestion);
-        QCOMPARE(bench.prompts().first().title, QStringLiteral("Overwrite Questions In Text Box?"));
-        QCOMPARE(bench.prompts().first().buttons, Prompt::Buttons::YesNoCancel);
-    }
-    QCOMPARE(box(editor)->toPlainText(), replaced ? QStringLiteral("Blank Pole\nShoe Blank\n") : typed);
+    click(editor, button);
+    QCOMPARE(bench.seen(), seen);
+    const bool reloaded = button == QLatin1String("clkLoad") && (seen.isEmpty() || answer == PromptAnswer::Yes);
+    QCOMPARE(box(editor)->toPlainText(), reloaded ? QStringLiteral("Blank Pole\nShoe Blank\n") : typed);
+    QCOMPARE(bench.test.readFile(bench.file(Kind::Phrases)), kQuestions);
 }
 
-void TestFrmQuestionEditor::nothingToSave_data()
-{
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("message"); // empty: saved
-    QTest::newRow("blanks around 10 characters") << Kind::Matches << "    Blank Pole   " << "No Matches Exist To Save";
-    QTest::newRow("empty box") << Kind::Matches << "" << "No Matches Exist To Save";
-    QTest::newRow("empty lines around 10 characters") << Kind::Phrases << " \n\n Blank Pole\n\n"
-                                                      << "No Questions Exist To Save";
-    QTest::newRow("11 characters") << Kind::Phrases << "Blank Poles" << "";
-}
-
-void TestFrmQuestionEditor::nothingToSave()
-{
-    QFETCH(Kind, kind);
-    QFETCH(QString, typed);
-    QFETCH(QString, message);
-    EditorBench bench;
-    bench.test.prompter().queue(PromptAnswer::No);
-    FrmQuestionEditor &editor = bench.open(kind);
-    box(editor)->setPlainText(typed);
-    click(editor, QStringLiteral("clkSave"));
-
-    const Prompt &shown = bench.prompts().last();
-    QCOMPARE(shown.icon, Prompt::Icon::Information);
-    QCOMPARE(shown.buttons, Prompt::Buttons::Ok);
-    if (message.isEmpty()) {
-        QCOMPARE(shown.title, QStringLiteral("File Saved Successfully"));
-        QCOMPARE(bench.file(kind), typed.toUtf8());
-    } else {
-        QCOMPARE(shown.text, message);
-        QCOMPARE(shown.title, QStringLiteral("Nothing to Save."));
-        QVERIFY(!QFile::exists(bench.path(kind)));
-    }
-}
-
-void TestFrmQuestionEditor::overwriteIsAskedEveryTime()
-{
-    EditorBench bench;
-    bench.writeFile(Kind::Matches, kQuestions);
-    FrmQuestionEditor &editor = bench.open(Kind::Matches);
-    box(editor)->setPlainText(QStringLiteral("Blank Pole\nSnow Blank Man\n"));
-
-    for (PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Cancel}) {
-        bench.test.prompter().queue(answer);
-        click(editor, QStringLiteral("clkSave"));
-        QCOMPARE(bench.prompts().last().title, QStringLiteral("Overwrite File?"));
-        QCOMPARE(bench.file(Kind::Matches), kQuestions);
-    }
-    for (int save = 0; save < 2; ++save) {
-        bench.test.prompter().queue(PromptAnswer::Yes);
-        click(editor, QStringLiteral("clkSave"));
-        QCOMPARE(bench.prompts().at(bench.prompts().size() - 2).title, QStringLiteral("Overwrite File?"));
-        QCOMPARE(bench.prompts().last().title, QStringLiteral("File Saved Successfully"));
-    }
-    QCOMPARE(bench.prompts().size(), 6);
-    QCOMPARE(bench.file(Kind::Matches), QByteArray("Blank Pole\r\nSnow Blank Man\r\n"));
-}
-
-void TestFrmQuestionEditor::failedWriteKeepsTheOldFile_data()
-{
-    QTest::addColumn<bool>("folder");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("read-only file") << false << "Error Number: 70";
-    QTest::newRow("folder in its place") << true << "Error Number: 75";
-}
-
-void TestFrmQuestionEditor::failedWriteKeepsTheOldFile()
-{
-    QFETCH(bool, folder);
-    QFETCH(QString, error);
-    EditorBench bench;
-    const QString path = bench.path(Kind::Phrases);
-    if (folder) {
-        QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
-    } else {
-        bench.writeFile(Kind::Phrases, kQuestions);
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
-    }
-    FrmQuestionEditor &editor = bench.open(Kind::Phrases);
-    bench.test.prompter().clear();
-    const QStringList before = bench.files();
-
-    box(editor)->setPlainText(QStringLiteral("A whole new Blank question"));
-    bench.test.prompter().queue(PromptAnswer::Yes);
-    click(editor, QStringLiteral("clkSave"));
-    QCOMPARE(bench.reports(), QStringList{"Current SubRoutine is clkSave_Click\r\n" + error});
-    QCOMPARE(bench.prompts().last().title, QStringLiteral("Error")); // no saved message after it
-    QCOMPARE(bench.files(), before); // no temporary file left behind
-    if (folder)
-        QVERIFY(QFile::exists(path + QStringLiteral("/inside")));
-    else
-        QCOMPARE(bench.file(Kind::Phrases), kQuestions);
-    QCOMPARE(box(editor)->toPlainText(), QStringLiteral("A whole new Blank question"));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-void TestFrmQuestionEditor::unreadableFileKeepsTheBox_data()
+void TestFrmQuestionEditor::badFiles_data()
 {
     QTest::addColumn<QString>("bad");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("empty file") << "empty" << "Error Number: 62";
-    QTest::newRow("only a byte-order mark") << "bom" << "Error Number: 62";
-    QTest::newRow("folder") << "folder" << "Error Number: 75";
-    QTest::newRow("larger than the box takes") << "huge" << "Error Number: 7";
+    QTest::addColumn<QString>("loadError"); // empty: loads
+    QTest::addColumn<QString>("saveError"); // empty: saves
+    QTest::newRow("empty file") << "empty" << "62" << QString();
+    QTest::newRow("only a byte-order mark") << "bom" << "62" << QString();
+    QTest::newRow("larger than the box takes") << "huge" << "7" << QString();
+    QTest::newRow("folder in its place") << "folder" << "75" << "75";
+    QTest::newRow("read-only file") << "read-only" << QString() << "70";
 }
 
-void TestFrmQuestionEditor::unreadableFileKeepsTheBox()
+void TestFrmQuestionEditor::badFiles()
 {
     QFETCH(QString, bad);
-    QFETCH(QString, error);
+    QFETCH(QString, loadError);
+    QFETCH(QString, saveError);
     EditorBench bench;
-    const QString path = bench.path(Kind::Matches);
-    if (bad == QLatin1String("folder")) {
-        QVERIFY(QDir().mkpath(path));
-    } else {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        if (bad == QLatin1String("bom"))
-            file.write("\xEF\xBB\xBF");
-        else if (bad == QLatin1String("huge"))
-            QVERIFY(file.resize(FrmQuestionEditor::kLargestFile + 1));
-    }
-    const QString report = QStringLiteral("Current SubRoutine is loadZorbelLines\r\n") + error;
+    const QString path = bench.test.path(bench.file(Kind::Matches));
+    QByteArray content;
+    if (bad == QLatin1String("bom"))
+        content = "\xEF\xBB\xBF";
+    else if (bad == QLatin1String("read-only"))
+        content = kQuestions;
+    if (bad == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
+    else
+        bench.test.writeFile(bench.file(Kind::Matches), content);
+    if (bad == QLatin1String("huge"))
+        QVERIFY(QFile::resize(path, FrmQuestionEditor::kLargestFile + 1));
+    if (bad == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    const QString loadReport = "Error: Current SubRoutine is loadZorbelLines\r\nError Number: " + loadError;
 
-    // Opening on it: the report, then the editor with an empty box.
-    FrmQuestionEditor &editor = bench.open(Kind::Matches);
-    QCOMPARE(bench.reports(), QStringList{report});
+    // Opening: the report, then the editor with an empty box.
+    FrmQuestionEditor &editor = *bench.editors.show(Kind::Matches);
+    QCOMPARE(bench.seen(), loadError.isEmpty() ? QStringList() : QStringList{loadReport});
     QVERIFY(editor.isVisible());
-    QVERIFY(box(editor)->toPlainText().isEmpty());
+    const QString typed = QStringLiteral("A whole new Blank question");
+    box(editor)->setPlainText(typed);
+    if (!loadError.isEmpty()) { // loading again over the host's text keeps it
+        bench.test.prompter().queue(PromptAnswer::Yes);
+        click(editor, QStringLiteral("clkLoad"));
+        QCOMPARE(bench.seen().last(), loadReport);
+        QCOMPARE(box(editor)->toPlainText(), typed);
+    }
 
-    // Loading over the host's text: the report, and the text stays.
-    box(editor)->setPlainText(QStringLiteral("Keep this text"));
+    const QStringList files = bench.files();
     bench.test.prompter().queue(PromptAnswer::Yes);
-    click(editor, QStringLiteral("clkLoad"));
-    QCOMPARE(bench.reports(), QStringList({report, report}));
-    QCOMPARE(box(editor)->toPlainText(), QStringLiteral("Keep this text"));
+    click(editor, QStringLiteral("clkSave"));
+    QCOMPARE(bench.seen().last(),
+             saveError.isEmpty() ? "File Saved Successfully: Matches saved in file " + QDir::toNativeSeparators(path)
+                                 : "Error: Current SubRoutine is clkSave_Click\r\nError Number: " + saveError);
+    QCOMPARE(bench.test.readFile(bench.file(Kind::Matches)), saveError.isEmpty() ? typed.toUtf8() : content);
+    QCOMPARE(bench.files(), files); // no temporary file left behind
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestFrmQuestionEditor::eachEditorExistsOnce()
 {
     EditorBench bench;
-    bench.writeFile(Kind::Phrases, kQuestions);
+    bench.test.writeFile(bench.file(Kind::Phrases), kQuestions);
     auto *chooser = new FrmEdit(bench.test.context(), bench.editors, &bench.owner);
     chooser->load();
     chooser->show();
 
     click(*chooser, QStringLiteral("clkEditPhrases"));
     FrmQuestionEditor *phrases = bench.editors.window(Kind::Phrases);
-    QVERIFY(phrases && phrases->isVisible());
     box(*phrases)->setPlainText(QStringLiteral("Unsaved Blank text"));
     click(*chooser, QStringLiteral("clkEditPhrases"));
     QCOMPARE(bench.editors.window(Kind::Phrases), phrases);
     QCOMPARE(box(*phrases)->toPlainText(), QStringLiteral("Unsaved Blank text")); // not loaded again
-
     bench.test.prompter().queue(PromptAnswer::No);
     click(*chooser, QStringLiteral("clkEditMatches"));
-    QVERIFY(bench.editors.window(Kind::Matches)->isVisible());
-    QVERIFY(phrases->isVisible());
+    QVERIFY(bench.editors.window(Kind::Matches)->isVisible() && phrases->isVisible());
+    bench.seen();
 
     // Close discards the unsaved text without a question.
-    const qsizetype promptsBefore = bench.prompts().size();
     click(*phrases, QStringLiteral("clkClose"));
-    QCOMPARE(bench.prompts().size(), promptsBefore);
+    QCOMPARE(bench.seen(), QStringList());
     QVERIFY(!phrases->isVisible());
-    QCOMPARE(bench.file(Kind::Phrases), kQuestions);
     click(*chooser, QStringLiteral("clkEditPhrases"));
     QCOMPARE(box(*bench.editors.window(Kind::Phrases))->toPlainText(), QStringLiteral("Blank Pole\nShoe Blank\n"));
-
     QCOMPARE(bench.test.logEntries(),
              QStringList({"Loading Form frmEdit", "Loading Form frmEditPhrases", "Loading Form frmEditMatches",
                           "Unloading Form frmEditPhrases", "Loading Form frmEditPhrases"}));
