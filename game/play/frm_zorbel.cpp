@@ -1,14 +1,19 @@
 #include "frm_zorbel.h"
 
 #include "countdown.h"
+#include "frm_config.h"
 #include "line_rules.h"
 #include "shuffle_array.h"
 #include "frm_win.h"
 #include "scoreboard.h"
 
 #include "services/app_context.h"
+#include "services/config_file.h"
+#include "services/frm_edit.h"
 #include "services/media_player.h"
 #include "services/prompter.h"
+#include "services/question_editors.h"
+#include "services/single_window.h"
 
 #include "core/key_codes.h"
 #include "ravlen.h"
@@ -62,6 +67,7 @@ FrmZorbel::FrmZorbel(AppContext &context, QWidget *parent)
     , m_wmp1(context.createMediaPlayer())
     , m_wmp2(context.createMediaPlayer())
     , m_timer1(new QTimer(this))
+    , m_questionEditors(std::make_unique<QuestionEditors>(context, this))
 {
     m_timer1->setInterval(1000);
     connect(m_timer1, &QTimer::timeout, this, &FrmZorbel::Timer1_Timer);
@@ -101,7 +107,6 @@ bool FrmZorbel::optionSelected(const QString &group, int index) const
     return controls().get<QRadioButton>(group, index)->isChecked();
 }
 
-// Selecting an option raises its Click, also when it was selected already.
 void FrmZorbel::selectOption(const QString &group, int index)
 {
     QRadioButton *option = controls().get<QRadioButton>(group, index);
@@ -236,6 +241,7 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
 void FrmZorbel::Form_Load()
 {
     connectControls();
+    connectSettingsButtons();
 
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
@@ -285,6 +291,7 @@ void FrmZorbel::Form_Load()
         selectOption(QStringLiteral("optSound"), 1);
         m_wmp1->stop();
     }
+    readInConfigFile();
 }
 
 void FrmZorbel::Form_Unload(bool &cancel)
@@ -829,5 +836,71 @@ void FrmZorbel::cmdUpdateButton_Click()
 {
     context().guard(QStringLiteral("cmdUpdateButton_Click"), [this] {
         intTimerSeconds = Countdown::secondsShown(textBox(QStringLiteral("txtTimer"))->text());
+    });
+}
+
+// ------------------------------------------------- settings, question files
+
+void FrmZorbel::connectSettingsButtons()
+{
+    connect(button(QStringLiteral("clkConfig")), &Ravlen::Click, this, &FrmZorbel::clkConfig_Click);
+    connect(button(QStringLiteral("clkEdit")), &Ravlen::Click, this, &FrmZorbel::clkEdit_Click);
+}
+
+void FrmZorbel::readInConfigFile()
+{
+    context().guard(QStringLiteral("readInConfigFile"), [this] {
+        ConfigFile::readFile(context().programFile(ConfigFile::fileName()),
+                             [this](const ConfigSetting &setting) { applyConfigSetting(setting); });
+    });
+}
+
+void FrmZorbel::applyConfigSetting(const ConfigSetting &setting)
+{
+    using Key = ConfigSetting::Key;
+    switch (setting.key) {
+    case Key::TimerTime:
+        // The box shows the value as written ("40.4"); the countdown runs
+        // from the whole number it stands for.
+        textBox(QStringLiteral("txtTimer"))->setText(setting.valueText);
+        intTimerSeconds = setting.seconds;
+        break;
+    case Key::SoundContinual:
+        controls().get<QCheckBox>(QStringLiteral("chkSoundAlwaysOn"))->setChecked(setting.on);
+        break;
+    case Key::Buzzer:
+        controls().get<QCheckBox>(QStringLiteral("chkBuzzer"))->setChecked(setting.on);
+        break;
+    case Key::Sound:
+        selectOption(QStringLiteral("optSound"), setting.on ? 0 : 1);
+        if (setting.on)
+            m_wmp1->play();
+        else
+            m_wmp1->stop();
+        break;
+    case Key::Timer:
+        selectOption(QStringLiteral("OptTimer"), setting.on ? 0 : 1);
+        break;
+    }
+}
+
+void FrmZorbel::clkConfig_Click()
+{
+    context().guard(QStringLiteral("clkConfig_Click"), [this] {
+        m_timer1->stop();
+        setTag(QString::number(intTimerSeconds));
+        auto *window = new FrmConfig(context(), *this, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->load();
+        window->showModal();
+        button(SSTab1()->currentIndex() == 0 ? QStringLiteral("clkNext") : QStringLiteral("clkNextPhrase"))->setFocus();
+        setTag(QString());
+    });
+}
+
+void FrmZorbel::clkEdit_Click()
+{
+    context().guard(QStringLiteral("clkEdit_Click"), [this] {
+        showSingleWindow(m_frmEdit, [this] { return new FrmEdit(context(), *m_questionEditors, this); });
     });
 }

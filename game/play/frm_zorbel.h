@@ -3,11 +3,15 @@
 #include "question_loader.h"
 #include "services/form.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
 
+class FrmEdit;
 class MediaPlayer;
+class QuestionEditors;
+struct ConfigSetting;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -50,6 +54,11 @@ public:
     MediaPlayer &wmp2() const { return *m_wmp2; }
     QTimer &Timer1() const { return *m_timer1; }
 
+    // Selecting an option raises its Click, also when it was selected
+    // already; the configuration reads and sets the options through these.
+    void selectOption(const QString &group, int index);
+    bool optionSelected(const QString &group, int index) const;
+
 public Q_SLOTS:
     void clkStart_Click();
     void clkStartPhrase_Click();
@@ -74,6 +83,10 @@ public Q_SLOTS:
     void SSTab1_Click();
     void cmdUpdateButton_Click();
     void cmdEndProgram_Click();
+
+    // Settings and question files.
+    void clkConfig_Click();
+    void clkEdit_Click();
 
 protected:
     void Form_Load() override;
@@ -108,10 +121,11 @@ private:
     bool phraseOnShow() const;
     int playerCount() const;
     int questionCap() const;
-    void selectOption(const QString &group, int index);
-    bool optionSelected(const QString &group, int index) const;
     void announce(const QString &message, bool tie);
     void closeOtherWindows();
+    void connectSettingsButtons();
+    void readInConfigFile();
+    void applyConfigSetting(const ConfigSetting &setting);
 
     Ravlen *button(const QString &name, int index = -1) const;
     QLabel *label(const QString &name, int index = -1) const;
@@ -125,4 +139,7 @@ private:
 
     KeyGuard m_playersKeys;
     KeyGuard m_scoreKeys;
+
+    QPointer<FrmEdit> m_frmEdit;
+    std::unique_ptr<QuestionEditors> m_questionEditors;
 };

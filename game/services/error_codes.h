@@ -18,6 +18,7 @@ enum class ErrorNumber : int {
     FileNotFound = 53,
     DeviceIoError = 57, // a read or write that the device refused half way
     DiskFull = 61,
+    InputPastEndOfFile = 62, // a read that found nothing where text was expected
     PermissionDenied = 70,
     PathFileAccessError = 75, // the path exists but is not what was needed (a folder for a file)
     PathNotFound = 76,
