@@ -3,10 +3,14 @@
 #include "question_loader.h"
 #include "services/form.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
 
+class FrmHowTo;
+class FrmSplash;
+class Links;
 class MediaPlayer;
 class QComboBox;
 class QLabel;
@@ -75,6 +79,17 @@ public Q_SLOTS:
     void cmdUpdateButton_Click();
     void cmdEndProgram_Click();
 
+    // Services: rules, About, web pages, update and the hidden maintenance
+    // commands (reached by Ctrl+Alt+Shift+D, P and E).
+    void clkHowToPlay_Click();
+    void clkVideo_Click();
+    void clkAbout_Click();
+    void clkUpdate_Click();
+    void clkDonate_Click();
+    void clkContact_Click();
+    void cmdDeDup_Click();
+    void cmdParse_Click();
+
 protected:
     void Form_Load() override;
     void Form_Unload(bool &cancel) override;
@@ -125,4 +140,10 @@ private:
 
     KeyGuard m_playersKeys;
     KeyGuard m_scoreKeys;
+
+    // Services
+    void connectServices();
+    Links links() const;
+    QPointer<FrmHowTo> m_howTo;
+    QPointer<FrmSplash> m_about;
 };

@@ -1,5 +1,6 @@
 #include "skinner.h"
 
+#include "skin_colours.h"
 #include "skin_style.h"
 
 #include <QApplication>
@@ -10,18 +11,14 @@ namespace {
 
 const char kAttachedProperty[] = "zorbelSkinAttached";
 
-// The board's own grey, the slate of the text and the blue of the Aqua
-// buttons, with the shades the controls are made of.
-const QColor kWindow(201, 207, 214);
-const QColor kText(0x1c, 0x26, 0x33);
+// The shades the controls are made of, around the shared colours.
 const QColor kBase(0xfb, 0xfc, 0xfd);
 const QColor kAlternateBase(0xec, 0xf0, 0xf4);
 const QColor kButton(0xdd, 0xe3, 0xea);
-const QColor kAccent(0x2f, 0x74, 0xc8);
 const QColor kLink(0x1f, 0x5f, 0xae);
-const QColor kDisabledText(0x86, 0x91, 0x9e);
 const QColor kToolTipBase(0x2e, 0x3d, 0x50);
 const QColor kToolTipText(0xf3, 0xf6, 0xfa);
+constexpr double kFontPoints = 9.75;
 
 // The sheet, with sizes in design pixels written as @N@ and scaled when the
 // sheet is made, so that indicators grow with the windows' scaled fonts.
@@ -314,25 +311,32 @@ QString scaled(const QString &sheet, double scale)
 
 QPalette Skinner::palette()
 {
-    QPalette palette(kButton, kWindow);
-    palette.setColor(QPalette::Window, kWindow);
-    palette.setColor(QPalette::WindowText, kText);
+    QPalette palette(kButton, SkinColours::board);
+    palette.setColor(QPalette::Window, SkinColours::board);
+    palette.setColor(QPalette::WindowText, SkinColours::text);
     palette.setColor(QPalette::Base, kBase);
     palette.setColor(QPalette::AlternateBase, kAlternateBase);
-    palette.setColor(QPalette::Text, kText);
+    palette.setColor(QPalette::Text, SkinColours::text);
     palette.setColor(QPalette::Button, kButton);
-    palette.setColor(QPalette::ButtonText, kText);
-    palette.setColor(QPalette::Highlight, kAccent);
+    palette.setColor(QPalette::ButtonText, SkinColours::text);
+    palette.setColor(QPalette::Highlight, SkinColours::accent);
     palette.setColor(QPalette::HighlightedText, Qt::white);
     palette.setColor(QPalette::Link, kLink);
     palette.setColor(QPalette::LinkVisited, kLink.darker(120));
     palette.setColor(QPalette::ToolTipBase, kToolTipBase);
     palette.setColor(QPalette::ToolTipText, kToolTipText);
-    palette.setColor(QPalette::PlaceholderText, kDisabledText);
+    palette.setColor(QPalette::PlaceholderText, SkinColours::disabledText);
     for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, kDisabledText);
-    palette.setColor(QPalette::Disabled, QPalette::Highlight, kDisabledText);
+        palette.setColor(QPalette::Disabled, role, SkinColours::disabledText);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, SkinColours::disabledText);
     return palette;
+}
+
+QFont Skinner::font(double scale)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(kFontPoints * (scale > 0 ? scale : 1.0));
+    return font;
 }
 
 QString Skinner::styleSheet(double scale)
@@ -349,6 +353,9 @@ bool Skinner::attach(QApplication &app, double scale)
     // over it rounds the text boxes.
     QApplication::setStyle(new SkinStyle(scale));
     QApplication::setPalette(palette());
+    // Message boxes, tool tips and lists take the windows' designed font at
+    // the windows' scale, so they read as large as the board around them.
+    QApplication::setFont(font(scale));
     app.setStyleSheet(styleSheet(scale));
     app.setProperty(kAttachedProperty, true);
     return true;

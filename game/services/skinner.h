@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPalette>
 #include <QString>
 
@@ -26,10 +27,14 @@ public:
     // The colours every window starts from.
     static QPalette palette();
 
+    // The font of everything a window's design does not set: the windows'
+    // own face and size, at scale.
+    static QFont font(double scale = 1.0);
+
     // The style sheet for windows whose design pixel is scale screen pixels.
     static QString styleSheet(double scale = 1.0);
 
-    // Gives the application the skin's style, palette and style sheet. Only
+    // Gives the application the skin's style, palette, font and style sheet. Only
     // the first call of a run does so (restyling every window again would
     // cost a repaint of each); returns whether this call attached it.
     static bool attach(QApplication &app, double scale);

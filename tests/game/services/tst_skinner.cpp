@@ -23,6 +23,7 @@ QImage paintedButton()
     palette.setColor(QPalette::Window, Qt::magenta);
     window.setPalette(palette);
     window.setAutoFillBackground(true);
+    window.setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
     window.resize(170, 53);
     auto *button = new Ravlen(&window);
     button->setCaption(QStringLiteral("&Next"));
