@@ -221,22 +221,16 @@ QScrollBar::add-line, QScrollBar::sub-line {
 QScrollBar::add-line:pressed, QScrollBar::sub-line:pressed {
     background: #c9d3de;
 }
-QScrollBar::add-line:horizontal {
-    subcontrol-position: right;
+QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal {
     width: @14@px;
 }
-QScrollBar::sub-line:horizontal {
-    subcontrol-position: left;
-    width: @14@px;
-}
-QScrollBar::add-line:vertical {
-    subcontrol-position: bottom;
+QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical {
     height: @14@px;
 }
-QScrollBar::sub-line:vertical {
-    subcontrol-position: top;
-    height: @14@px;
-}
+QScrollBar::add-line:horizontal { subcontrol-position: right; }
+QScrollBar::sub-line:horizontal { subcontrol-position: left; }
+QScrollBar::add-line:vertical { subcontrol-position: bottom; }
+QScrollBar::sub-line:vertical { subcontrol-position: top; }
 QScrollBar::left-arrow, QScrollBar::right-arrow, QScrollBar::up-arrow, QScrollBar::down-arrow {
     width: @8@px;
     height: @8@px;
