@@ -4,6 +4,7 @@
 #include "services/command_line.h"
 #include "services/display_fonts.h"
 #include "services/form_builder.h"
+#include "services/frm_splash.h"
 #include "services/prompter.h"
 #include "services/single_instance.h"
 #include "services/url_opener.h"
@@ -49,8 +50,17 @@ int main(int argc, char *argv[])
         // The window's own load reports the unreadable layout.
     }
 
-    FrmZorbel window(context);
-    window.load();
-    window.show();
+    // The splash card checks the components, attaches the skin and a second
+    // later opens the main window, which it keeps for the rest of the run.
+    FrmSplash splash(context, [&context] { return std::make_unique<FrmZorbel>(context); });
+    if (splash.load()) {
+        splash.show();
+    } else {
+        // A card that could not be built (its report has been shown) opens
+        // the game at once; with no window at all there is nothing to run.
+        splash.Timer1_Timer();
+        if (!splash.mainWindow())
+            return 1;
+    }
     return app.exec();
 }

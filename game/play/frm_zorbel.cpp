@@ -2,18 +2,26 @@
 
 #include "countdown.h"
 #include "frm_config.h"
-#include "line_rules.h"
-#include "shuffle_array.h"
 #include "frm_win.h"
+#include "line_rules.h"
 #include "scoreboard.h"
+#include "shuffle_array.h"
 
 #include "services/app_context.h"
+#include "services/component_check.h"
 #include "services/config_file.h"
+#include "services/data_directory.h"
 #include "services/frm_edit.h"
+#include "services/frm_how_to.h"
+#include "services/frm_splash.h"
+#include "services/links.h"
+#include "services/list_tools.h"
 #include "services/media_player.h"
 #include "services/prompter.h"
 #include "services/question_editors.h"
 #include "services/single_window.h"
+#include "services/update_prompt.h"
+#include "services/url_opener.h"
 
 #include "core/key_codes.h"
 #include "ravlen.h"
@@ -23,12 +31,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -242,6 +252,7 @@ void FrmZorbel::Form_Load()
 {
     connectControls();
     connectSettingsButtons();
+    connectServices();
 
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
@@ -902,5 +913,122 @@ void FrmZorbel::clkEdit_Click()
 {
     context().guard(QStringLiteral("clkEdit_Click"), [this] {
         showSingleWindow(m_frmEdit, [this] { return new FrmEdit(context(), *m_questionEditors, this); });
+// ----------------------------------------------------------------- services
+
+void FrmZorbel::connectServices()
+{
+    const struct {
+        const char *name;
+        void (FrmZorbel::*click)();
+    } buttons[] = {
+        {"clkHowToPlay", &FrmZorbel::clkHowToPlay_Click}, {"clkVideo", &FrmZorbel::clkVideo_Click},
+        {"clkAbout", &FrmZorbel::clkAbout_Click},         {"clkUpdate", &FrmZorbel::clkUpdate_Click},
+        {"clkDonate", &FrmZorbel::clkDonate_Click},       {"clkContact", &FrmZorbel::clkContact_Click},
+        {"cmdDeDup", &FrmZorbel::cmdDeDup_Click},         {"cmdParse", &FrmZorbel::cmdParse_Click},
+    };
+    for (const auto &entry : buttons)
+        connect(button(QLatin1String(entry.name)), &Ravlen::Click, this, entry.click);
+
+    // The maintenance commands have no button a host can see: they are
+    // reached by key chords that no one presses by accident.
+    const struct {
+        QKeyCombination chord;
+        void (FrmZorbel::*command)();
+    } chords[] = {
+        {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_D, &FrmZorbel::cmdDeDup_Click},
+        {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_P, &FrmZorbel::cmdParse_Click},
+        {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E, &FrmZorbel::cmdEndProgram_Click},
+    };
+    for (const auto &entry : chords) {
+        auto *shortcut = new QShortcut(QKeySequence(entry.chord), this);
+        connect(shortcut, &QShortcut::activated, this, entry.command);
+    }
+}
+
+// Read at every use, so that a host's change to links.ini counts at once.
+Links FrmZorbel::links() const
+{
+    return Links::load(context().programFile(Links::fileName()));
+}
+
+void FrmZorbel::clkHowToPlay_Click()
+{
+    context().guard(QStringLiteral("clkHowToPlay_Click"), [this] {
+        if (!QFileInfo(context().programFile(FrmHowTo::fileName())).isFile()) {
+            FrmHowTo::reportMissing(context());
+            return;
+        }
+        if (m_howTo && m_howTo->isVisible()) {
+            m_howTo->showOrRaise();
+            return;
+        }
+        auto *rules = new FrmHowTo(context(), this);
+        rules->setAttribute(Qt::WA_DeleteOnClose);
+        if (!rules->load() || !rules->rulesShown()) {
+            rules->close();
+            return;
+        }
+        m_howTo = rules;
+        rules->showOrRaise();
+    });
+}
+
+void FrmZorbel::clkAbout_Click()
+{
+    context().guard(QStringLiteral("clkAbout_Click"), [this] {
+        if (m_about && m_about->isVisible()) {
+            m_about->showOrRaise();
+            return;
+        }
+        auto *about = new FrmSplash(context(), {}, ComponentCheck::loadLibraryByName, this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        if (!about->load()) {
+            about->close();
+            return;
+        }
+        m_about = about;
+        about->showAsAbout();
+    });
+}
+
+void FrmZorbel::clkVideo_Click()
+{
+    context().guard(QStringLiteral("clkVideo_Click"),
+                    [this] { context().urlOpener().open(links().url(Links::Page::HowToVideo)); });
+}
+
+void FrmZorbel::clkDonate_Click()
+{
+    context().guard(QStringLiteral("clkDonate_Click"),
+                    [this] { context().urlOpener().open(links().url(Links::Page::Donate)); });
+}
+
+void FrmZorbel::clkContact_Click()
+{
+    context().guard(QStringLiteral("clkContact_Click"),
+                    [this] { context().urlOpener().open(links().url(Links::Page::Contact)); });
+}
+
+void FrmZorbel::clkUpdate_Click()
+{
+    context().guard(QStringLiteral("clkUpdate_Click"), [this] {
+        DataDirectory dataDirectory(context());
+        offerUpdate(context(), dataDirectory, links().url(Links::Page::Donate));
+    });
+}
+
+void FrmZorbel::cmdDeDup_Click()
+{
+    context().guard(QStringLiteral("cmdDeDup_Click"), [this] {
+        ListTools::deDuplicateFile(context().programFile(kMatchFile),
+                                   context().programFile(QStringLiteral("ZorbelLinesDeDupped.txt")));
+    });
+}
+
+void FrmZorbel::cmdParse_Click()
+{
+    context().guard(QStringLiteral("cmdParse_Click"), [this] {
+        ListTools::matchLinesFromWordFile(context().programFile(QStringLiteral("temp.txt")),
+                                          context().programFile(QStringLiteral("Chunk.txt")));
     });
 }

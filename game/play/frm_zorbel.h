@@ -9,6 +9,9 @@
 #include <memory>
 
 class FrmEdit;
+class FrmHowTo;
+class FrmSplash;
+class Links;
 class MediaPlayer;
 class QuestionEditors;
 struct ConfigSetting;
@@ -87,6 +90,16 @@ public Q_SLOTS:
     // Settings and question files.
     void clkConfig_Click();
     void clkEdit_Click();
+    // Services: rules, About, web pages, update and the hidden maintenance
+    // commands (reached by Ctrl+Alt+Shift+D, P and E).
+    void clkHowToPlay_Click();
+    void clkVideo_Click();
+    void clkAbout_Click();
+    void clkUpdate_Click();
+    void clkDonate_Click();
+    void clkContact_Click();
+    void cmdDeDup_Click();
+    void cmdParse_Click();
 
 protected:
     void Form_Load() override;
@@ -142,4 +155,9 @@ private:
 
     QPointer<FrmEdit> m_frmEdit;
     std::unique_ptr<QuestionEditors> m_questionEditors;
+    // Services
+    void connectServices();
+    Links links() const;
+    QPointer<FrmHowTo> m_howTo;
+    QPointer<FrmSplash> m_about;
 };

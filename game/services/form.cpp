@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QPointer>
 
+#include <new>
+
 Form::Form(AppContext &context, Names names, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_context(context)
@@ -22,14 +24,25 @@ QString Form::layoutPath(const QString &window)
     return QStringLiteral(":/layouts/%1.json").arg(window);
 }
 
-void Form::load()
+bool Form::load()
 {
-    m_context.guard(m_names.loadReport, [this] {
-        if (m_names.logsLoad)
-            m_context.writeLogInfo(QStringLiteral("Loading Form ") + m_names.window);
-        FormBuilder builder(*this, m_context.formScale(), m_context.programDir());
-        m_controls = builder.build(readFormLayout(layoutPath(m_names.window)));
-        Form_Load();
+    m_loadFailure = ErrorNumber::InternalError;
+    return m_context.guard(m_names.loadReport, [this] {
+        try {
+            if (m_names.logsLoad)
+                m_context.writeLogInfo(QStringLiteral("Loading Form ") + m_names.window);
+            FormBuilder builder(*this, m_context.formScale(), m_context.programDir());
+            m_controls = builder.build(readFormLayout(layoutPath(m_names.window)));
+            Form_Load();
+        } catch (const ZorbelError &error) {
+            // Whoever opened the window may report the failure once more in
+            // its own words, with the same number.
+            m_loadFailure = error.number();
+            throw;
+        } catch (const std::bad_alloc &) {
+            m_loadFailure = ErrorNumber::OutOfMemory;
+            throw;
+        }
     });
 }
 

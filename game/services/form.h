@@ -30,8 +30,11 @@ public:
 
     // Builds the controls from the layout resource of this window and runs
     // Form_Load. A window whose layout cannot be read shows the report and
-    // stays empty.
-    void load();
+    // stays empty. Returns whether the load ran to its end.
+    bool load();
+
+    // The number the last failed load was reported with.
+    ErrorNumber loadFailure() const { return m_loadFailure; }
 
     // Shows the window modally and returns when it has been closed.
     void showModal();
@@ -64,4 +67,5 @@ private:
     Names m_names;
     FormControls m_controls;
     QString m_tag;
+    ErrorNumber m_loadFailure = ErrorNumber::InternalError;
 };

@@ -14,4 +14,7 @@ public:
     using QTabWidget::QTabWidget;
 
     QPoint pageOrigin();
+
+protected:
+    void changeEvent(QEvent *event) override;
 };
