@@ -913,6 +913,9 @@ void FrmZorbel::clkEdit_Click()
 {
     context().guard(QStringLiteral("clkEdit_Click"), [this] {
         showSingleWindow(m_frmEdit, [this] { return new FrmEdit(context(), *m_questionEditors, this); });
+    });
+}
+
 // ----------------------------------------------------------------- services
 
 void FrmZorbel::connectServices()
