@@ -24,6 +24,11 @@ QString AppContext::programFile(const QString &fileName) const
     return QDir(m_facts.programDir).filePath(fileName);
 }
 
+QString AppContext::executableFile(const QString &fileName) const
+{
+    return QDir(m_facts.executableDir.isEmpty() ? m_facts.programDir : m_facts.executableDir).filePath(fileName);
+}
+
 QString AppContext::displayPath(const QString &fileName) const
 {
     return QDir::toNativeSeparators(programFile(fileName));

@@ -19,6 +19,7 @@ struct AppFacts {
     QString programDir; // where the data files live: the executable's folder, or --data-dir
     QString exeName; // the executable's name without extension
     QVersionNumber version; // major.minor.revision
+    QString executableDir; // where the program and its libraries are; empty: programDir
 };
 
 // Everything a window of the game needs from its surroundings: the program
@@ -38,6 +39,9 @@ public:
     // The same path in the form shown to the host (the platform's separators).
     QString displayPath(const QString &fileName) const;
     const QString &exeName() const { return m_facts.exeName; }
+    // The full path of a file beside the executable (its libraries), which
+    // is the program directory unless --data-dir moved the data elsewhere.
+    QString executableFile(const QString &fileName) const;
     const QVersionNumber &version() const { return m_facts.version; }
     // "major.minor.revision", each without leading zeros.
     QString versionText() const;

@@ -16,7 +16,7 @@ std::variant<AppFacts, QString> programFactsFromCommandLine(const QStringList &a
         return parser.errorText();
 
     const QFileInfo executable(executablePath);
-    AppFacts facts{executable.absolutePath(), executable.completeBaseName(), version};
+    AppFacts facts{executable.absolutePath(), executable.completeBaseName(), version, executable.absolutePath()};
     if (!parser.isSet(dataDir))
         return facts;
 

@@ -59,7 +59,7 @@ void ComponentCheck::registerNeededFiles()
         [&] {
             for (const NeededComponent &component : firstList()) {
                 const QString &name = component.fileName;
-                if (!QFileInfo::exists(m_context.programFile(name))) {
+                if (!QFileInfo::exists(m_context.executableFile(name))) {
                     m_context.writeLogInfo(QStringLiteral("File ") + name + QStringLiteral(" Does Not Exist..."));
                     continue;
                 }

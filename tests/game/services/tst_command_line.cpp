@@ -34,6 +34,7 @@ void TestCommandLine::dataDirOverrides()
     const AppFacts facts = std::get<AppFacts>(result);
     QCOMPARE(facts.programDir, dir.path());
     QCOMPARE(facts.exeName, QStringLiteral("zorbel"));
+    QCOMPARE(facts.executableDir, QStringLiteral("/opt/games")); // its libraries stay beside it
 }
 
 void TestCommandLine::badDataDirIsRefused_data()
