@@ -13,21 +13,21 @@ void install()
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }
 
-QFont resolve(const FontSpec &spec, const QFont &inherited, double fontScale)
+QFont resolve(const FontDesign &design, const QFont &inherited, double fontScale)
 {
     QFont font = inherited;
-    if (!spec.family.isEmpty())
-        font.setFamily(spec.family);
-    if (spec.pointSize > 0)
-        font.setPointSizeF(spec.pointSize * fontScale);
-    if (spec.isSet()) {
-        font.setBold(spec.bold);
-        font.setItalic(spec.italic);
-        font.setUnderline(spec.underline);
+    if (!design.family.isEmpty())
+        font.setFamily(design.family);
+    if (design.pointSize > 0)
+        font.setPointSizeF(design.pointSize * fontScale);
+    if (design.isSet()) {
+        font.setBold(design.bold);
+        font.setItalic(design.italic);
+        font.setUnderline(design.underline);
     }
     // Wide Latin's character is its extreme width and weight; its stand-in
     // is stretched and made black to match.
-    if (spec.family == QLatin1String("Wide Latin")) {
+    if (design.family == QLatin1String("Wide Latin")) {
         font.setWeight(QFont::Black);
         font.setStretch(QFont::Expanded);
     }

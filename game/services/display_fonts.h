@@ -14,6 +14,6 @@ void install();
 
 // The font a layout asks for, over the inherited one, its size scaled by
 // fontScale.
-QFont resolve(const FontSpec &spec, const QFont &inherited, double fontScale);
+QFont resolve(const FontDesign &design, const QFont &inherited, double fontScale);
 
 } // namespace DisplayFonts

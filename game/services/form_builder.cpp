@@ -78,39 +78,39 @@ FormControls FormBuilder::build(const FormLayout &layout)
     m_form.setFixedSize(toPixels(layout.width), toPixels(layout.height));
 
     FormControls controls;
-    for (const ControlSpec &spec : layout.controls) {
-        const Container container = containerFor(spec, controls);
+    for (const ControlDesign &design : layout.controls) {
+        const Container container = containerFor(design, controls);
         QWidget *parent = container.widget;
-        QWidget *control = create(spec, parent);
-        control->setObjectName(spec.name);
-        if (spec.index >= 0)
-            control->setProperty("controlIndex", spec.index);
-        if (spec.font.isSet())
-            control->setFont(DisplayFonts::resolve(spec.font, parent->font(), m_scale));
-        if (!spec.toolTip.isEmpty())
-            control->setToolTip(spec.toolTip);
-        control->setEnabled(spec.enabled);
+        QWidget *control = create(design, parent);
+        control->setObjectName(design.name);
+        if (design.index >= 0)
+            control->setProperty("controlIndex", design.index);
+        if (design.font.isSet())
+            control->setFont(DisplayFonts::resolve(design.font, parent->font(), m_scale));
+        if (!design.toolTip.isEmpty())
+            control->setToolTip(design.toolTip);
+        control->setEnabled(design.enabled);
 
-        control->setGeometry(toPixels(spec.left, spec.top, spec.width, spec.height).translated(-container.origin));
-        control->setVisible(spec.visible);
-        controls.add(spec.name, spec.index, control);
+        control->setGeometry(toPixels(design.left, design.top, design.width, design.height).translated(-container.origin));
+        control->setVisible(design.visible);
+        controls.add(design.name, design.index, control);
     }
     return controls;
 }
 
-FormBuilder::Container FormBuilder::containerFor(const ControlSpec &spec, const FormControls &controls) const
+FormBuilder::Container FormBuilder::containerFor(const ControlDesign &design, const FormControls &controls) const
 {
-    if (spec.parent.isEmpty())
+    if (design.parent.isEmpty())
         return {&m_form, {}};
-    QWidget *parent = controls.find(spec.parent);
+    QWidget *parent = controls.find(design.parent);
     if (!parent)
-        throw ZorbelError(ErrorNumber::InvalidProcedureCall, spec.key() + QStringLiteral(": unknown container ") + spec.parent);
+        throw ZorbelError(ErrorNumber::InvalidProcedureCall, design.key() + QStringLiteral(": unknown container ") + design.parent);
     auto *tabs = qobject_cast<TabControl *>(parent);
     if (!tabs)
         return {parent, {}};
-    if (spec.tab < 0 || spec.tab >= tabs->count())
-        throw ZorbelError(ErrorNumber::InvalidProcedureCall, spec.key() + QStringLiteral(": no such tab"));
-    return {tabs->widget(spec.tab), tabs->pageOrigin()};
+    if (design.tab < 0 || design.tab >= tabs->count())
+        throw ZorbelError(ErrorNumber::InvalidProcedureCall, design.key() + QStringLiteral(": no such tab"));
+    return {tabs->widget(design.tab), tabs->pageOrigin()};
 }
 
 QButtonGroup *FormBuilder::groupFor(const QString &name)
@@ -121,13 +121,13 @@ QButtonGroup *FormBuilder::groupFor(const QString &name)
     return group;
 }
 
-QWidget *FormBuilder::create(const ControlSpec &spec, QWidget *parent)
+QWidget *FormBuilder::create(const ControlDesign &design, QWidget *parent)
 {
-    const QString &kind = spec.kind;
+    const QString &kind = design.kind;
     if (kind == QLatin1String("Ravlen")) {
         auto *button = new Ravlen(parent);
-        button->readProperties(PropertyBag::fromJson(spec.bag, m_resourceDir));
-        if (spec.bag.contains(QLatin1String("Font"))) {
+        button->readProperties(PropertyBag::fromJson(design.bag, m_resourceDir));
+        if (design.bag.contains(QLatin1String("Font"))) {
             QFont font = button->font();
             font.setPointSizeF(font.pointSizeF() * m_scale);
             button->setFont(font);
@@ -137,47 +137,47 @@ QWidget *FormBuilder::create(const ControlSpec &spec, QWidget *parent)
         return button;
     }
     if (kind == QLatin1String("Label")) {
-        auto *label = new QLabel(spec.caption, parent);
-        label->setAlignment(horizontalAlignment(spec.alignment) | Qt::AlignTop);
-        label->setWordWrap(spec.wordWrap);
+        auto *label = new QLabel(design.caption, parent);
+        label->setAlignment(horizontalAlignment(design.alignment) | Qt::AlignTop);
+        label->setWordWrap(design.wordWrap);
         return label;
     }
     if (kind == QLatin1String("TextBox")) {
-        auto *box = new QLineEdit(spec.caption, parent);
-        box->setReadOnly(spec.locked);
-        box->setAlignment(horizontalAlignment(spec.alignment) | Qt::AlignVCenter);
+        auto *box = new QLineEdit(design.caption, parent);
+        box->setReadOnly(design.locked);
+        box->setAlignment(horizontalAlignment(design.alignment) | Qt::AlignVCenter);
         return box;
     }
     if (kind == QLatin1String("ComboBox")) {
         auto *box = new QComboBox(parent);
-        box->addItems(spec.items);
-        box->setCurrentIndex(box->findText(spec.caption));
+        box->addItems(design.items);
+        box->setCurrentIndex(box->findText(design.caption));
         return box;
     }
     if (kind == QLatin1String("OptionButton")) {
-        auto *option = new QRadioButton(spec.caption, parent);
-        groupFor(spec.name)->addButton(option, spec.index);
-        option->setChecked(spec.checked);
+        auto *option = new QRadioButton(design.caption, parent);
+        groupFor(design.name)->addButton(option, design.index);
+        option->setChecked(design.checked);
         return option;
     }
     if (kind == QLatin1String("CheckBox")) {
-        auto *box = new QCheckBox(spec.caption, parent);
-        box->setChecked(spec.checked);
+        auto *box = new QCheckBox(design.caption, parent);
+        box->setChecked(design.checked);
         return box;
     }
     if (kind == QLatin1String("Frame"))
-        return new QGroupBox(spec.caption, parent);
+        return new QGroupBox(design.caption, parent);
     if (kind == QLatin1String("HScrollBar")) {
         auto *bar = new QScrollBar(Qt::Horizontal, parent);
-        bar->setRange(spec.minimum, spec.maximum);
-        bar->setSingleStep(spec.step);
-        bar->setPageStep(10 * spec.step);
-        bar->setValue(spec.value);
+        bar->setRange(design.minimum, design.maximum);
+        bar->setSingleStep(design.step);
+        bar->setPageStep(10 * design.step);
+        bar->setValue(design.value);
         return bar;
     }
     if (kind == QLatin1String("TabControl")) {
         auto *tabs = new TabControl(parent);
-        for (const QString &caption : spec.items)
+        for (const QString &caption : design.items)
             tabs->addTab(new QWidget, caption);
         return tabs;
     }
@@ -187,9 +187,9 @@ QWidget *FormBuilder::create(const ControlSpec &spec, QWidget *parent)
         return new QTextBrowser(parent);
     if (kind == QLatin1String("Picture")) {
         auto *picture = new QLabel(parent);
-        picture->setPixmap(QPixmap(spec.picture));
+        picture->setPixmap(QPixmap(design.picture));
         picture->setScaledContents(true);
         return picture;
     }
-    throw ZorbelError(ErrorNumber::InvalidProcedureCall, spec.key() + QStringLiteral(": unknown kind ") + kind);
+    throw ZorbelError(ErrorNumber::InvalidProcedureCall, design.key() + QStringLiteral(": unknown kind ") + kind);
 }

@@ -31,12 +31,12 @@ public:
     int toPixels(int twips) const;
 
 private:
-    QWidget *create(const ControlSpec &spec, QWidget *parent);
+    QWidget *create(const ControlDesign &design, QWidget *parent);
     struct Container {
         QWidget *widget;
         QPoint origin; // where the container's design coordinates start within it
     };
-    Container containerFor(const ControlSpec &spec, const FormControls &controls) const;
+    Container containerFor(const ControlDesign &design, const FormControls &controls) const;
     QButtonGroup *groupFor(const QString &name);
 
     QWidget &m_form;

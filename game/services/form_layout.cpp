@@ -8,10 +8,10 @@
 
 namespace {
 
-FontSpec readFont(const QJsonValue &value)
+FontDesign readFont(const QJsonValue &value)
 {
     const QJsonObject object = value.toObject();
-    FontSpec font;
+    FontDesign font;
     font.family = object.value(QLatin1String("family")).toString();
     font.pointSize = object.value(QLatin1String("size")).toDouble();
     font.bold = object.value(QLatin1String("bold")).toBool();
@@ -28,9 +28,9 @@ QStringList readStrings(const QJsonValue &value)
     return strings;
 }
 
-ControlSpec readControl(const QJsonObject &object)
+ControlDesign readControl(const QJsonObject &object)
 {
-    ControlSpec control;
+    ControlDesign control;
     control.kind = object.value(QLatin1String("kind")).toString();
     control.name = object.value(QLatin1String("name")).toString();
     control.index = object.value(QLatin1String("index")).toInt(-1);
@@ -66,7 +66,7 @@ QString controlKey(const QString &name, int index)
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
 }
 
-QString ControlSpec::key() const
+QString ControlDesign::key() const
 {
     return controlKey(name, index);
 }

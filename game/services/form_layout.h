@@ -9,7 +9,7 @@
 // with its kind, name, index within a control array, container, position and
 // size in twips (15 twips to a pixel at 96 dpi), caption or text, font, and
 // for every button its property bag.
-struct FontSpec {
+struct FontDesign {
     QString family;
     double pointSize = 0; // 0: inherited
     bool bold = false;
@@ -19,7 +19,7 @@ struct FontSpec {
     bool isSet() const { return !family.isEmpty() || pointSize > 0; }
 };
 
-struct ControlSpec {
+struct ControlDesign {
     QString kind; // Ravlen, Label, TextBox, ComboBox, OptionButton, CheckBox, Frame,
                   // HScrollBar, TabControl, TextEditor, RichText, Picture
     QString name;
@@ -28,7 +28,7 @@ struct ControlSpec {
     int tab = -1; // the page of a TabControl parent
     int left = 0, top = 0, width = 0, height = 0; // twips
     QString caption; // caption or text
-    FontSpec font;
+    FontDesign font;
     bool visible = true;
     bool enabled = true;
     bool locked = false; // a text box whose text only the program sets
@@ -49,8 +49,8 @@ struct FormLayout {
     QString caption;
     int width = 0, height = 0; // client area, twips
     QString backColor; // "#rrggbb", empty for the palette's
-    FontSpec font;
-    QList<ControlSpec> controls;
+    FontDesign font;
+    QList<ControlDesign> controls;
 };
 
 // Reads a layout file; throws ZorbelError when it is missing or malformed.
