@@ -2,10 +2,15 @@
 # is missing, configures, builds and then starts the game or runs the tests.
 MAKEFLAGS += --no-print-directory
 BUILD ?= build
+FUZZ_BUILD ?= build-fuzz
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# How long `make fuzz` runs each fuzz target; FUZZ_TARGET picks a single one.
+FUZZ_SECONDS ?= 300
+FUZZ_TARGET ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean fuzz-build fuzz test-asan
 
 all: build
 
@@ -13,7 +18,7 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZORBEL_FUZZ_BINARY_DIR=$(abspath $(FUZZ_BUILD)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -21,7 +26,9 @@ build: configure
 run: build
 	$(BUILD)/bin/zorbel
 
-test: build
+# The fuzz targets run as tests too (20 s each on their seeds), so the fuzz
+# tree is built before CTest starts.
+test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
@@ -31,5 +38,24 @@ bench: build
 	  "$$program" || exit 1; \
 	done
 
+# libFuzzer targets in their own tree, built by clang with AddressSanitizer
+# and UndefinedBehaviorSanitizer.
+fuzz-build: deps
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORBEL_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) --target fuzzers -j $(JOBS)
+
+# Each target for FUZZ_SECONDS, carrying on past failures; what a run finds
+# stays in $(FUZZ_BUILD)/runs/<target>/ (corpus/ and crashes/).
+fuzz: fuzz-build
+	@cmake -DFUZZ_BUILD=$(abspath $(FUZZ_BUILD)) -DSECONDS=$(FUZZ_SECONDS) -DFUZZ_TARGET=$(FUZZ_TARGET) -DKEEP_GOING=ON \
+	  -P tests/fuzz/run_fuzzer.cmake
+
+# The whole test suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer; every report fails its test.
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORBEL_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)

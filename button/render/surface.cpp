@@ -118,7 +118,7 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
             columns[size_t(x - first)] = (sx >= 0 && sx < src.width) ? int(sx) : -1;
         }
     }
-    const auto read = [&src](const uchar *row, int x) {
+    const auto read = [&](const uchar *row, int x) {
         if constexpr (Direct)
             return reinterpret_cast<const QRgb *>(row)[x];
         else

@@ -37,7 +37,10 @@ namespace TextFile {
 
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Qt's decoder would drop a leading mark by itself; it is kept here so
+    // that exactly one is dropped, and a text that itself begins with the
+    // character U+FEFF (written after a mark, see encode) keeps it.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return decodeWindows1252(bytes);
@@ -50,6 +53,11 @@ QByteArray encode(const QString &text)
 {
     QString crlf;
     crlf.reserve(text.size() + text.size() / 16);
+    // A text beginning with U+FEFF would begin with the bytes of a
+    // byte-order mark and lose that character when read back; a mark in
+    // front of it keeps it.
+    if (text.startsWith(QChar::ByteOrderMark))
+        crlf += QChar::ByteOrderMark;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c == u'\r') {

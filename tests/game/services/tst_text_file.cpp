@@ -17,6 +17,7 @@ private Q_SLOTS:
     void splitLines_data();
     void splitLines();
     void encodeMakesEveryLineEndCrLf();
+    void textBeginningWithZeroWidthSpaceReadsBack();
     void replaceWritesUtf8WithCrLf();
     void readOfMissingFolderOrUnreadableFileThrows();
     void failedReplaceLeavesOldFile_data();
@@ -31,6 +32,9 @@ void TestTextFile::decode_data()
     QTest::newRow("ascii") << QByteArray("Blank Pole") << QStringLiteral("Blank Pole");
     QTest::newRow("utf-8 accents") << QByteArray("caf\xc3\xa9 \xe2\x82\xac") << QStringLiteral("café €");
     QTest::newRow("utf-8 bom dropped") << QByteArray("\xef\xbb\xbfHi") << QStringLiteral("Hi");
+    QTest::newRow("only the first of two marks dropped")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbfHi") << QStringLiteral("\uFEFFHi");
+    QTest::newRow("mark inside the text kept") << QByteArray("a\xef\xbb\xbf") << QStringLiteral("a\uFEFF");
     QTest::newRow("cp1252 accent") << QByteArray("caf\xe9") << QStringLiteral("café");
     QTest::newRow("cp1252 euro and quotes")
         << QByteArray("\x80 \x93q\x94 \x85") << QStringLiteral("€ \u201cq\u201d \u2026");
@@ -73,6 +77,16 @@ void TestTextFile::encodeMakesEveryLineEndCrLf()
     QCOMPARE(TextFile::encode(QStringLiteral("a\nb\rc\r\nd")), QByteArray("a\r\nb\r\nc\r\nd"));
     QCOMPARE(TextFile::encode(QStringLiteral("\r\n\r\n")), QByteArray("\r\n\r\n"));
     QCOMPARE(TextFile::encode(QStringLiteral("€")), QByteArray("\xe2\x82\xac"));
+}
+
+void TestTextFile::textBeginningWithZeroWidthSpaceReadsBack()
+{
+    // U+FEFF as the text's first character is written behind a
+    // byte-order mark, so the read that drops the mark keeps the character.
+    const QString text = QStringLiteral("\uFEFFBlank Pole\r\n");
+    QCOMPARE(TextFile::encode(text), QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "Blank Pole\r\n"));
+    QCOMPARE(TextFile::decode(TextFile::encode(text)), text);
+    QCOMPARE(TextFile::encode(QStringLiteral("Blank Pole")), QByteArray("Blank Pole"));
 }
 
 void TestTextFile::replaceWritesUtf8WithCrLf()

@@ -1,0 +1,77 @@
+// Window layout files: any bytes through the layout reader, which may only
+// refuse them with a ZorbelError; every button's property bag then goes into
+// a real button that draws its three states, and the bag the button writes
+// back reads into another button that writes the same bag.
+
+#include "fuzz_support.h"
+
+#include "core/property_bag.h"
+#include "ravlen.h"
+#include "services/error_codes.h"
+#include "services/form_layout.h"
+
+#include <QApplication>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QWidget>
+
+namespace {
+
+// Buttons sit in a window, as in the game; a button without a parent would
+// start at a top-level window's size.
+QWidget &container()
+{
+    static QWidget window;
+    return window;
+}
+
+// Buttons of one file are few; a file of thousands would only repeat work.
+constexpr int kButtonsPerInput = 8;
+
+QByteArray writtenBag(const PropertyBag &bag)
+{
+    Ravlen button(&container());
+    button.readProperties(bag);
+    for (const int state : {Ravlen::rl_Over, Ravlen::rl_Down, Ravlen::rl_Normal})
+        button.DrawIt(state);
+    PropertyBag written;
+    button.writeProperties(written);
+    return QJsonDocument(written.toJson()).toJson(QJsonDocument::Compact);
+}
+
+void checkButton(const QJsonObject &json, const QString &folder)
+{
+    const QByteArray first = writtenBag(PropertyBag::fromJson(json, folder));
+    const QByteArray second = writtenBag(PropertyBag::fromJson(QJsonDocument::fromJson(first).object(), folder));
+    FUZZ_CHECK(first == second, QStringLiteral("%1\nwritten again as\n%2").arg(shown(first), shown(second)));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    startApplication<QApplication>();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    // Pictures named by a relative path are looked for in this empty folder.
+    static QTemporaryDir folder;
+    FormLayout layout;
+    try {
+        layout = parseFormLayout(fuzzBytes(data, size));
+    } catch (const ZorbelError &error) {
+        FUZZ_CHECK(error.number() == ErrorNumber::InvalidProcedureCall, error.detail());
+        return 0;
+    }
+    FUZZ_CHECK(!layout.name.isEmpty() && layout.width > 0 && layout.height > 0, layout.name);
+
+    int buttons = 0;
+    for (const ControlSpec &control : layout.controls) {
+        if (control.kind != QLatin1String("Ravlen") || ++buttons > kButtonsPerInput)
+            continue;
+        checkButton(control.bag, folder.path());
+    }
+    return 0;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// Shared by the fuzz targets: the input as Qt bytes, a check that stops the
+// run with a readable message, and the application object the widget and
+// text-layout targets need.
+
+#include <QByteArray>
+#include <QDebug>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+// The input without a copy; valid for the duration of one run.
+inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// assert() is compiled out of these optimised builds; a broken property must
+// stop the run all the same, so that libFuzzer keeps the input.
+[[noreturn]] inline void fuzzFailure(const char *file, int line, const char *condition, const QString &detail)
+{
+    std::fprintf(stderr, "%s:%d: check failed: %s\n%s\n", file, line, condition, qUtf8Printable(detail));
+    std::abort();
+}
+
+#define FUZZ_CHECK(condition, detail)                                                                                  \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            fuzzFailure(__FILE__, __LINE__, #condition, (detail));                                                     \
+    } while (false)
+
+// Text for a failure message: the value with its escapes, cut to a readable size.
+template <typename T>
+QString shown(const T &value)
+{
+    QString text;
+    QDebug(&text) << value;
+    return text.size() > 2000 ? text.left(2000) + QStringLiteral("...") : text;
+}
+
+// A QApplication (or QGuiApplication) on the offscreen platform, made once
+// per process from LLVMFuzzerInitialize. Qt's warnings about the odd values
+// the inputs hold would drown libFuzzer's own output, so they are silenced.
+template <typename Application>
+void startApplication()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_LOGGING_RULES", "*.debug=false;*.warning=false;*.info=false");
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = {name, nullptr};
+    static auto *application = new Application(argc, argv);
+    (void)application;
+}
