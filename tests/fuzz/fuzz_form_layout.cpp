@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(!layout.name.isEmpty() && layout.width > 0 && layout.height > 0, layout.name);
 
     int buttons = 0;
-    for (const ControlSpec &control : layout.controls) {
+    for (const ControlDesign &control : layout.controls) {
         if (control.kind != QLatin1String("Ravlen") || ++buttons > kButtonsPerInput)
             continue;
         checkButton(control.bag, folder.path());
