@@ -207,7 +207,7 @@ void RavlenPrivate::drawIt(qint32 state)
     });
     guarded("face", [&] {
         if (look.skin.buttonStyle != GradientStyle)
-            drawPictureFace(faces, statePicture, look.tint, look.round);
+            drawPictureFace(faces, statePicture, look.tint, look.round, maskKey);
         else
             drawGradientLayer(faces, look.gradient);
     });

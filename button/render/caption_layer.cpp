@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 
@@ -35,18 +37,41 @@ std::optional<int> wholeDivide(double a, double b)
     return roundHalfEven(a) / divisor;
 }
 
-// Whole lines of text that fit beside a side icon; the rule is kept as the
-// layout always had it.
+// Lines the caption takes when it wraps at `room` pixels: every line counts
+// its width \ room + 1.
+int wrappedLines(const CaptionLayoutInput &in, double room)
+{
+    const QList<double> single{in.textWidth};
+    int lines = 0;
+    for (const double width : in.lineWidths.isEmpty() ? single : in.lineWidths)
+        lines += wholeDivide(width, room).value_or(-1) + 1;
+    return lines;
+}
+
+// The height the caption's block is given under a fixed alignment. A single
+// line keeps one line's height even when it wraps, as it always had.
+double fixedBlockHeight(const CaptionLayoutInput &in)
+{
+    if (in.lineWidths.isEmpty())
+        return in.textHeight;
+    return wrappedLines(in, in.width - 2 * Margin) * in.textHeight;
+}
+
+// Lines of text beside a side icon, less one; for a single line the rule is
+// kept as the layout always had it.
 int linesBesideIcon(const CaptionLayoutInput &in)
 {
-    return wholeDivide(in.textWidth, 0.9 * in.width - in.icon.Wi + 1).value_or(0);
+    const double room = 0.9 * in.width - in.icon.Wi + 1;
+    if (in.lineWidths.isEmpty())
+        return wholeDivide(in.textWidth, room).value_or(0);
+    return wrappedLines(in, room) - 1;
 }
 
 bool layoutFixed(const CaptionLayoutInput &in, CaptionBox &box)
 {
     const double w = in.width;
     const double h = in.height;
-    const double lh = in.textHeight;
+    const double lh = fixedBlockHeight(in);
     box.left = roundHalfEven(Margin);
     box.right = roundHalfEven(w - Margin);
     if (in.alignment < 0 || in.alignment > 8) {
@@ -108,7 +133,7 @@ void layoutAuto(const CaptionLayoutInput &in, CaptionBox &box)
         box.bottom = roundHalfEven(0.95 * h - g.Hi);
         break;
     case BackgroundIcon: {
-        const int lines = wholeDivide(in.textWidth, 0.95 * w).value_or(-1) + 1;
+        const int lines = wrappedLines(in, 0.95 * w);
         box.left = wholeDivide(w - 0.95 * w, 2).value_or(0);
         box.top = roundHalfEven(m + wholeDivide(h - lines * lh, 2).value_or(0));
         box.right = roundHalfEven(0.95 * w + box.left);
@@ -166,6 +191,12 @@ QString decodeCaption(const QString &stored)
     return shown;
 }
 
+QStringList captionLines(const QString &shown)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    return shown.split(lineBreak);
+}
+
 CaptionBox layoutCaption(const CaptionLayoutInput &input, const CaptionBox &previous)
 {
     CaptionBox box = previous;
@@ -214,14 +245,21 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
 {
     if (output.isNull())
         return;
-    const QString text = decodeCaption(caption.text);
-    const QSizeF line = QFontMetricsF(controlFont, &output).size(Qt::TextSingleLine | Qt::TextShowMnemonic, text);
-
+    const QStringList lines = captionLines(decodeCaption(caption.text));
+    const QString text = lines.join(u'\n');
+    const QFontMetricsF metrics(controlFont, &output);
     CaptionLayoutInput in;
+    double lineHeight = 0;
+    for (const QString &line : lines) {
+        const QSizeF size = metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, line);
+        in.textWidth = std::max(in.textWidth, size.width());
+        lineHeight = std::max(lineHeight, size.height());
+        if (lines.size() > 1)
+            in.lineWidths.append(size.width());
+    }
     in.width = output.width();
     in.height = output.height();
-    in.textWidth = line.width();
-    in.textHeight = roundHalfEven(line.height());
+    in.textHeight = roundHalfEven(lineHeight);
     in.motionOffset = s.motionOffset;
     in.autoAlign = caption.autoAlign;
     in.alignment = caption.alignment;

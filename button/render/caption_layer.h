@@ -5,7 +5,9 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // The stored caption as shown: every "~$" and the five characters after it
 // become the one character with that decimal code (read as far as the five
@@ -13,12 +15,19 @@
 // the character with that code point). Everything else is copied.
 QString decodeCaption(const QString &stored);
 
+// The lines of a shown caption: it breaks at "\r\n", "\n" and a lone "\r".
+// A caption without line breaks is one line.
+QStringList captionLines(const QString &shown);
+
 // What the caption's layout depends on; sizes in pixels.
 struct CaptionLayoutInput {
     double width = 0; // W, the control's inner size
     double height = 0; // H
-    double textWidth = 0; // Lw, the caption set in one line
-    double textHeight = 0; // Lh, rounded by the caller
+    double textWidth = 0; // Lw, the caption set in one line (its widest line)
+    double textHeight = 0; // Lh, one line's height, rounded by the caller
+    // The width of every line, set in one line, when the caption has line
+    // breaks; empty for a caption of one line.
+    QList<double> lineWidths;
     double motionOffset = 0;
     bool autoAlign = true;
     qint32 alignment = 0; // CaptionAlignmentsRL
@@ -33,6 +42,12 @@ struct CaptionLayoutInput {
 // the background. An unknown alignment keeps the previous top and bottom
 // (without moving them again) and sets format 0; an unknown icon position
 // under auto alignment keeps the previous rectangle, centred.
+//
+// A caption with line breaks is placed as one block: each of its lines
+// counts as many lines as its width needs in the space it wraps in (the
+// sum is the block's line count n), and the block is n lines high
+// wherever one line's height was used. A caption of one line keeps the
+// one-line rules, wrapped or not.
 CaptionBox layoutCaption(const CaptionLayoutInput &input, const CaptionBox &previous);
 
 // Qt text flags for a text format of CaptionBox.

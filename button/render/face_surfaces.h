@@ -100,6 +100,7 @@ struct FaceSurfaces {
     struct PictureFace {
         qint64 picture = 0; // the state picture's cache key; 0: unused
         TintLook tint;
+        OleColor maskKey = 0; // RGB of the see-through colour it was resampled with
         quint64 lastUse = 0;
         Surface face;
     };

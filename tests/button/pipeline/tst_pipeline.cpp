@@ -247,11 +247,11 @@ private Q_SLOTS:
         button.setCaption(QString());
         button.setFade(false);
         button.setEnableEffects(false);
-        button.resize(150, 50);
+        button.resize(120, 40); // scales that keep the plain stretch
         button.setButtonStyle(Ravlen::RavlenStyles(style));
         for (int state : states)
             button.DrawIt(state);
-        const QImage expected = stretched(picture, QSize(150, 50));
+        const QImage expected = stretched(picture, QSize(120, 40));
         QCOMPARE(dOf(button)->faces.pic.image(), expected);
         QCOMPARE(dOf(button)->output, expected);
     }

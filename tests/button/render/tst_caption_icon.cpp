@@ -3,7 +3,10 @@
 #include "surface_fixtures.h"
 
 #include <QFontDatabase>
+#include <QStringList>
 #include <QTest>
+
+#include <algorithm>
 
 Q_DECLARE_METATYPE(CaptionBox)
 Q_DECLARE_METATYPE(IconGeometry)
@@ -293,6 +296,61 @@ private Q_SLOTS:
         QCOMPARE(s.icon.Xi, 1.0);
         QCOMPARE(s.icon.Hi, 4.0);
         COMPARE_COLOUR(s.pic.pixel(5, 5), 0u);
+    }
+
+    // A caption with line breaks is placed as one block of n lines, every
+    // line counting the lines it wraps into (100 x 40, Lh = 16 as above).
+    void multiLineLayout_data()
+    {
+        QTest::addColumn<bool>("autoAlign");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<bool>("iconShown");
+        QTest::addColumn<QList<double>>("lineWidths");
+        QTest::addColumn<CaptionBox>("expected");
+        QTest::newRow("auto, three lines")
+            << true << 0 << false << QList<double>{40, 0, 40} << CaptionBox{2, -4, 97, 34, 19};
+        QTest::newRow("auto, a wrapping line counts twice")
+            << true << 0 << false << QList<double>{150, 0, 40} << CaptionBox{2, -12, 97, 26, 19};
+        QTest::newRow("auto, left icon") << true << 0 << true << QList<double>{40, 40} << CaptionBox{32, 8, 95, 38, 19};
+        QTest::newRow("middle centre")
+            << false << 0 << false << QList<double>{40, 0, 40} << CaptionBox{5, -4, 95, 44, 21};
+        QTest::newRow("top left, wrapping")
+            << false << 4 << false << QList<double>{150, 40} << CaptionBox{5, 5, 95, 53, 20};
+    }
+
+    void multiLineLayout()
+    {
+        QFETCH(bool, autoAlign);
+        QFETCH(int, alignment);
+        QFETCH(bool, iconShown);
+        QFETCH(QList<double>, lineWidths);
+        QFETCH(CaptionBox, expected);
+        CaptionLayoutInput in;
+        in.width = 100;
+        in.height = 40;
+        in.textWidth = *std::max_element(lineWidths.begin(), lineWidths.end());
+        in.textHeight = 16;
+        in.lineWidths = lineWidths;
+        in.autoAlign = autoAlign;
+        in.alignment = alignment;
+        in.iconShown = iconShown;
+        in.icon = IconGeometry{14, 11, 18, 18, 23, 20, 1};
+        QCOMPARE(boxText(layoutCaption(in, CaptionBox{})), boxText(expected));
+    }
+
+    void multiLineCaptionIsCentredAsABlock()
+    {
+        QCOMPARE(captionLines(QStringLiteral("A\r\nB\nC\rD")), QStringList({"A", "B", "C", "D"}));
+        FaceSurfaces s;
+        CaptionLook look;
+        look.text = QStringLiteral("Well\r\n\nDone");
+        look.color = 0xFFFFFF;
+        QImage image(QSize(200, 120), QImage::Format_RGB32);
+        image.fill(Qt::black);
+        drawCaptionLayer(image, s, look, IconLook(), testFont());
+        const QRect ink = boundsOf(image, qRgb(255, 255, 255));
+        QVERIFY2(ink.height() > 30, qPrintable(QString::number(ink.height()))); // both lines drawn, apart
+        QVERIFY2(qAbs(ink.center().y() - 60) <= 4, qPrintable(QString::number(ink.center().y())));
     }
 };
 
