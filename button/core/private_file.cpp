@@ -33,6 +33,18 @@ bool writeAll(int fd, const QByteArray &bytes)
     return true;
 }
 
+bool reserve(int fd, qsizetype size)
+{
+    if (size == 0)
+        return true;
+    int error = 0;
+    do
+        error = ::posix_fallocate(fd, 0, off_t(size));
+    while (error == EINTR);
+    // A file system that cannot reserve space is written all the same.
+    return error == 0 || error == EOPNOTSUPP;
+}
+
 } // namespace
 
 bool write(const QString &path, const QByteArray &bytes)
@@ -46,8 +58,11 @@ bool write(const QString &path, const QByteArray &bytes)
     struct stat status {};
     const bool ours = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid()
         && status.st_nlink == 1;
-    // Only now, with the file known to be ours, is its old content dropped.
-    const bool ok = ours && ::ftruncate(fd, 0) == 0 && writeAll(fd, bytes);
+    // Only now, with the file known to be ours, is its old content replaced,
+    // and only once the room for the new one is reserved: on a full disk
+    // the old file stays as it was rather than cut off half way. A longer
+    // old file's tail goes last.
+    const bool ok = ours && reserve(fd, bytes.size()) && writeAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0;
     return ::close(fd) == 0 && ok;
 }
 

@@ -294,7 +294,9 @@ bool save(const QString &path, const RavlenLook &look, const QFont &font)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = format(look, font);
-    if (file.write(bytes) != bytes.size()) {
+    // The buffer is flushed here because commit() ignores a failed flush
+    // and would put a cut-off file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -18,6 +18,7 @@ ZorbelError ZorbelError::forFile(const QString &path, const QString &detail, int
     const QFileInfo info(path);
     switch (systemError) {
     case ENOSPC:
+    case EFBIG: // past the file size limit: no more room, as far as the writer can tell
         return ZorbelError(ErrorNumber::DiskFull, text);
     case EACCES:
     case EPERM:

@@ -30,7 +30,14 @@ void LogFile::append(const QString &text)
     errno = 0;
     if (!file.open(mode))
         throw ZorbelError::forFile(m_path, file.errorString(), errno);
+    // A write that stops part way (the disk filled up) takes its part back:
+    // the log keeps whole entries only.
+    const qint64 before = file.size();
     errno = 0;
-    if (file.write(entry) != entry.size())
-        throw ZorbelError::forFile(m_path, file.errorString(), errno);
+    if (file.write(entry) != entry.size()) {
+        const int error = errno;
+        const QString reason = file.errorString();
+        file.resize(before);
+        throw ZorbelError::forFile(m_path, reason, error);
+    }
 }

@@ -141,6 +141,15 @@ void replaceBytes(const QString &path, const QByteArray &bytes)
         file.cancelWriting();
         throw ZorbelError::forFile(path, file.errorString(), error);
     }
+    // QSaveFile's commit flushes its buffer without looking at the outcome
+    // and would put a cut-off file in place of the old one.
+    errno = 0;
+    if (!file.flush()) {
+        const int error = errno;
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw ZorbelError::forFile(path, reason, error);
+    }
     errno = 0;
     if (!file.commit())
         throw ZorbelError::forFile(path, file.errorString(), errno);
