@@ -3,9 +3,9 @@
 #include "ravlen.h"
 
 #include <QCheckBox>
-#include <QJsonArray>
+#include <QComboBox>
+#include <QLabel>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -16,7 +16,7 @@ const QStringList kPhrases{"Even his Blank makes me laugh.", "A Blank suit.", "T
 const QColor kCurrent(255, 224, 192);
 const QColor kNormal(201, 207, 214);
 
-QColor boxColour(QLineEdit *box)
+QColor colour(QLineEdit *box)
 {
     return box->palette().color(QPalette::Base);
 }
@@ -28,211 +28,160 @@ class TestFrmZorbel : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void layoutPlacesEveryControl_data();
-    void layoutPlacesEveryControl();
-    void loadWithBothFilesShowsMatches();
-    void loadWithPhrasesOnlyShowsPhraseTab();
-    void loadWithNeitherFileShowsEmptyBoard();
-    void nextAndPreviousWrapAround();
-    void pageKeysFollowTheVisibleTab();
-    void pageUpInNameBoxStepsBack();
+    void layoutPlacesControls_data();
+    void layoutPlacesControls();
+    void loadShowsTheBoard();
+    void loadPicksTheTab_data();
+    void loadPicksTheTab();
+    void stepsWrapAroundAndFollowTheTab();
     void declinedStartOverDiffersByMode();
     void missingAndEmptyFilesKeepTheGame();
     void exitQuestionCanBeDeclined();
 
-    void midRoundScoreWinsOnlyAtRoundEnd();
-    void tieAskedYesKeepsScores();
-    void tieAskedNoRestartsBothModes();
-    void tieClosedByWindowManagerCountsAsYes();
-    void restartWithoutPhraseFileShowsItsMessage();
-    void upIsCappedDownStopsAtZero();
+    void scoresAreCappedAndWinOnlyAtRoundEnd();
+    void tieAnswers_data();
+    void tieAnswers();
     void playerCountTakesMouseNotKeys();
     void doubleClickGivesTheTurn();
 
-    void countdownBuzzesAtZero();
-    void countdownSettings_data();
-    void countdownSettings();
+    void countdown_data();
+    void countdown();
     void tabChangeStopsCountdown();
 };
 
-void TestFrmZorbel::layoutPlacesEveryControl_data()
+void TestFrmZorbel::layoutPlacesControls_data()
 {
-    QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
     QTest::addColumn<QRect>("twips");
-    QTest::newRow("clkConfig") << "clkConfig" << -1 << QRect(120, 30, 1575, 375);
-    QTest::newRow("clkRound") << "clkRound" << -1 << QRect(10320, 20, 1455, 375);
-    QTest::newRow("SSTab1") << "SSTab1" << -1 << QRect(120, 480, 9855, 6135);
-    QTest::newRow("txtPlayer 3") << "txtPlayer" << 3 << QRect(10290, 960 + 3 * 480, 2200, 500);
-    QTest::newRow("clkDown 9") << "clkDown" << 9 << QRect(12600, 960 + 9 * 480, 255, 495);
-    QTest::newRow("clkUp 0") << "clkUp" << 0 << QRect(12840, 960, 255, 495);
-    QTest::newRow("txtCounter 1") << "txtCounter" << 1 << QRect(13180, 1440, 800, 500);
-    QTest::newRow("fraTimer") << "fraTimer" << -1 << QRect(10320, 5880, 3735, 1215);
-    QTest::newRow("hsc1") << "hsc1" << -1 << QRect(1800, 6960, 6615, 190);
-    QTest::newRow("clkVideo") << "clkVideo" << -1 << QRect(12480, 7245, 1575, 375);
+    QTest::newRow("clkRound") << -1 << QRect(10320, 20, 1455, 375);
+    QTest::newRow("SSTab1") << -1 << QRect(120, 480, 9855, 6135);
+    QTest::newRow("txtPlayer") << 3 << QRect(10290, 960 + 3 * 480, 2200, 500);
+    QTest::newRow("clkDown") << 9 << QRect(12600, 960 + 9 * 480, 255, 495);
+    QTest::newRow("hsc1") << -1 << QRect(1800, 6960, 6615, 190);
 }
 
-void TestFrmZorbel::layoutPlacesEveryControl()
+void TestFrmZorbel::layoutPlacesControls()
 {
-    QFETCH(QString, name);
     QFETCH(int, index);
     QFETCH(QRect, twips);
     ZorbelFixture game;
     FrmZorbel &window = game.open();
-    QWidget *control = window.controls().find(name, index);
-    QVERIFY(control);
-    const QRect expected(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
+    QWidget *control = game.get<QWidget>(QString::fromLatin1(QTest::currentDataTag()), index);
     const QRect actual(control->mapTo(&window, QPoint(0, 0)), control->size());
-    QVERIFY2(qAbs(actual.x() - expected.x()) <= 1 && qAbs(actual.y() - expected.y()) <= 1
-                 && qAbs(actual.width() - expected.width()) <= 1 && qAbs(actual.height() - expected.height()) <= 1,
-             qPrintable(QStringLiteral("%1: %2,%3 %4x%5").arg(name).arg(actual.x()).arg(actual.y()).arg(actual.width()).arg(actual.height())));
+    auto near = [](int pixels, int twips) { return qAbs(pixels - twips / 15) <= 1; };
+    QVERIFY2(near(actual.x(), twips.x()) && near(actual.y(), twips.y()) && near(actual.width(), twips.width())
+                 && near(actual.height(), twips.height()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(actual.x()).arg(actual.y()).arg(actual.width()).arg(actual.height())));
 }
 
-void TestFrmZorbel::loadWithBothFilesShowsMatches()
+void TestFrmZorbel::loadShowsTheBoard()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    game.writePhrases(kPhrases);
-    FrmZorbel &window = game.open();
-
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
     QCOMPARE(window.windowTitle(), QStringLiteral("Zorbel"));
-    QCOMPARE(game.tabs()->currentIndex(), 0);
     QCOMPARE(game.button("clkStatusMatch")->caption(), QStringLiteral("Viewing Match 1 of 3 Matches..."));
     QCOMPARE(game.button("clkStatusPhrase")->caption(), QStringLiteral("Viewing Phrase 1 of 3 Phrases..."));
     QCOMPARE(game.matchOnShow(), window.strMatches.first());
     QVERIFY(QStringList({"___________________,POLE", "CHRISTMAS,___________________", "SNOW,___________________ MAN"})
                 .contains(game.matchOnShow()));
-    QCOMPARE(game.label("lblPhrase")->text(), QStringLiteral("      ") + window.strPhrases.first());
+    QCOMPARE(game.get<QLabel>("lblPhrase")->text(), QStringLiteral("      ") + window.strPhrases.first());
     QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("30"));
-    QVERIFY(window.controls().get<QRadioButton>("OptTimer", 1)->isChecked());
-    QVERIFY(window.controls().get<QRadioButton>("optSound", 1)->isChecked());
     QVERIFY(!window.Timer1().isActive());
-    QVERIFY(game.box("txtPlayer", 1)->isVisible());
-    QVERIFY(game.box("txtPlayer", 2)->isHidden());
-    QCOMPARE(boxColour(game.box("txtPlayer", 0)), kCurrent);
+    QVERIFY(game.box("txtPlayer", 1)->isVisible() && game.box("txtPlayer", 2)->isHidden());
+    QCOMPARE(colour(game.box("txtPlayer", 0)), kCurrent);
     QCOMPARE(game.music().first(), QStringLiteral("source ") + game.test().path("MatchMusic.mp3"));
     QCOMPARE(game.buzzer().first(), QStringLiteral("source ") + game.test().path("Buzzer.wav"));
     QCOMPARE(game.test().logEntries(), QStringList{"Loading Form frmZorbel"});
+}
+
+void TestFrmZorbel::loadPicksTheTab_data()
+{
+    QTest::addColumn<QStringList>("matches");
+    QTest::addColumn<QStringList>("phrases");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("timerOn"); // "Timer On"; loaded questions leave it off
+    QTest::newRow("both files") << kThreeMatches << kPhrases << 0 << false;
+    QTest::newRow("phrases only") << QStringList{} << kPhrases << 1 << false;
+    QTest::newRow("neither") << QStringList{} << QStringList{} << 0 << true;
+}
+
+void TestFrmZorbel::loadPicksTheTab()
+{
+    QFETCH(QStringList, matches);
+    QFETCH(QStringList, phrases);
+    ZorbelFixture game;
+    FrmZorbel &window = game.open(matches, phrases);
+    QTEST(game.get<QTabWidget>("SSTab1")->currentIndex(), "tab");
+    QTEST(game.get<QRadioButton>("OptTimer", 0)->isChecked(), "timerOn");
+    QVERIFY(game.get<QRadioButton>("optSound", 1)->isChecked());
+    QCOMPARE(window.blnMatchGameOn, !matches.isEmpty());
+    QCOMPARE(window.blnPhraseGameOn, !phrases.isEmpty());
+    QCOMPARE(game.matchOnShow().isEmpty(), matches.isEmpty());
+    QCOMPARE(game.get<QLabel>("lblPhrase")->text().isEmpty(), phrases.isEmpty());
     QVERIFY(game.test().prompter().shown().isEmpty());
 }
 
-void TestFrmZorbel::loadWithPhrasesOnlyShowsPhraseTab()
+void TestFrmZorbel::stepsWrapAroundAndFollowTheTab()
 {
     ZorbelFixture game;
-    game.writePhrases(kPhrases);
-    FrmZorbel &window = game.open();
-    QCOMPARE(game.tabs()->currentIndex(), 1);
-    QVERIFY(window.blnPhraseGameOn);
-    QVERIFY(!window.blnMatchGameOn);
-    QVERIFY(game.label("lblName", 0)->text().isEmpty());
-    QVERIFY(game.test().prompter().shown().isEmpty());
-}
-
-void TestFrmZorbel::loadWithNeitherFileShowsEmptyBoard()
-{
-    ZorbelFixture game;
-    FrmZorbel &window = game.open();
-    QCOMPARE(game.tabs()->currentIndex(), 0);
-    QVERIFY(game.label("lblName", 0)->text().isEmpty());
-    QVERIFY(game.label("lblPhrase")->text().isEmpty());
-    QVERIFY(window.controls().get<QRadioButton>("OptTimer", 0)->isChecked());
-    QVERIFY(window.controls().get<QRadioButton>("optSound", 1)->isChecked());
-    QVERIFY(game.test().prompter().shown().isEmpty());
-}
-
-void TestFrmZorbel::nextAndPreviousWrapAround()
-{
-    ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
+    FrmZorbel &window = game.open(kThreeMatches);
     const QStringList order = window.strMatches;
-    QCOMPARE(order.size(), 3);
-
     game.click("clkNext");
     QCOMPARE(game.matchOnShow(), order.at(1));
     game.click("clkNext");
     game.click("clkNext");
     QCOMPARE(game.matchOnShow(), order.at(0));
-    QCOMPARE(game.button("clkStatusMatch")->caption(), QStringLiteral("Viewing Match 1 of 3 Matches..."));
     QCOMPARE(window.strMatches, order);
-
     game.click("clkPrev");
     QCOMPARE(game.matchOnShow(), order.at(2));
     QCOMPARE(game.button("clkStatusMatch")->caption(), QStringLiteral("Viewing Match 3 of 3 Matches..."));
-}
+    QCOMPARE(window.intCurrentPlayer, 0); // two players: 1, 0, 1, then back to 0
 
-void TestFrmZorbel::pageKeysFollowTheVisibleTab()
-{
-    ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
-    const QString first = game.matchOnShow();
-
-    game.tabs()->setCurrentIndex(1);
+    game.showTab(1); // the page keys step the visible tab only
+    window.PageUpDown(34);
+    QCOMPARE(window.intMatchNumber, 3);
+    game.showTab(0);
     window.PageUpDown(34);
     QCOMPARE(window.intMatchNumber, 1);
-    QCOMPARE(window.intCurrentPlayer, 0);
-
-    game.tabs()->setCurrentIndex(0);
-    window.PageUpDown(34);
-    QCOMPARE(window.intMatchNumber, 2);
     QCOMPARE(window.intCurrentPlayer, 1);
-    window.PageUpDown(33);
-    QCOMPARE(game.matchOnShow(), first);
-    QCOMPARE(window.intCurrentPlayer, 0);
-}
-
-void TestFrmZorbel::pageUpInNameBoxStepsBack()
-{
-    ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
     game.box("txtPlayer", 1)->setFocus();
     QTest::keyClick(game.box("txtPlayer", 1), Qt::Key_PageUp);
     QCOMPARE(window.intMatchNumber, 3);
-    QCOMPARE(window.intCurrentPlayer, 1); // the turn went back from the first to the last player
+    QCOMPARE(window.intCurrentPlayer, 0);
 }
 
 void TestFrmZorbel::declinedStartOverDiffersByMode()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    game.writePhrases(kPhrases);
-    FrmZorbel &window = game.open();
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
     for (int step = 0; step < 3; ++step) // two players: the second step ends round 1
         game.click("clkNext");
     QCOMPARE(window.intRound, 2);
-    QCOMPARE(window.intCurrentPlayer, 1);
 
     game.test().prompter().queue(PromptAnswer::No);
     game.click("clkStart");
     QCOMPARE(game.test().prompter().last().text, QStringLiteral("A Zorbel Game is already in Progress, Start Over?"));
     QCOMPARE(game.test().prompter().last().title, QStringLiteral("Start New Game"));
-    QCOMPARE(window.intRound, 1);
     QCOMPARE(game.button("clkRound")->caption(), QStringLiteral("Round 1"));
     QCOMPARE(window.intCurrentPlayer, 0);
     QCOMPARE(window.intMatchNumber, 1); // the game itself goes on: 3 steps through 3 questions
 
     game.click("clkNext");
-    game.tabs()->setCurrentIndex(1);
-    const int round = window.intRound;
-    const int player = window.intCurrentPlayer;
+    game.showTab(1);
     game.test().prompter().queue(PromptAnswer::Cancel);
     game.click("clkStartPhrase");
     QCOMPARE(game.test().prompter().last().text,
              QStringLiteral("A Match Phrase Game is already in Progress, Start Over?"));
-    QCOMPARE(window.intRound, round);
-    QCOMPARE(window.intCurrentPlayer, player);
+    QCOMPARE(window.intRound, 1);
+    QCOMPARE(window.intCurrentPlayer, 1);
 }
 
 void TestFrmZorbel::missingAndEmptyFilesKeepTheGame()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
+    FrmZorbel &window = game.open(kThreeMatches);
     const QStringList order = window.strMatches;
-
-    game.writeMatches({"# only comments", "", "#Blank Pole"});
+    game.write("ZorbelLines.txt", {"# only comments", "", "#Blank Pole"});
     game.test().prompter().queue(PromptAnswer::Yes);
     game.click("clkStart");
     const Prompt &empty = game.test().prompter().last();
@@ -242,19 +191,18 @@ void TestFrmZorbel::missingAndEmptyFilesKeepTheGame()
     QCOMPARE(window.strMatches, order);
     QCOMPARE(game.matchOnShow(), order.first());
 
-    game.tabs()->setCurrentIndex(1);
+    game.showTab(1);
     game.click("clkStartPhrase");
-    const Prompt &missing = game.test().prompter().last();
-    QCOMPARE(missing.title, QStringLiteral("File Does Not Exist"));
-    QVERIFY(missing.text.startsWith(QStringLiteral("File %1 does not exist, please create it from the Config menu item, or ")
-                                        .arg(game.test().path("ZorbelPhrases.txt"))));
+    QCOMPARE(game.test().prompter().last().title, QStringLiteral("File Does Not Exist"));
+    QVERIFY(game.test().prompter().last().text.startsWith(
+        QStringLiteral("File %1 does not exist, please create it from the Config menu item, or ")
+            .arg(game.test().path("ZorbelPhrases.txt"))));
 }
 
 void TestFrmZorbel::exitQuestionCanBeDeclined()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
+    FrmZorbel &window = game.open(kThreeMatches);
     game.click("clkUp", 0);
     game.test().prompter().queue(PromptAnswer::No);
     game.click("clkExit");
@@ -264,30 +212,37 @@ void TestFrmZorbel::exitQuestionCanBeDeclined()
     QCOMPARE(game.scores(), QStringList({"1", "0"}));
 
     game.test().prompter().queue(PromptAnswer::Yes);
-    game.tabs()->setCurrentIndex(1);
+    game.showTab(1);
     game.click("clkExitPhrase");
     QVERIFY(!window.isVisible());
-    QCOMPARE(game.test().logEntries().mid(1),
-             QStringList({"Unloading All Forms...", "Unloading All Forms..."}));
+    QCOMPARE(game.test().logEntries().mid(1), QStringList({"Unloading All Forms...", "Unloading All Forms..."}));
 }
 
-void TestFrmZorbel::midRoundScoreWinsOnlyAtRoundEnd()
+void TestFrmZorbel::scoresAreCappedAndWinOnlyAtRoundEnd()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
     FrmZorbel &window = game.open();
-    game.combo("cmbNumPlayers")->setCurrentText("3");
-    for (int i = 0; i < 10; ++i)
-        game.click("clkUp", 1);
-    QCOMPARE(game.scores(), QStringList({"0", "3", "0"})); // capped by the three questions loaded
+    game.click("clkUp", 0); // nothing loaded: no points to give
+    game.click("clkDown", 1);
+    QCOMPARE(game.scores(), QStringList({"0", "0"}));
 
-    game.writePhrases(kPhrases);
-    game.tabs()->setCurrentIndex(1);
+    game.write("ZorbelLines.txt", kThreeMatches);
+    game.click("clkStart");
+    game.get<QComboBox>("cmbNumPlayers")->setCurrentText("3");
+    for (int i = 0; i < 5; ++i)
+        game.click("clkUp", 1);
+    game.click("clkUp", 2);
+    QCOMPARE(game.scores(), QStringList({"0", "3", "1"})); // capped by the three questions loaded
+    game.click("clkDown", 2);
+    game.click("clkDown", 2);
+    QCOMPARE(game.scores(), QStringList({"0", "3", "0"}));
+    game.write("ZorbelPhrases.txt", kPhrases);
+    game.showTab(1);
     game.click("clkStartPhrase");
-    game.tabs()->setCurrentIndex(0);
+    game.showTab(0);
     for (int i = 0; i < 10; ++i)
         game.click("clkUp", 1);
-    QCOMPARE(game.scores(), QStringList({"0", "6", "0"}));
+    QCOMPARE(game.scores(), QStringList({"0", "6", "0"})); // both files count
 
     game.box("txtCounter", 1)->setText("10");
     game.click("clkNext"); // to player 1: no decision mid-round
@@ -301,118 +256,63 @@ void TestFrmZorbel::midRoundScoreWinsOnlyAtRoundEnd()
     QCOMPARE(window.intRound, 1);
     QCOMPARE(window.intMatchNumber, 1);
     QVERIFY(window.blnSkipNextPhrase);
-    QVERIFY(game.test().logEntries().contains("Loading Form frmWin"));
-    QVERIFY(game.test().logEntries().contains("Unloading Form frmWin"));
+    QCOMPARE(game.test().logEntries().mid(1), QStringList({"Loading Form frmWin", "Unloading Form frmWin"}));
 }
 
-void TestFrmZorbel::tieAskedYesKeepsScores()
+void TestFrmZorbel::tieAnswers_data()
 {
+    QTest::addColumn<QString>("answer"); // empty: closed by the window manager
+    QTest::addColumn<bool>("restarts");
+    QTest::newRow("yes keeps scores") << "clkYes" << false;
+    QTest::newRow("closed counts as yes") << "" << false;
+    QTest::newRow("no restarts both modes") << "clkNo" << true;
+}
+
+void TestFrmZorbel::tieAnswers()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, restarts);
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    game.writePhrases(kPhrases);
-    FrmZorbel &window = game.open();
-    game.combo("cmbNumPlayers")->setCurrentText("3");
-    game.box("txtPlayer", 0)->setText("Ann");
-    game.box("txtPlayer", 1)->setText("Bob");
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    game.get<QComboBox>("cmbNumPlayers")->setCurrentText("3");
+    game.box("txtPlayer", 0)->setText("Lee, Ann");
+    game.box("txtPlayer", 1)->setText("Bob;");
     game.box("txtCounter", 0)->setText("12");
     game.box("txtCounter", 1)->setText("12");
     game.box("txtCounter", 2)->setText("9");
     game.click("clkNext");
     game.click("clkNext");
-    game.answerWinnerWith("clkYes");
+    game.answerWinnerWith(answer);
     game.click("clkNext");
-    QCOMPARE(game.lastWinnerMessage(), QStringLiteral("Congratulations...\n\nPlayers:\n\nAnn  Bob\n\nHave tied with a "
-                                                      "score of 12\n\nPlay another round?"));
-    QCOMPARE(game.scores(), QStringList({"12", "12", "9"}));
-    QCOMPARE(window.intRound, 2);
-    QCOMPARE(window.intCurrentPlayer, 0);
-    QCOMPARE(window.tag(), QString());
-
+    QCOMPARE(game.lastWinnerMessage(), QStringLiteral("Congratulations...\n\nPlayers:\n\nLee, Ann  Bob;\n\nHave tied "
+                                                      "with a score of 12\n\nPlay another round?"));
+    QCOMPARE(game.scores(), (restarts ? QStringList{"0", "0", "0"} : QStringList{"12", "12", "9"}));
+    QCOMPARE(window.intRound, restarts ? 1 : 2);
+    QCOMPARE(window.intCurrentPlayer, 0); // the further round starts with the first player
+    QVERIFY(game.test().prompter().shown().isEmpty()); // reloads ask nothing
+    if (restarts) {
+        QCOMPARE(window.intMatchNumber, 1);
+        QCOMPARE(window.intPhraseNumber, 1);
+        return;
+    }
     game.box("txtCounter", 1)->setText("13");
     game.click("clkNext");
     game.click("clkNext");
     game.answerWinnerWith("clkClose");
     game.click("clkNext");
-    QVERIFY(game.lastWinnerMessage().contains(QLatin1String("Bob has won the game with a score of 13")));
-}
-
-void TestFrmZorbel::tieAskedNoRestartsBothModes()
-{
-    ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    game.writePhrases(kPhrases);
-    FrmZorbel &window = game.open();
-    game.box("txtCounter", 0)->setText("10");
-    game.box("txtCounter", 1)->setText("10");
-    game.click("clkNext");
-    game.answerWinnerWith("clkNo");
-    game.click("clkNext");
-    QCOMPARE(game.scores(), QStringList({"0", "0"}));
-    QCOMPARE(window.intRound, 1);
-    QCOMPARE(window.intMatchNumber, 1);
-    QCOMPARE(window.intPhraseNumber, 1);
-    QVERIFY(game.test().prompter().shown().isEmpty()); // reloads ask nothing
-    QCOMPARE(window.windowTitle(), QStringLiteral("Zorbel"));
-}
-
-void TestFrmZorbel::tieClosedByWindowManagerCountsAsYes()
-{
-    ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
-    game.box("txtCounter", 0)->setText("10");
-    game.box("txtCounter", 1)->setText("10");
-    game.click("clkNext");
-    game.answerWinnerWith(QString());
-    game.click("clkNext");
-    QCOMPARE(game.scores(), QStringList({"10", "10"}));
-    QCOMPARE(window.intRound, 2);
-}
-
-void TestFrmZorbel::restartWithoutPhraseFileShowsItsMessage()
-{
-    ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    game.open();
-    game.box("txtCounter", 1)->setText("10");
-    game.click("clkNext");
-    game.answerWinnerWith("clkClose");
-    game.click("clkNext");
-    QCOMPARE(game.test().prompter().shown().size(), 1);
-    QCOMPARE(game.test().prompter().last().title, QStringLiteral("File Does Not Exist"));
-}
-
-void TestFrmZorbel::upIsCappedDownStopsAtZero()
-{
-    ZorbelFixture game;
-    game.open();
-    game.click("clkUp", 0); // nothing loaded: no points to give
-    QCOMPARE(game.scores(), QStringList({"0", "0"}));
-    game.click("clkDown", 1);
-    QCOMPARE(game.scores(), QStringList({"0", "0"}));
-
-    game.writeMatches({"Blank Pole"});
-    game.click("clkStart");
-    game.click("clkUp", 0);
-    game.click("clkUp", 0);
-    QCOMPARE(game.scores(), QStringList({"1", "0"}));
-    game.click("clkDown", 0);
-    game.click("clkDown", 0);
-    QCOMPARE(game.scores(), QStringList({"0", "0"}));
+    QVERIFY(game.lastWinnerMessage().contains(QLatin1String("Bob; has won the game with a score of 13")));
 }
 
 void TestFrmZorbel::playerCountTakesMouseNotKeys()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
-    QComboBox *players = game.combo("cmbNumPlayers");
+    FrmZorbel &window = game.open(kThreeMatches);
+    auto *players = game.get<QComboBox>("cmbNumPlayers");
     players->setFocus();
     QTest::keyClick(players, Qt::Key_Down);
     QTest::keyClick(players, Qt::Key_Down);
     QCOMPARE(players->currentText(), QStringLiteral("2"));
     QVERIFY(game.box("txtPlayer", 2)->isHidden());
-
     QTest::keyClick(players, Qt::Key_PageDown);
     QCOMPARE(window.intMatchNumber, 2); // the page keys still step the questions
     QCOMPARE(players->currentText(), QStringLiteral("2"));
@@ -422,7 +322,7 @@ void TestFrmZorbel::playerCountTakesMouseNotKeys()
     QVERIFY(game.box("txtPlayer", 3)->isVisible());
     QCOMPARE(window.intCurrentPlayer, 0);
 
-    QComboBox *toWin = game.combo("cmbScoreToWin");
+    auto *toWin = game.get<QComboBox>("cmbScoreToWin");
     QTest::keyClick(toWin, Qt::Key_Up);
     QCOMPARE(toWin->currentText(), QStringLiteral("10"));
 }
@@ -430,79 +330,58 @@ void TestFrmZorbel::playerCountTakesMouseNotKeys()
 void TestFrmZorbel::doubleClickGivesTheTurn()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
-    game.combo("cmbNumPlayers")->setCurrentText("4");
+    FrmZorbel &window = game.open(kThreeMatches);
+    game.get<QComboBox>("cmbNumPlayers")->setCurrentText("4");
     QTest::mouseDClick(game.box("txtPlayer", 2), Qt::LeftButton);
     QCOMPARE(window.intCurrentPlayer, 2);
-    QCOMPARE(boxColour(game.box("txtCounter", 2)), kCurrent);
-    QCOMPARE(boxColour(game.box("txtCounter", 0)), kNormal);
+    QCOMPARE(colour(game.box("txtCounter", 2)), kCurrent);
+    QCOMPARE(colour(game.box("txtCounter", 0)), kNormal);
     game.click("clkNext");
-    QCOMPARE(window.intCurrentPlayer, 3);
-    QCOMPARE(boxColour(game.box("txtPlayer", 3)), kCurrent);
-    QCOMPARE(boxColour(game.box("txtPlayer", 2)), kNormal);
+    QCOMPARE(colour(game.box("txtPlayer", 3)), kCurrent);
+    QCOMPARE(colour(game.box("txtPlayer", 2)), kNormal);
 }
 
-void TestFrmZorbel::countdownBuzzesAtZero()
-{
-    ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
-    window.controls().get<QCheckBox>("chkBuzzer")->setChecked(true);
-    window.intTimerSeconds = 3;
-    window.controls().get<QRadioButton>("optSound", 0)->setChecked(true);
-    window.controls().get<QRadioButton>("OptTimer", 0)->setChecked(true);
-    game.music().clear();
-    game.buzzer().clear();
-    game.click("clkNext");
-    QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("3"));
-    QVERIFY(window.Timer1().isActive());
-    QCOMPARE(game.music(), QStringList{"play"});
-
-    QStringList shown;
-    for (int tick = 0; tick < 3; ++tick) {
-        window.Timer1_Timer();
-        shown << game.box("txtTimer")->text();
-    }
-    QCOMPARE(shown, QStringList({"2", "1", "0"}));
-    QCOMPARE(game.buzzer(), QStringList{"play"});
-    QCOMPARE(game.music(), QStringList({"play", "stop"}));
-    QVERIFY(window.Timer1().isActive());
-    window.Timer1_Timer();
-    QVERIFY(!window.Timer1().isActive());
-    QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("0"));
-}
-
-void TestFrmZorbel::countdownSettings_data()
+void TestFrmZorbel::countdown_data()
 {
     QTest::addColumn<bool>("soundOn");
     QTest::addColumn<bool>("alwaysOn");
     QTest::addColumn<int>("length");
     QTest::addColumn<QStringList>("music");
     QTest::addColumn<QStringList>("buzzer");
+    QTest::newRow("buzzer at 0, music stops") << true << false << 3 << QStringList{"play", "stop"} << QStringList{"play"};
     QTest::newRow("sound off: silent") << false << false << 2 << QStringList{} << QStringList{};
     QTest::newRow("music kept") << true << true << 2 << QStringList{"play"} << QStringList{"play"};
     QTest::newRow("length 0 stops at once") << true << false << 0 << QStringList{"play"} << QStringList{};
 }
 
-void TestFrmZorbel::countdownSettings()
+// Next starts the countdown; each tick shows one second less, the one that
+// shows 0 sounds the buzzer and the next one stops the timer.
+void TestFrmZorbel::countdown()
 {
     QFETCH(bool, soundOn);
     QFETCH(bool, alwaysOn);
     QFETCH(int, length);
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    FrmZorbel &window = game.open();
-    window.controls().get<QCheckBox>("chkBuzzer")->setChecked(true);
-    window.controls().get<QCheckBox>("chkSoundAlwaysOn")->setChecked(alwaysOn);
+    FrmZorbel &window = game.open(kThreeMatches);
+    game.get<QCheckBox>("chkBuzzer")->setChecked(true);
+    game.get<QCheckBox>("chkSoundAlwaysOn")->setChecked(alwaysOn);
     window.intTimerSeconds = length;
-    window.controls().get<QRadioButton>("optSound", soundOn ? 0 : 1)->setChecked(true);
-    window.controls().get<QRadioButton>("OptTimer", 0)->setChecked(true);
+    game.get<QRadioButton>("optSound", soundOn ? 0 : 1)->setChecked(true);
+    game.get<QRadioButton>("OptTimer", 0)->setChecked(true);
     game.music().clear();
     game.buzzer().clear();
-    window.CheckTimer();
-    for (int tick = 0; tick <= length + 1; ++tick)
+    game.click("clkNext");
+    QStringList shown{game.box("txtTimer")->text()};
+    for (int tick = 0; tick < length; ++tick) {
+        QVERIFY(window.Timer1().isActive());
         window.Timer1_Timer();
+        shown << game.box("txtTimer")->text();
+    }
+    QCOMPARE(shown.first(), QString::number(length));
+    QCOMPARE(shown.last(), QStringLiteral("0"));
+    QCOMPARE(shown.size(), length + 1);
+    QVERIFY(window.Timer1().isActive());
+    window.Timer1_Timer();
     QVERIFY(!window.Timer1().isActive());
     QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("0"));
     QTEST(game.music(), "music");
@@ -512,23 +391,20 @@ void TestFrmZorbel::countdownSettings()
 void TestFrmZorbel::tabChangeStopsCountdown()
 {
     ZorbelFixture game;
-    game.writeMatches(kThreeMatches);
-    game.writePhrases(kPhrases);
-    FrmZorbel &window = game.open();
-    window.controls().get<QRadioButton>("OptTimer", 0)->setChecked(true);
-    window.CheckTimer();
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    game.get<QRadioButton>("OptTimer", 0)->setChecked(true);
     window.Timer1_Timer();
     QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("29"));
-    game.tabs()->setCurrentIndex(1);
+    game.showTab(1);
     QVERIFY(!window.Timer1().isActive());
     QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("30"));
 
     // "Timer On" with nothing on show in the visible tab changes nothing.
     ZorbelFixture empty;
-    FrmZorbel &board = empty.open();
-    board.controls().get<QRadioButton>("OptTimer", 1)->setChecked(true);
-    board.controls().get<QRadioButton>("OptTimer", 0)->setChecked(true);
-    QVERIFY(!board.Timer1().isActive());
+    empty.open();
+    empty.get<QRadioButton>("OptTimer", 1)->setChecked(true);
+    empty.get<QRadioButton>("OptTimer", 0)->setChecked(true);
+    QVERIFY(!empty.window().Timer1().isActive());
 }
 
 QTEST_MAIN(TestFrmZorbel)

@@ -3,10 +3,9 @@
 #include "ravlen.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
-
-ZorbelFixture::ZorbelFixture() = default;
 
 ZorbelFixture::~ZorbelFixture()
 {
@@ -16,58 +15,27 @@ ZorbelFixture::~ZorbelFixture()
     }
 }
 
-void ZorbelFixture::writeMatches(const QStringList &lines)
+void ZorbelFixture::write(const QString &fileName, const QStringList &lines)
 {
-    m_test.writeFile(QStringLiteral("ZorbelLines.txt"), lines.join(QLatin1String("\r\n")).toUtf8() + "\r\n");
+    m_test.writeFile(fileName, lines.join(QLatin1String("\r\n")).toUtf8() + "\r\n");
 }
 
-void ZorbelFixture::writePhrases(const QStringList &lines)
+FrmZorbel &ZorbelFixture::open(const QStringList &matches, const QStringList &phrases)
 {
-    m_test.writeFile(QStringLiteral("ZorbelPhrases.txt"), lines.join(QLatin1String("\r\n")).toUtf8() + "\r\n");
-}
-
-FrmZorbel &ZorbelFixture::open()
-{
+    if (!matches.isEmpty())
+        write(QStringLiteral("ZorbelLines.txt"), matches);
+    if (!phrases.isEmpty())
+        write(QStringLiteral("ZorbelPhrases.txt"), phrases);
     m_window = std::make_unique<FrmZorbel>(m_test.context());
     m_window->load();
     m_window->show();
     return *m_window;
 }
 
-Ravlen *ZorbelFixture::button(const QString &name, int index) const
-{
-    return m_window->controls().get<Ravlen>(name, index);
-}
-
-QLabel *ZorbelFixture::label(const QString &name, int index) const
-{
-    return m_window->controls().get<QLabel>(name, index);
-}
-
-QLineEdit *ZorbelFixture::box(const QString &name, int index) const
-{
-    return m_window->controls().get<QLineEdit>(name, index);
-}
-
-QComboBox *ZorbelFixture::combo(const QString &name) const
-{
-    return m_window->controls().get<QComboBox>(name);
-}
-
-QTabWidget *ZorbelFixture::tabs() const
-{
-    return m_window->controls().get<QTabWidget>(QStringLiteral("SSTab1"));
-}
-
 QString ZorbelFixture::matchOnShow() const
 {
-    return label(QStringLiteral("lblName"), 0)->text().mid(1) + QLatin1Char(',')
-        + label(QStringLiteral("lblName"), 1)->text().mid(1);
-}
-
-QString ZorbelFixture::phraseOnShow() const
-{
-    return label(QStringLiteral("lblPhrase"))->text().mid(6);
+    const QString left = get<QLabel>(QStringLiteral("lblName"), 0)->text();
+    return left.isEmpty() ? QString() : left.mid(1) + u',' + get<QLabel>(QStringLiteral("lblName"), 1)->text().mid(1);
 }
 
 QStringList ZorbelFixture::scores() const
@@ -79,29 +47,32 @@ QStringList ZorbelFixture::scores() const
     return scores;
 }
 
-void ZorbelFixture::click(const QString &name, int index)
+void ZorbelFixture::clickOn(Form &form, const QString &name, int index)
 {
-    Ravlen *target = button(name, index);
-    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(target->width() / 2, target->height() / 2));
+    Ravlen *target = form.controls().get<Ravlen>(name, index);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+}
+
+QList<Form *> ZorbelFixture::openForms(const QString &objectName)
+{
+    QList<Form *> forms;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == objectName && window->isVisible())
+            forms.append(qobject_cast<Form *>(window));
+    return forms;
 }
 
 void ZorbelFixture::answerWinnerWith(const QString &buttonName)
 {
     // The winner window is modal: it is answered from inside its own loop.
     QTimer::singleShot(0, [this, buttonName] {
-        for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (window->objectName() != QLatin1String("frmWin") || !window->isVisible())
-                continue;
-            auto *form = qobject_cast<Form *>(window);
-            m_winnerMessage = form->controls().get<Ravlen>(QStringLiteral("clkStatus"))->caption();
-            if (buttonName.isEmpty()) {
-                window->close(); // closed by the window manager
-            } else {
-                Ravlen *answer = form->controls().get<Ravlen>(buttonName);
-                QTest::mouseClick(answer, Qt::LeftButton, {}, QPoint(answer->width() / 2, answer->height() / 2));
-            }
-            return;
-        }
-        QFAIL("no winner window opened");
+        const QList<Form *> open = openForms(QStringLiteral("frmWin"));
+        if (open.size() != 1)
+            QFAIL("no winner window opened");
+        m_winnerMessage = open.first()->controls().get<Ravlen>(QStringLiteral("clkStatus"))->caption();
+        if (buttonName.isEmpty())
+            open.first()->close();
+        else
+            clickOn(*open.first(), buttonName);
     });
 }
