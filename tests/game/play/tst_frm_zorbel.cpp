@@ -28,11 +28,7 @@ class TestFrmZorbel : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void layoutPlacesControls_data();
-    void layoutPlacesControls();
     void loadShowsTheBoard();
-    void loadPicksTheTab_data();
-    void loadPicksTheTab();
     void stepsWrapAroundAndFollowTheTab();
     void declinedStartOverDiffersByMode();
     void missingAndEmptyFilesKeepTheGame();
@@ -48,31 +44,6 @@ private Q_SLOTS:
     void countdown();
     void tabChangeStopsCountdown();
 };
-
-void TestFrmZorbel::layoutPlacesControls_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QRect>("twips");
-    QTest::newRow("clkRound") << -1 << QRect(10320, 20, 1455, 375);
-    QTest::newRow("SSTab1") << -1 << QRect(120, 480, 9855, 6135);
-    QTest::newRow("txtPlayer") << 3 << QRect(10290, 960 + 3 * 480, 2200, 500);
-    QTest::newRow("clkDown") << 9 << QRect(12600, 960 + 9 * 480, 255, 495);
-    QTest::newRow("hsc1") << -1 << QRect(1800, 6960, 6615, 190);
-}
-
-void TestFrmZorbel::layoutPlacesControls()
-{
-    QFETCH(int, index);
-    QFETCH(QRect, twips);
-    ZorbelFixture game;
-    FrmZorbel &window = game.open();
-    QWidget *control = game.get<QWidget>(QString::fromLatin1(QTest::currentDataTag()), index);
-    const QRect actual(control->mapTo(&window, QPoint(0, 0)), control->size());
-    auto near = [](int pixels, int twips) { return qAbs(pixels - twips / 15) <= 1; };
-    QVERIFY2(near(actual.x(), twips.x()) && near(actual.y(), twips.y()) && near(actual.width(), twips.width())
-                 && near(actual.height(), twips.height()),
-             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(actual.x()).arg(actual.y()).arg(actual.width()).arg(actual.height())));
-}
 
 void TestFrmZorbel::loadShowsTheBoard()
 {
@@ -92,33 +63,17 @@ void TestFrmZorbel::loadShowsTheBoard()
     QCOMPARE(game.music().first(), QStringLiteral("source ") + game.test().path("MatchMusic.mp3"));
     QCOMPARE(game.buzzer().first(), QStringLiteral("source ") + game.test().path("Buzzer.wav"));
     QCOMPARE(game.test().logEntries(), QStringList{"Loading Form frmZorbel"});
-}
+    QVERIFY(game.get<QRadioButton>("optSound", 1)->isChecked() && game.get<QRadioButton>("OptTimer", 1)->isChecked());
 
-void TestFrmZorbel::loadPicksTheTab_data()
-{
-    QTest::addColumn<QStringList>("matches");
-    QTest::addColumn<QStringList>("phrases");
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<bool>("timerOn"); // "Timer On"; loaded questions leave it off
-    QTest::newRow("both files") << kThreeMatches << kPhrases << 0 << false;
-    QTest::newRow("phrases only") << QStringList{} << kPhrases << 1 << false;
-    QTest::newRow("neither") << QStringList{} << QStringList{} << 0 << true;
-}
-
-void TestFrmZorbel::loadPicksTheTab()
-{
-    QFETCH(QStringList, matches);
-    QFETCH(QStringList, phrases);
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(matches, phrases);
-    QTEST(game.get<QTabWidget>("SSTab1")->currentIndex(), "tab");
-    QTEST(game.get<QRadioButton>("OptTimer", 0)->isChecked(), "timerOn");
-    QVERIFY(game.get<QRadioButton>("optSound", 1)->isChecked());
-    QCOMPARE(window.blnMatchGameOn, !matches.isEmpty());
-    QCOMPARE(window.blnPhraseGameOn, !phrases.isEmpty());
-    QCOMPARE(game.matchOnShow().isEmpty(), matches.isEmpty());
-    QCOMPARE(game.get<QLabel>("lblPhrase")->text().isEmpty(), phrases.isEmpty());
-    QVERIFY(game.test().prompter().shown().isEmpty());
+    ZorbelFixture phrasesOnly; // the tab that has questions shows
+    phrasesOnly.open({}, kPhrases);
+    QCOMPARE(phrasesOnly.get<QTabWidget>("SSTab1")->currentIndex(), 1);
+    QVERIFY(phrasesOnly.window().blnPhraseGameOn && !phrasesOnly.window().blnMatchGameOn);
+    ZorbelFixture neither; // nothing to time: "Timer On"
+    neither.open();
+    QVERIFY(neither.matchOnShow().isEmpty() && neither.get<QLabel>("lblPhrase")->text().isEmpty());
+    QVERIFY(neither.get<QRadioButton>("OptTimer", 0)->isChecked());
+    QVERIFY(neither.test().prompter().shown().isEmpty());
 }
 
 void TestFrmZorbel::stepsWrapAroundAndFollowTheTab()
