@@ -1,13 +1,25 @@
-#include "zorbel_fixture.h"
+#include "play/frm_zorbel.h"
+#include "services/frm_how_to.h"
+#include "test_context.h"
 
 #include "ravlen.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -15,10 +27,209 @@ const QStringList kThreeMatches{"# three", "Blank Pole", "Christmas Blank", "Sno
 const QStringList kPhrases{"Even his Blank makes me laugh.", "A Blank suit.", "The Blank was blue."};
 const QColor kCurrent(255, 224, 192);
 const QColor kNormal(201, 207, 214);
+const QByteArray kLinks = "[Links]\r\nDonate=https://maker.test/donate\r\nContact=https://maker.test/contact\r\n"
+                          "HowToVideo=https://video.test/zorbel\r\n";
+const QString kConfig = QStringLiteral("Zorbel.cfg");
+const char *const kLists[] = {"cmbTimerTime", "cmbSoundOption", "cmbNoBuzzer", "cmbSound", "cmbTimer"};
+const QStringList kOutputs{"ZorbelLinesDeDupped.txt", "Chunk.txt"};
 
 QColor colour(QLineEdit *box)
 {
     return box->palette().color(QPalette::Base);
+}
+
+void clickOn(Form &form, const QString &name, int index = -1)
+{
+    Ravlen *target = form.controls().get<Ravlen>(name, index);
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().center());
+}
+
+QList<Form *> openForms(const QString &objectName)
+{
+    QList<Form *> forms;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (window->objectName() == objectName && window->isVisible())
+            forms.append(qobject_cast<Form *>(window));
+    return forms;
+}
+
+// The rules windows on show, after closed ones are gone.
+QList<FrmHowTo *> shownRules(const FrmZorbel &window)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<FrmHowTo *> shown;
+    for (FrmHowTo *rules : window.findChildren<FrmHowTo *>())
+        if (rules->isVisible())
+            shown.append(rules);
+    return shown;
+}
+
+// A main window over a temporary program directory: question files written
+// by the test, scripted message boxes, recording media players.
+class ZorbelFixture
+{
+public:
+    ~ZorbelFixture()
+    {
+        if (m_window) {
+            m_window->blnExitConfirmed = true;
+            m_window->close();
+        }
+    }
+
+    // The lines as a file of the program directory, ended by CR LF.
+    void write(const QString &fileName, const QStringList &lines)
+    {
+        m_test.writeFile(fileName, lines.join(QLatin1String("\r\n")).toUtf8() + "\r\n");
+    }
+    // Writes the question files given, then creates and loads the window.
+    FrmZorbel &open(const QStringList &matches = {}, const QStringList &phrases = {})
+    {
+        if (!matches.isEmpty())
+            write(QStringLiteral("ZorbelLines.txt"), matches);
+        if (!phrases.isEmpty())
+            write(QStringLiteral("ZorbelPhrases.txt"), phrases);
+        m_window = std::make_unique<FrmZorbel>(m_test.context());
+        m_window->load();
+        m_window->show();
+        return *m_window;
+    }
+    FrmZorbel &window() { return *m_window; }
+    TestContext &test() { return m_test; }
+
+    template<class T>
+    T *get(const QString &name, int index = -1) const { return m_window->controls().get<T>(name, index); }
+    Ravlen *button(const QString &name, int index = -1) const { return get<Ravlen>(name, index); }
+    QLineEdit *box(const QString &name, int index = -1) const { return get<QLineEdit>(name, index); }
+    void showTab(int index) { get<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(index); }
+    void click(const QString &name, int index = -1) { clickOn(*m_window, name, index); }
+
+    // The match on show as its two halves joined by ",", empty when none is.
+    QString matchOnShow() const
+    {
+        const QString left = get<QLabel>(QStringLiteral("lblName"), 0)->text();
+        return left.isEmpty() ? QString() : left.mid(1) + u',' + get<QLabel>(QStringLiteral("lblName"), 1)->text().mid(1);
+    }
+    QStringList scores() const
+    {
+        QStringList scores;
+        for (QLineEdit *score : m_window->controls().array<QLineEdit>(QStringLiteral("txtCounter")))
+            if (!score->isHidden())
+                scores.append(score->text());
+        return scores;
+    }
+
+    // Answers the winner window that the next click will open; an empty
+    // name closes it as the window manager would.
+    void answerWinnerWith(const QString &buttonName)
+    {
+        // The winner window is modal: it is answered from inside its own loop.
+        QTimer::singleShot(0, [this, buttonName] {
+            const QList<Form *> open = openForms(QStringLiteral("frmWin"));
+            if (open.size() != 1)
+                QFAIL("no winner window opened");
+            m_winnerMessage = open.first()->controls().get<Ravlen>(QStringLiteral("clkStatus"))->caption();
+            if (buttonName.isEmpty())
+                open.first()->close();
+            else
+                clickOn(*open.first(), buttonName);
+        });
+    }
+    QString lastWinnerMessage() const { return m_winnerMessage; }
+
+    QStringList &music() { return m_test.mediaPlayers().journal(0); }
+    QStringList &buzzer() { return m_test.mediaPlayers().journal(1); }
+
+private:
+    TestContext m_test;
+    std::unique_ptr<FrmZorbel> m_window;
+    QString m_winnerMessage;
+};
+
+// The round, turn, question and scores, then the rules shown, each message,
+// each output changed, each page opened and each log line after loading;
+// the program directory reads "DIR".
+QString outcome(ZorbelFixture &game)
+{
+    FrmZorbel &window = game.window();
+    QStringList parts{QStringLiteral("%1 player %2 %3 scores %4")
+                          .arg(game.button(QStringLiteral("clkRound"))->caption())
+                          .arg(window.intCurrentPlayer)
+                          .arg(game.button(QStringLiteral("clkStatusMatch"))->caption(), game.scores().join(u' '))};
+    for (FrmHowTo *rules : shownRules(window))
+        parts << rules->windowTitle() + (rules->rtb1()->isReadOnly() ? " read-only: " : ": ")
+                + rules->rtb1()->toPlainText().section(u'\n', 0, 0);
+    for (const Prompt &prompt : game.test().prompter().shown())
+        parts << prompt.title + ": " + prompt.text;
+    for (const QString &output : kOutputs)
+        if (const QByteArray bytes = game.test().readFile(output); bytes != "old\r\n")
+            parts << output + ": " + QString::fromUtf8(bytes);
+    for (const QUrl &url : game.test().urlOpener().opened())
+        parts << QStringLiteral("open ") + url.toString();
+    parts << game.test().logEntries().mid(1);
+    if (!window.isVisible())
+        parts << QStringLiteral("closed");
+    return parts.join(QLatin1String(" | ")).replace(QLatin1String("\r\n"), QLatin1String("/")).replace(game.test().dir(), "DIR");
+}
+
+QByteArray savedFile(const QStringList &v)
+{
+    return QStringLiteral("#Zorbel Configuration file\r\n\r\nTimerTime: %1\r\nSoundContinual: %2\r\nBuzzer: %3\r\n"
+                          "Sound: %4\r\nTimer: %5\r\n")
+        .arg(v[0], v[1], v[2], v[3], v[4])
+        .toUtf8();
+}
+
+// The board's five settings, "box/seconds timer sound buzzer continual",
+// then each error report shown as "! procedure number".
+QString settings(ZorbelFixture &game)
+{
+    auto on = [&game](const char *group) { return game.get<QRadioButton>(group, 0)->isChecked() ? "on" : "off"; };
+    auto yes = [&game](const char *box) { return game.get<QCheckBox>(box)->isChecked() ? "yes" : "no"; };
+    QString text = QStringLiteral("%1/%2 %3 %4 %5 %6")
+                       .arg(game.box("txtTimer")->text())
+                       .arg(game.window().intTimerSeconds)
+                       .arg(on("OptTimer"), on("optSound"), yes("chkBuzzer"), yes("chkSoundAlwaysOn"));
+    static const QRegularExpression report(QStringLiteral("^Current SubRoutine is (\\S+)\r\nError Number: (\\d+)"));
+    for (const Prompt &prompt : game.test().prompter().shown())
+        if (const QRegularExpressionMatch match = report.match(prompt.text); match.hasMatch())
+            text += QStringLiteral(" ! %1 %2").arg(match.captured(1), match.captured(2));
+    return text;
+}
+
+// The settings file; no bytes: a folder in its place.
+void placeConfig(ZorbelFixture &game, const QByteArray &file)
+{
+    if (file.isEmpty())
+        QVERIFY(QDir(game.test().dir()).mkdir(kConfig));
+    else
+        game.test().writeFile(kConfig, file);
+}
+
+// Selects the texts in the five lists; an empty text clears the selection.
+void choose(Form &config, const QStringList &texts)
+{
+    for (int i = 0; i < 5; ++i) {
+        auto *list = config.controls().get<QComboBox>(QLatin1String(kLists[i]));
+        list->setCurrentIndex(list->findText(texts[i]));
+    }
+    clickOn(config, QStringLiteral("clkSave"));
+}
+
+// The configuration window is modal: body runs inside its loop, then Exit.
+void withConfigWindow(ZorbelFixture &game, const std::function<void(Form &)> &body)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        const QList<Form *> open = openForms(QStringLiteral("frmConfig"));
+        if (open.size() != 1)
+            return;
+        ran = true;
+        body(*open.first());
+        clickOn(*open.first(), QStringLiteral("clkExit"));
+    });
+    game.click(QStringLiteral("clkConfig"));
+    QVERIFY2(ran, "the configuration window did not open");
 }
 
 } // namespace
@@ -30,9 +241,10 @@ class TestFrmZorbel : public QObject
 private Q_SLOTS:
     void loadShowsTheBoard();
     void stepsWrapAroundAndFollowTheTab();
-    void declinedStartOverDiffersByMode();
-    void missingAndEmptyFilesKeepTheGame();
-    void exitQuestionCanBeDeclined();
+    void actions_data();
+    void actions();
+    void rulesWindowExistsOnce();
+    void updateBacksUpAndOpensThePage();
 
     void scoresAreCappedAndWinOnlyAtRoundEnd();
     void tieAnswers_data();
@@ -43,6 +255,16 @@ private Q_SLOTS:
     void countdown_data();
     void countdown();
     void tabChangeStopsCountdown();
+
+    void configFileAppliesAtStart_data();
+    void configFileAppliesAtStart();
+    void configWindowShowsTheBoard_data();
+    void configWindowShowsTheBoard();
+    void saveAppliesAndWrites_data();
+    void saveAppliesAndWrites();
+    void failedSaveKeepsTheOldFile_data();
+    void failedSaveKeepsTheOldFile();
+    void editButtonOpensOneChooser();
 };
 
 void TestFrmZorbel::loadShowsTheBoard()
@@ -105,72 +327,131 @@ void TestFrmZorbel::stepsWrapAroundAndFollowTheTab()
     QCOMPARE(window.intCurrentPlayer, 0);
 }
 
-void TestFrmZorbel::declinedStartOverDiffersByMode()
+void TestFrmZorbel::actions_data()
 {
+    QTest::addColumn<QString>("file"); // put in place after loading
+    QTest::addColumn<QByteArray>("bytes"); // null: no such file; empty: 65 MB of zero bytes
+    QTest::addColumn<QStringList>("steps"); // a button, "tab 1", the next answer, or "^" and a Ctrl+Alt+Shift key
+    QTest::addColumn<QString>("outcome");
+    const QString rules = FrmHowTo::fileName();
+    const QStringList howTo{"clkHowToPlay"};
+    const QString start = "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 | ";
+    const QString notLoaded =
+        start + "File not Loaded: File DIR/HowToPlayZorbel.rtf %1 | Loading Form frmHowTo | Unloading Form frmHowTo";
+    QFile document(QStringLiteral(RULES_DOCUMENT));
+    QTest::newRow("rules") << rules << (document.open(QIODevice::ReadOnly) ? document.readAll() : "missing") << howTo
+                           << start + "How to Play Zorbel read-only: How to Play Zorbel | Loading Form frmHowTo";
+    QTest::newRow("truncated rules") << rules << QByteArray("{\\rtf1 {\\b Getting} Rea") << howTo
+                                     << start + "How to Play Zorbel read-only: Getting Rea | Loading Form frmHowTo";
+    QTest::newRow("binary rules") << rules << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << howTo
+                                  << notLoaded.arg("is not a Rich Text Format document.");
+    QTest::newRow("rules too large") << rules << QByteArray("") << howTo << notLoaded.arg("is too large to be shown.");
+    QTest::newRow("no rules") << rules << QByteArray() << howTo
+                              << start + "File not Loaded: Unable to locate file DIR/HowToPlayZorbel.rtf";
+    QTest::newRow("de-duplicate") << "ZorbelLines.txt" << QByteArray("Shoe Blank\r\nshoe  blank\r\nBlank Pole\r\nPole\r\n")
+                                  << QStringList{"^D"} << start + "ZorbelLinesDeDupped.txt: Shoe Blank/Blank Pole/";
+    QTest::newRow("parse") << "temp.txt" << QByteArray("Pole\r\n") << QStringList{"^P"}
+                           << start + "Chunk.txt: Pole Blank/Blank Pole/";
+    QTest::newRow("parse without a word list") << "temp.txt" << QByteArray() << QStringList{"^P"}
+                                               << start + "Error: Current SubRoutine is cmdParse_Click/Error Number: 53/"
+                                                  "Location: frmZorbel/ | Current SubRoutine is cmdParse_Click/"
+                                                  "Error Number: 53/Location: frmZorbel/";
+    QTest::newRow("end program") << "" << QByteArray() << QStringList{"^E"}
+                                 << start + "Unloading All Forms... | Unloading Final Form Prior to Program Ending... | closed";
+    QTest::newRow("video") << "links.ini" << kLinks << QStringList{"clkVideo"} << start + "open https://video.test/zorbel";
+    QTest::newRow("donate") << "links.ini" << kLinks << QStringList{"clkDonate"} << start + "open https://maker.test/donate";
+    QTest::newRow("contact") << "links.ini" << kLinks << QStringList{"clkContact"} << start + "open https://maker.test/contact";
+    QTest::newRow("contact without links file") << "links.ini" << QByteArray() << QStringList{"clkContact"}
+                                                << start + "open https://zorbel.example.org/contact";
+    // Two players: the third step starts round 2 on the first question again.
+    QTest::newRow("start over declined") << "" << QByteArray() << QStringList{"clkNext", "clkNext", "clkNext", "No", "clkStart"}
+                                         << start + "Start New Game: A Zorbel Game is already in Progress, Start Over?";
+    QTest::newRow("phrase start over cancelled") << "" << QByteArray() << QStringList{"clkNext", "tab 1", "Cancel", "clkStartPhrase"}
+        << "Round 1 player 1 Viewing Match 2 of 3 Matches... scores 0 0 | Start New Game: A Match Phrase Game is "
+           "already in Progress, Start Over?";
+    QTest::newRow("empty file keeps the questions") << "ZorbelLines.txt" << QByteArray("# only comments\r\n\r\n#Blank Pole\r\n") << QStringList{"Yes", "clkStart"}
+        << start + "Start New Game: A Zorbel Game is already in Progress, Start Over? | Exiting File Load: File "
+                   "DIR/ZorbelLines.txt does not contain any questions.";
+    QTest::newRow("missing file") << "ZorbelPhrases.txt" << QByteArray() << QStringList{"tab 1", "clkStartPhrase"}
+        << start + "File Does Not Exist: File "
+                   "DIR/ZorbelPhrases.txt does not exist, please create it from the Config menu item, or \nperforming "
+                   "an Update from the About menu pulldown will retrieve this file from the internet.\n\n";
+    QTest::newRow("exit declined") << "" << QByteArray() << QStringList{"clkUp 0", "No", "clkExit"}
+        << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 1 0 | Exit Program?: Do you wish to exit Zorbel? "
+           "| Unloading All Forms...";
+    QTest::newRow("exit from the phrase tab") << "" << QByteArray() << QStringList{"Yes", "tab 1", "clkExitPhrase"}
+        << start + "Exit Program?: Do you wish to exit Zorbel? | Unloading All Forms... | closed";
+}
+
+void TestFrmZorbel::actions()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, steps);
     ZorbelFixture game;
+    for (const QString &output : kOutputs)
+        game.test().writeFile(output, "old\r\n");
     FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    for (int step = 0; step < 3; ++step) // two players: the second step ends round 1
-        game.click("clkNext");
-    QCOMPARE(window.intRound, 2);
-
-    game.test().prompter().queue(PromptAnswer::No);
-    game.click("clkStart");
-    QCOMPARE(game.test().prompter().last().text, QStringLiteral("A Zorbel Game is already in Progress, Start Over?"));
-    QCOMPARE(game.test().prompter().last().title, QStringLiteral("Start New Game"));
-    QCOMPARE(game.button("clkRound")->caption(), QStringLiteral("Round 1"));
-    QCOMPARE(window.intCurrentPlayer, 0);
-    QCOMPARE(window.intMatchNumber, 1); // the game itself goes on: 3 steps through 3 questions
-
-    game.click("clkNext");
-    game.showTab(1);
-    game.test().prompter().queue(PromptAnswer::Cancel);
-    game.click("clkStartPhrase");
-    QCOMPARE(game.test().prompter().last().text,
-             QStringLiteral("A Match Phrase Game is already in Progress, Start Over?"));
-    QCOMPARE(window.intRound, 1);
-    QCOMPARE(window.intCurrentPlayer, 1);
+    if (!file.isEmpty()) {
+        QFile put(game.test().path(file));
+        if (bytes.isNull())
+            put.remove();
+        else
+            QVERIFY(put.open(QIODevice::WriteOnly)
+                    && (bytes.isEmpty() ? put.resize(65 << 20) : put.write(bytes) == bytes.size()));
+    }
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QHash<QString, PromptAnswer> answers{
+        {"Yes", PromptAnswer::Yes}, {"No", PromptAnswer::No}, {"Cancel", PromptAnswer::Cancel}};
+    for (const QString &step : steps) {
+        if (answers.contains(step))
+            game.test().prompter().queue(answers.value(step));
+        else if (step.startsWith(QLatin1String("tab ")))
+            game.showTab(step.back().digitValue());
+        else if (step.startsWith(u'^'))
+            QTest::keyClick(game.box("txtPlayer", 0), step.at(1).toLatin1(), Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+        else
+            game.click(step.section(u' ', 0, 0), step.contains(u' ') ? step.section(u' ', 1).toInt() : -1);
+    }
+    QTEST(outcome(game), "outcome");
 }
 
-void TestFrmZorbel::missingAndEmptyFilesKeepTheGame()
+void TestFrmZorbel::rulesWindowExistsOnce()
 {
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches);
-    const QStringList order = window.strMatches;
-    game.write("ZorbelLines.txt", {"# only comments", "", "#Blank Pole"});
-    game.test().prompter().queue(PromptAnswer::Yes);
-    game.click("clkStart");
-    const Prompt &empty = game.test().prompter().last();
-    QCOMPARE(empty.title, QStringLiteral("Exiting File Load"));
-    QCOMPARE(empty.text, QStringLiteral("File %1 does not contain any questions.").arg(game.test().path("ZorbelLines.txt")));
-    QCOMPARE(empty.icon, Prompt::Icon::Information);
-    QCOMPARE(window.strMatches, order);
-    QCOMPARE(game.matchOnShow(), order.first());
+    ZorbelFixture board;
+    board.test().writeFile(FrmHowTo::fileName(), "{\\rtf1 First rules}");
+    FrmZorbel &window = board.open();
+    board.click(QStringLiteral("clkHowToPlay"));
+    board.test().writeFile(FrmHowTo::fileName(), "{\\rtf1 Second rules}");
+    board.click(QStringLiteral("clkHowToPlay"));
+    QList<FrmHowTo *> shown = shownRules(window);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first()->rtb1()->toPlainText(), QStringLiteral("First rules"));
 
-    game.showTab(1);
-    game.click("clkStartPhrase");
-    QCOMPARE(game.test().prompter().last().title, QStringLiteral("File Does Not Exist"));
-    QVERIFY(game.test().prompter().last().text.startsWith(
-        QStringLiteral("File %1 does not exist, please create it from the Config menu item, or ")
-            .arg(game.test().path("ZorbelPhrases.txt"))));
+    shown.first()->close();
+    board.click(QStringLiteral("clkHowToPlay"));
+    shown = shownRules(window);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown.first()->rtb1()->toPlainText(), QStringLiteral("Second rules"));
+    QCOMPARE(board.test().logEntries().count(QStringLiteral("Loading Form frmHowTo")), 2);
+    QCOMPARE(board.test().logEntries().count(QStringLiteral("Unloading Form frmHowTo")), 1);
 }
 
-void TestFrmZorbel::exitQuestionCanBeDeclined()
+void TestFrmZorbel::updateBacksUpAndOpensThePage()
 {
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches);
-    game.click("clkUp", 0);
-    game.test().prompter().queue(PromptAnswer::No);
-    game.click("clkExit");
-    QCOMPARE(game.test().prompter().last().text, QStringLiteral("Do you wish to exit Zorbel?"));
-    QCOMPARE(game.test().prompter().last().title, QStringLiteral("Exit Program?"));
-    QVERIFY(window.isVisible());
-    QCOMPARE(game.scores(), QStringList({"1", "0"}));
-
-    game.test().prompter().queue(PromptAnswer::Yes);
-    game.showTab(1);
-    game.click("clkExitPhrase");
-    QVERIFY(!window.isVisible());
-    QCOMPARE(game.test().logEntries().mid(1), QStringList({"Unloading All Forms...", "Unloading All Forms..."}));
+    ZorbelFixture board;
+    board.test().writeFile(QStringLiteral("links.ini"), kLinks);
+    board.open({"Blank Pole", "Snow Blank"}, {"A Blank suit."});
+    board.test().prompter().queue(PromptAnswer::Yes);
+    board.click(QStringLiteral("clkUpdate"));
+    QCOMPARE(board.test().prompter().shown().size(), 1);
+    QCOMPARE(board.test().prompter().last().title, QStringLiteral("Check For Update?"));
+    QVERIFY(board.test().prompter().last().text.startsWith(QStringLiteral("The current version of Zorbel software is 1.0.0")));
+    const QStringList backups = QDir(board.test().path(QStringLiteral("BackUps"))).entryList(QDir::Files, QDir::Name);
+    QCOMPARE(backups.size(), 2);
+    QVERIFY(backups[0].startsWith(QLatin1String("ZorbelLines_")) && backups[1].startsWith(QLatin1String("ZorbelPhrases_")));
+    QCOMPARE(board.test().urlOpener().opened(), QList<QUrl>{QUrl(QStringLiteral("https://maker.test/donate"))});
 }
 
 void TestFrmZorbel::scoresAreCappedAndWinOnlyAtRoundEnd()
@@ -360,6 +641,168 @@ void TestFrmZorbel::tabChangeStopsCountdown()
     empty.get<QRadioButton>("OptTimer", 1)->setChecked(true);
     empty.get<QRadioButton>("OptTimer", 0)->setChecked(true);
     QVERIFY(!empty.window().Timer1().isActive());
+}
+
+
+void TestFrmZorbel::configFileAppliesAtStart_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: a folder of that name
+    QTest::addColumn<QString>("expected"); // the board without question files: "Timer On", "Sound Off"
+    QTest::newRow("lower case, blanks") << QByteArray("sound : on\r\ntimer time: 40\r\n") << "40/40 on on no no";
+    QTest::newRow("0") << QByteArray("TimerTime: 0\r\n") << "0/0 on off no no";
+    QTest::newRow("40.4") << QByteArray("TimerTime: 40.4") << "40.4/40 on off no no";
+    QTest::newRow("as saved") << savedFile({"110", "Yes", "Yes", "Yes", "No"}) << "110/110 off on yes yes";
+    // Reading ends at the overflow, with an error report.
+    QTest::newRow("beyond 16 bits") << QByteArray("Buzzer: Yes\r\nTimerTime: 40000\r\nSoundContinual: Yes\r\n")
+                                    << "30/30 on off yes no ! readInConfigFile 6";
+    QTest::newRow("folder") << QByteArray() << "30/30 on off no no ! readInConfigFile 75";
+}
+
+void TestFrmZorbel::configFileAppliesAtStart()
+{
+    QFETCH(QByteArray, file);
+    ZorbelFixture game;
+    placeConfig(game, file);
+    game.open();
+    QTEST(settings(game), "expected");
+}
+
+void TestFrmZorbel::configWindowShowsTheBoard_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QStringList>("lists");
+    // Loaded questions leave "Timer Off" and "Sound Off" unless the file says otherwise.
+    QTest::newRow("no file") << QByteArray() << 0 << "30" << QStringList{"30", "No", "No", "No", "No"};
+    QTest::newRow("every setting") << savedFile({"90", "Yes", "Yes", "Yes", "Yes"}) << 1 << "90"
+                                   << QStringList{"90", "Yes", "Yes", "Yes", "Yes"};
+    QTest::newRow("40.4 runs 40") << QByteArray("TimerTime: 40.4") << 1 << "40"
+                                  << QStringList{"40", "No", "No", "No", "No"};
+}
+
+void TestFrmZorbel::configWindowShowsTheBoard()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, tab);
+    ZorbelFixture game;
+    if (!file.isEmpty())
+        game.test().writeFile(kConfig, file);
+    FrmZorbel &window = game.open({"Blank Pole", "Shoe Blank"}, {"A Blank suit."});
+    game.showTab(tab);
+    window.Timer1().start();
+    const QString before = settings(game);
+
+    QStringList lists;
+    QString tag;
+    withConfigWindow(game, [&](Form &config) {
+        for (const char *name : kLists)
+            lists << config.controls().get<QComboBox>(QLatin1String(name))->currentText();
+        tag = window.tag();
+        QVERIFY(!window.Timer1().isActive());
+        QVERIFY(config.isModal());
+    });
+    QTEST(lists, "lists");
+    QTEST(tag, "tag");
+    QCOMPARE(window.tag(), QString());
+    QCOMPARE(window.focusWidget(), game.button(tab == 0 ? "clkNext" : "clkNextPhrase"));
+    QCOMPARE(settings(game), before); // looking changes nothing
+    QCOMPARE(game.test().readFile(kConfig), file); // and writes nothing
+    QCOMPARE(game.test().logEntries().mid(1), QStringList({"Loading Form frmConfig", "Unloading Form frmConfig"}));
+}
+
+void TestFrmZorbel::saveAppliesAndWrites_data()
+{
+    QTest::addColumn<QByteArray>("startFile");
+    QTest::addColumn<QStringList>("chosen"); // an empty text: no selection
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("music");
+    QTest::newRow("60 No Yes Yes No") << QByteArray() << QStringList{"60", "No", "Yes", "Yes", "No"}
+                                      << "60/60 off on yes no" << QStringList{"play", "loop on"};
+    QTest::newRow("timer on, sound off") << savedFile({"30", "Yes", "No", "Yes", "No"})
+                                         << QStringList{"120", "Yes", "No", "No", "Yes"} << "120/120 on off no yes"
+                                         << QStringList{"stop"};
+    QTest::newRow("no selection keeps") << QByteArray("TimerTime: 50\r\nBuzzer: Yes\r\n")
+                                        << QStringList{"", "No", "", "No", ""} << "50/50 off off yes no"
+                                        << QStringList{"stop"};
+}
+
+void TestFrmZorbel::saveAppliesAndWrites()
+{
+    QFETCH(QByteArray, startFile);
+    QFETCH(QStringList, chosen);
+    QFETCH(QString, expected);
+    ZorbelFixture game;
+    if (!startFile.isEmpty())
+        game.test().writeFile(kConfig, startFile);
+    FrmZorbel &window = game.open({"Blank Pole", "Shoe Blank"});
+    game.music().clear();
+
+    QByteArray written;
+    withConfigWindow(game, [&](Form &config) {
+        choose(config, chosen);
+        QVERIFY(config.isVisible());
+        written = game.test().readFile(kConfig);
+    });
+    QCOMPARE(written, savedFile(chosen));
+    QVERIFY(game.test().prompter().shown().isEmpty()); // no confirmation
+    QCOMPARE(settings(game), expected);
+    QTEST(game.music(), "music");
+    // "Timer On" counts down the question on show.
+    QCOMPARE(window.Timer1().isActive(), expected.section(u' ', 1, 1) == QLatin1String("on"));
+}
+
+void TestFrmZorbel::failedSaveKeepsTheOldFile_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("read-only file") << false << "70";
+    QTest::newRow("folder in its place") << true << "75";
+}
+
+void TestFrmZorbel::failedSaveKeepsTheOldFile()
+{
+    QFETCH(bool, folder);
+    QFETCH(QString, error);
+    ZorbelFixture game;
+    const QString path = game.test().path(kConfig);
+    const QByteArray old = folder ? QByteArray() : savedFile({"20", "No", "No", "No", "No"});
+    placeConfig(game, old);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner);
+    game.open();
+    game.test().prompter().clear();
+    const QStringList files = QDir(game.test().dir()).entryList(QDir::AllEntries | QDir::Hidden);
+
+    withConfigWindow(game, [](Form &config) { choose(config, {"80", "Yes", "Yes", "Yes", "Yes"}); });
+    QCOMPARE(game.test().readFile(kConfig), old);
+    QCOMPARE(QDir(game.test().dir()).entryList(QDir::AllEntries | QDir::Hidden), files); // no temporary left
+    // The board took the settings all the same.
+    QCOMPARE(settings(game), QStringLiteral("80/80 on on yes yes ! clkSave_Click ") + error);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestFrmZorbel::editButtonOpensOneChooser()
+{
+    ZorbelFixture game;
+    game.open();
+    game.click(QStringLiteral("clkEdit"));
+    game.click(QStringLiteral("clkEdit"));
+    QCOMPARE(openForms(QStringLiteral("frmEdit")).size(), 1);
+    Form *chooser = openForms(QStringLiteral("frmEdit")).first();
+    QVERIFY(!chooser->isModal());
+
+    game.test().prompter().queue(PromptAnswer::No); // no sample for the missing file
+    clickOn(*chooser, QStringLiteral("clkEditMatches"));
+    const QList<Form *> editor = openForms(QStringLiteral("frmEditMatches"));
+    QCOMPARE(editor.size(), 1);
+
+    // A new chooser after the old one closed still finds the open editor.
+    chooser->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    game.click(QStringLiteral("clkEdit"));
+    clickOn(*openForms(QStringLiteral("frmEdit")).first(), QStringLiteral("clkEditMatches"));
+    QCOMPARE(openForms(QStringLiteral("frmEditMatches")), editor);
+    QCOMPARE(game.test().prompter().shown().size(), 1); // loaded once
 }
 
 QTEST_MAIN(TestFrmZorbel)
