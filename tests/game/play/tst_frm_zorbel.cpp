@@ -102,7 +102,11 @@ public:
     Ravlen *button(const QString &name, int index = -1) const { return get<Ravlen>(name, index); }
     QLineEdit *box(const QString &name, int index = -1) const { return get<QLineEdit>(name, index); }
     void showTab(int index) { get<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(index); }
-    void click(const QString &name, int index = -1) { clickOn(*m_window, name, index); }
+    void click(const QString &name, int index = -1, int times = 1)
+    {
+        while (times-- > 0)
+            clickOn(*m_window, name, index);
+    }
 
     // The match on show as its two halves joined by ",", empty when none is.
     QString matchOnShow() const
@@ -147,25 +151,30 @@ private:
 };
 
 // The round, turn, question and scores, then the rules shown, each message,
-// each output changed, each page opened and each log line after loading;
-// the program directory reads "DIR".
+// each output written anew, each page opened, each backup and each log line after
+// loading; the program directory reads "DIR".
 QString outcome(ZorbelFixture &game)
 {
     FrmZorbel &window = game.window();
+    const bool phrases = game.get<QTabWidget>(QStringLiteral("SSTab1"))->currentIndex() == 1;
     QStringList parts{QStringLiteral("%1 player %2 %3 scores %4")
                           .arg(game.button(QStringLiteral("clkRound"))->caption())
                           .arg(window.intCurrentPlayer)
-                          .arg(game.button(QStringLiteral("clkStatusMatch"))->caption(), game.scores().join(u' '))};
+                          .arg(game.button(phrases ? "clkStatusPhrase" : "clkStatusMatch")->caption(),
+                               game.scores().join(u' '))};
+    if (game.matchOnShow() != window.strMatches.value(window.intMatchNumber - 1))
+        parts << QStringLiteral("another match on show");
     for (FrmHowTo *rules : shownRules(window))
         parts << rules->windowTitle() + (rules->rtb1()->isReadOnly() ? " read-only: " : ": ")
                 + rules->rtb1()->toPlainText().section(u'\n', 0, 0);
     for (const Prompt &prompt : game.test().prompter().shown())
         parts << prompt.title + ": " + prompt.text;
     for (const QString &output : kOutputs)
-        if (const QByteArray bytes = game.test().readFile(output); bytes != "old\r\n")
+        if (const QByteArray bytes = game.test().readFile(output); !bytes.isEmpty() && bytes != "old\r\n")
             parts << output + ": " + QString::fromUtf8(bytes);
     for (const QUrl &url : game.test().urlOpener().opened())
         parts << QStringLiteral("open ") + url.toString();
+    parts << QDir(game.test().path(QStringLiteral("BackUps"))).entryList(QDir::Files, QDir::Name);
     parts << game.test().logEntries().mid(1);
     if (!window.isVisible())
         parts << QStringLiteral("closed");
@@ -242,11 +251,9 @@ class TestFrmZorbel : public QObject
 
 private Q_SLOTS:
     void loadShowsTheBoard();
-    void stepsWrapAroundAndFollowTheTab();
     void actions_data();
     void actions();
     void rulesWindowExistsOnce();
-    void updateBacksUpAndOpensThePage();
 
     void scoresAreCappedAndWinOnlyAtRoundEnd();
     void tieAnswers_data();
@@ -298,44 +305,17 @@ void TestFrmZorbel::loadShowsTheBoard()
     QVERIFY(neither.test().prompter().shown().isEmpty());
 }
 
-void TestFrmZorbel::stepsWrapAroundAndFollowTheTab()
-{
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches);
-    const QStringList order = window.strMatches;
-    game.click("clkNext");
-    QCOMPARE(game.matchOnShow(), order.at(1));
-    game.click("clkNext");
-    game.click("clkNext");
-    QCOMPARE(game.matchOnShow(), order.at(0));
-    QCOMPARE(window.strMatches, order);
-    game.click("clkPrev");
-    QCOMPARE(game.matchOnShow(), order.at(2));
-    QCOMPARE(game.button("clkStatusMatch")->caption(), QStringLiteral("Viewing Match 3 of 3 Matches..."));
-    QCOMPARE(window.intCurrentPlayer, 0); // two players: 1, 0, 1, then back to 0
-
-    game.showTab(1); // the page keys step the visible tab only
-    window.PageUpDown(34);
-    QCOMPARE(window.intMatchNumber, 3);
-    game.showTab(0);
-    window.PageUpDown(34);
-    QCOMPARE(window.intMatchNumber, 1);
-    QCOMPARE(window.intCurrentPlayer, 1);
-    game.box("txtPlayer", 1)->setFocus();
-    QTest::keyClick(game.box("txtPlayer", 1), Qt::Key_PageUp);
-    QCOMPARE(window.intMatchNumber, 3);
-    QCOMPARE(window.intCurrentPlayer, 0);
-}
-
 void TestFrmZorbel::actions_data()
 {
     QTest::addColumn<QString>("file"); // put in place after loading
     QTest::addColumn<QByteArray>("bytes"); // null: no such file; empty: 65 MB of zero bytes
-    QTest::addColumn<QStringList>("steps"); // a button, "tab 1", the next answer, or "^" and a Ctrl+Alt+Shift key
+    // A button, "tab 1", the next answer, a page key, or "^" and a Ctrl+Alt+Shift key.
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("outcome");
     const QString rules = FrmHowTo::fileName();
     const QStringList howTo{"clkHowToPlay"};
     const QString start = "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 | ";
+    const QString phrase = "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 | ";
     const QString notLoaded =
         start + "File not Loaded: File DIR/HowToPlayZorbel.rtf %1 | Loading Form frmHowTo | Unloading Form frmHowTo";
     QFile document(QStringLiteral(RULES_DOCUMENT));
@@ -363,24 +343,34 @@ void TestFrmZorbel::actions_data()
     QTest::newRow("contact") << "links.ini" << kLinks << QStringList{"clkContact"} << start + "open https://maker.test/contact";
     QTest::newRow("contact without links file") << "links.ini" << QByteArray() << QStringList{"clkContact"}
                                                 << start + "open https://zorbel.example.org/contact";
+    QTest::newRow("update") << "links.ini" << kLinks << QStringList{"Yes", "clkUpdate"}
+                            << start + "Check For Update?: The current version of Zorbel software is 1.0.0//Would you "
+                                       "like to check for a Zorbel software update? | open https://maker.test/donate | "
+                                       "ZorbelLines_3_Mar_2021_09_05_07.txt | ZorbelPhrases_3_Mar_2021_09_05_07.txt";
     // Two players: the third step starts round 2 on the first question again.
     QTest::newRow("start over declined") << "" << QByteArray() << QStringList{"clkNext", "clkNext", "clkNext", "No", "clkStart"}
                                          << start + "Start New Game: A Zorbel Game is already in Progress, Start Over?";
     QTest::newRow("phrase start over cancelled") << "" << QByteArray() << QStringList{"clkNext", "tab 1", "Cancel", "clkStartPhrase"}
-        << "Round 1 player 1 Viewing Match 2 of 3 Matches... scores 0 0 | Start New Game: A Match Phrase Game is "
+        << "Round 1 player 1 Viewing Phrase 1 of 3 Phrases... scores 0 0 | Start New Game: A Match Phrase Game is "
            "already in Progress, Start Over?";
     QTest::newRow("empty file keeps the questions") << "ZorbelLines.txt" << QByteArray("# only comments\r\n\r\n#Blank Pole\r\n") << QStringList{"Yes", "clkStart"}
         << start + "Start New Game: A Zorbel Game is already in Progress, Start Over? | Exiting File Load: File "
                    "DIR/ZorbelLines.txt does not contain any questions.";
     QTest::newRow("missing file") << "ZorbelPhrases.txt" << QByteArray() << QStringList{"tab 1", "clkStartPhrase"}
-        << start + "File Does Not Exist: File "
+        << phrase + "File Does Not Exist: File "
                    "DIR/ZorbelPhrases.txt does not exist, please create it from the Config menu item, or \nperforming "
                    "an Update from the About menu pulldown will retrieve this file from the internet.\n\n";
+    QTest::newRow("steps wrap around") << "" << QByteArray() << QStringList{"clkNext", "clkNext", "clkNext", "clkPrev"}
+                                       << "Round 2 player 0 Viewing Match 3 of 3 Matches... scores 0 0";
+    QTest::newRow("page keys step the tab on show") << "" << QByteArray() << QStringList{"tab 1", "PgDn"}
+                                                    << "Round 1 player 1 Viewing Phrase 2 of 3 Phrases... scores 0 0";
+    QTest::newRow("page keys back to match 3") << "" << QByteArray() << QStringList{"tab 1", "PgDn", "tab 0", "PgUp"}
+                                               << "Round 1 player 0 Viewing Match 3 of 3 Matches... scores 0 0";
     QTest::newRow("exit declined") << "" << QByteArray() << QStringList{"clkUp 0", "No", "clkExit"}
         << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 1 0 | Exit Program?: Do you wish to exit Zorbel? "
            "| Unloading All Forms...";
     QTest::newRow("exit from the phrase tab") << "" << QByteArray() << QStringList{"Yes", "tab 1", "clkExitPhrase"}
-        << start + "Exit Program?: Do you wish to exit Zorbel? | Unloading All Forms... | closed";
+        << phrase + "Exit Program?: Do you wish to exit Zorbel? | Unloading All Forms... | closed";
 }
 
 void TestFrmZorbel::actions()
@@ -409,6 +399,8 @@ void TestFrmZorbel::actions()
             game.test().prompter().queue(answers.value(step));
         else if (step.startsWith(QLatin1String("tab ")))
             game.showTab(step.back().digitValue());
+        else if (step == QLatin1String("PgUp") || step == QLatin1String("PgDn"))
+            QTest::keyClick(game.box("txtPlayer", 1), step == QLatin1String("PgUp") ? Qt::Key_PageUp : Qt::Key_PageDown);
         else if (step.startsWith(u'^'))
             QTest::keyClick(game.box("txtPlayer", 0), step.at(1).toLatin1(), Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
         else
@@ -438,22 +430,6 @@ void TestFrmZorbel::rulesWindowExistsOnce()
     QCOMPARE(board.test().logEntries().count(QStringLiteral("Unloading Form frmHowTo")), 1);
 }
 
-void TestFrmZorbel::updateBacksUpAndOpensThePage()
-{
-    ZorbelFixture board;
-    board.test().writeFile(QStringLiteral("links.ini"), kLinks);
-    board.open({"Blank Pole", "Snow Blank"}, {"A Blank suit."});
-    board.test().prompter().queue(PromptAnswer::Yes);
-    board.click(QStringLiteral("clkUpdate"));
-    QCOMPARE(board.test().prompter().shown().size(), 1);
-    QCOMPARE(board.test().prompter().last().title, QStringLiteral("Check For Update?"));
-    QVERIFY(board.test().prompter().last().text.startsWith(QStringLiteral("The current version of Zorbel software is 1.0.0")));
-    const QStringList backups = QDir(board.test().path(QStringLiteral("BackUps"))).entryList(QDir::Files, QDir::Name);
-    QCOMPARE(backups.size(), 2);
-    QVERIFY(backups[0].startsWith(QLatin1String("ZorbelLines_")) && backups[1].startsWith(QLatin1String("ZorbelPhrases_")));
-    QCOMPARE(board.test().urlOpener().opened(), QList<QUrl>{QUrl(QStringLiteral("https://maker.test/donate"))});
-}
-
 void TestFrmZorbel::scoresAreCappedAndWinOnlyAtRoundEnd()
 {
     ZorbelFixture game;
@@ -465,80 +441,63 @@ void TestFrmZorbel::scoresAreCappedAndWinOnlyAtRoundEnd()
     game.write("ZorbelLines.txt", kThreeMatches);
     game.click("clkStart");
     game.get<QComboBox>("cmbNumPlayers")->setCurrentText("3");
-    for (int i = 0; i < 5; ++i)
-        game.click("clkUp", 1);
+    game.click("clkUp", 1, 5);
     game.click("clkUp", 2);
     QCOMPARE(game.scores(), QStringList({"0", "3", "1"})); // capped by the three questions loaded
-    game.click("clkDown", 2);
-    game.click("clkDown", 2);
+    game.click("clkDown", 2, 2);
     QCOMPARE(game.scores(), QStringList({"0", "3", "0"}));
     game.write("ZorbelPhrases.txt", kPhrases);
     game.showTab(1);
     game.click("clkStartPhrase");
     game.showTab(0);
-    for (int i = 0; i < 10; ++i)
-        game.click("clkUp", 1);
+    game.click("clkUp", 1, 10);
     QCOMPARE(game.scores(), QStringList({"0", "6", "0"})); // both files count
 
     game.box("txtCounter", 1)->setText("10");
-    game.click("clkNext"); // to player 1: no decision mid-round
-    game.click("clkNext"); // to player 2
+    game.click("clkNext", -1, 2); // no decision mid-round
     QCOMPARE(window.intCurrentPlayer, 2);
     game.answerWinnerWith("clkClose");
     game.click("clkNext"); // round over: player 1 wins
     QCOMPARE(game.lastWinnerMessage(),
              QStringLiteral("Congratulations...\n\nName has won the game with a score of 10\n\nNicely Done!"));
-    QCOMPARE(game.scores(), QStringList({"0", "0", "0"}));
-    QCOMPARE(window.intRound, 1);
-    QCOMPARE(window.intMatchNumber, 1);
+    QCOMPARE(outcome(game), QStringLiteral("Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0 | "
+                                           "Loading Form frmWin | Unloading Form frmWin"));
     QVERIFY(window.blnSkipNextPhrase);
-    QCOMPARE(game.test().logEntries().mid(1), QStringList({"Loading Form frmWin", "Unloading Form frmWin"}));
 }
-
 void TestFrmZorbel::tieAnswers_data()
 {
     QTest::addColumn<QString>("answer"); // empty: closed by the window manager
-    QTest::addColumn<bool>("restarts");
-    QTest::newRow("yes keeps scores") << "clkYes" << false;
-    QTest::newRow("closed counts as yes") << "" << false;
-    QTest::newRow("no restarts both modes") << "clkNo" << true;
+    QTest::addColumn<QString>("outcome"); // a further round starts with the first player; reloads ask nothing
+    const QString log = " | Loading Form frmWin | Unloading Form frmWin";
+    QTest::newRow("yes keeps scores") << "clkYes" << "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
+    QTest::newRow("closed counts as yes") << "" << "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
+    QTest::newRow("no restarts both modes") << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log;
 }
-
 void TestFrmZorbel::tieAnswers()
 {
     QFETCH(QString, answer);
-    QFETCH(bool, restarts);
     ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    game.open(kThreeMatches, kPhrases);
     game.get<QComboBox>("cmbNumPlayers")->setCurrentText("3");
     game.box("txtPlayer", 0)->setText("Lee, Ann");
     game.box("txtPlayer", 1)->setText("Bob;");
     game.box("txtCounter", 0)->setText("12");
     game.box("txtCounter", 1)->setText("12");
     game.box("txtCounter", 2)->setText("9");
-    game.click("clkNext");
-    game.click("clkNext");
+    game.click("clkNext", -1, 2);
     game.answerWinnerWith(answer);
     game.click("clkNext");
     QCOMPARE(game.lastWinnerMessage(), QStringLiteral("Congratulations...\n\nPlayers:\n\nLee, Ann  Bob;\n\nHave tied "
                                                       "with a score of 12\n\nPlay another round?"));
-    QCOMPARE(game.scores(), (restarts ? QStringList{"0", "0", "0"} : QStringList{"12", "12", "9"}));
-    QCOMPARE(window.intRound, restarts ? 1 : 2);
-    QCOMPARE(window.intCurrentPlayer, 0); // the further round starts with the first player
-    QVERIFY(game.test().prompter().shown().isEmpty()); // reloads ask nothing
-    if (restarts) {
-        QCOMPARE(window.intMatchNumber, 1);
-        QCOMPARE(window.intPhraseNumber, 1);
+    QTEST(outcome(game), "outcome");
+    if (answer == QLatin1String("clkNo"))
         return;
-    }
     game.box("txtCounter", 1)->setText("13");
-    game.click("clkNext");
-    game.click("clkNext");
+    game.click("clkNext", -1, 2);
     game.answerWinnerWith("clkClose");
     game.click("clkNext");
     QVERIFY(game.lastWinnerMessage().contains(QLatin1String("Bob; has won the game with a score of 13")));
 }
-
 void TestFrmZorbel::playerCountTakesMouseNotKeys()
 {
     ZorbelFixture game;
@@ -582,16 +541,17 @@ void TestFrmZorbel::countdown_data()
     QTest::addColumn<bool>("soundOn");
     QTest::addColumn<bool>("alwaysOn");
     QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("shown"); // after Next, then after each tick until the timer stops
     QTest::addColumn<QStringList>("music");
     QTest::addColumn<QStringList>("buzzer");
-    QTest::newRow("buzzer at 0, music stops") << true << false << 3 << QStringList{"play", "stop"} << QStringList{"play"};
-    QTest::newRow("sound off: silent") << false << false << 2 << QStringList{} << QStringList{};
-    QTest::newRow("music kept") << true << true << 2 << QStringList{"play"} << QStringList{"play"};
-    QTest::newRow("length 0 stops at once") << true << false << 0 << QStringList{"play"} << QStringList{};
+    QTest::newRow("buzzer at 0, music stops") << true << false << 3 << "3 2 1 0 0" << QStringList{"play", "stop"}
+                                              << QStringList{"play"};
+    QTest::newRow("sound off: silent") << false << false << 2 << "2 1 0 0" << QStringList{} << QStringList{};
+    QTest::newRow("music kept") << true << true << 2 << "2 1 0 0" << QStringList{"play"} << QStringList{"play"};
+    QTest::newRow("length 0 stops at once") << true << false << 0 << "0 0" << QStringList{"play"} << QStringList{};
 }
-
-// Next starts the countdown; each tick shows one second less, the one that
-// shows 0 sounds the buzzer and the next one stops the timer.
+// Next starts the countdown; the tick that shows 0 sounds the buzzer and
+// the next one stops the timer.
 void TestFrmZorbel::countdown()
 {
     QFETCH(bool, soundOn);
@@ -608,22 +568,14 @@ void TestFrmZorbel::countdown()
     game.buzzer().clear();
     game.click("clkNext");
     QStringList shown{game.box("txtTimer")->text()};
-    for (int tick = 0; tick < length; ++tick) {
-        QVERIFY(window.Timer1().isActive());
+    for (int tick = 0; tick < 100 && window.Timer1().isActive(); ++tick) {
         window.Timer1_Timer();
         shown << game.box("txtTimer")->text();
     }
-    QCOMPARE(shown.first(), QString::number(length));
-    QCOMPARE(shown.last(), QStringLiteral("0"));
-    QCOMPARE(shown.size(), length + 1);
-    QVERIFY(window.Timer1().isActive());
-    window.Timer1_Timer();
-    QVERIFY(!window.Timer1().isActive());
-    QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("0"));
+    QTEST(shown.join(u' '), "shown");
     QTEST(game.music(), "music");
     QTEST(game.buzzer(), "buzzer");
 }
-
 void TestFrmZorbel::tabChangeStopsCountdown()
 {
     ZorbelFixture game;
