@@ -177,7 +177,8 @@ QString outcome(ZorbelFixture &game)
     for (const Prompt &prompt : game.test().prompter().shown())
         parts << prompt.title + ": " + prompt.text;
     for (const QString &output : kOutputs)
-        if (const QByteArray bytes = game.test().readFile(output); !bytes.isEmpty() && bytes != "old\r\n")
+        if (const QByteArray bytes = game.test().readFile(output);
+            QFile::exists(game.test().path(output)) && bytes != "old\r\n")
             parts << output + ": " + QString::fromUtf8(bytes);
     for (const QUrl &url : game.test().urlOpener().opened())
         parts << QStringLiteral("open ") + url.toString();
