@@ -106,7 +106,6 @@ private Q_SLOTS:
         row("no clamping", "FadeDelay", 500.0f, "FadeDelay", 500);
         row("no translation", "GradientNormal1", qint32(0x8000000F), "GradientNormal1", 0x8000000Fu);
         row("16-bit too large", "TintBright", 70000, "TintBright", 32767);
-        row("16-bit from text", "TintBright", QStringLiteral(" 12 "), "TintBright", 12);
         row("32-bit too large", "ButtonStyle", qint64(1) << 40, "ButtonStyle", 2147483647);
         row("32-bit from a picture", "ButtonStyle", QImage(2, 2, QImage::Format_RGB32), "ButtonStyle", 0);
         row("Single from words", "FadeDelay", QStringLiteral("fast"), "FadeDelay", 75);
@@ -158,7 +157,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("tmp");
         QTest::addColumn<QByteArray>("temp");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("TMP first") << QByteArray("/data/tmp") << QByteArray("/data/temp") << QStringLiteral("/data/tmp");
         QTest::newRow("TEMP when TMP is empty") << QByteArray() << QByteArray("/data/temp") << QStringLiteral("/data/temp");
         QTest::newRow("system folder when both are empty") << QByteArray() << QByteArray() << QString();
     }

@@ -65,8 +65,6 @@ void TestRavlenInput::scenario_data()
     row("arrow zone", "ArrowShow=1", "press s+3 5; release s+3 5", "ArrowMouseDown =2 | MouseUp 1 =1");
     row("beside the arrow", "ArrowShow=1", "press s-3 5; release s-3 5", "MouseDown 1 =2 | MouseUp 1 Click =1");
     row("right click draws no press", "", "press 10 10 right; release 10 10 right", "MouseDown 2 | MouseUp 2 RightClick =1");
-    row("middle click after a right click", "", "press 10 10 right; release 10 10 right; press 10 10 middle; "
-        "release 10 10 middle", "MouseDown 2 | MouseUp 2 RightClick =1 | MouseDown 4 | MouseUp 4 Click =1");
     row("double click as two clicks", "", twice,
         "MouseDown 1 =2 | MouseUp 1 Click =1 | MouseDown 1 =2 | Click =2 | MouseUp 1 =1");
     row("double click", "DoubleClickEnable=1", twice,

@@ -61,7 +61,6 @@ private Q_SLOTS:
         QTest::newRow("digits stop at a letter") << QStringLiteral("~$1x234rest")
                                                  << QString(QChar(1)) + QStringLiteral("rest");
         QTest::newRow("no digits give character 0") << QStringLiteral("~$abcde!") << QString(QChar(0)) + u'!';
-        QTest::newRow("tilde before an escape") << QStringLiteral("~~$00065") << QStringLiteral("~A");
         QTest::newRow("lone markers") << QStringLiteral("$~ ~") << QStringLiteral("$~ ~");
         QTest::newRow("code past 16 bits") << QStringLiteral("~$66000") << QString::fromUcs4(U"\U000101D0");
     }
@@ -94,8 +93,6 @@ private Q_SLOTS:
                                                << CaptionBox{2, 13, 97, 51, 19};
         QTest::newRow("auto, left icon") << true << 0 << true << 0 << 150.0 << 0.0 << CaptionBox{32, 0, 95, 38, 19};
         QTest::newRow("auto, bottom icon") << true << 0 << true << 3 << 50.0 << 0.0 << CaptionBox{5, 16, 95, 20, 19};
-        QTest::newRow("auto, unknown icon position") << true << 0 << true << 7 << 50.0 << 0.0
-                                                     << CaptionBox{5, 10, 95, 30, 19};
     }
 
     void layout()
@@ -139,23 +136,6 @@ private Q_SLOTS:
         look.shadow = true;
         look.shadowColor = red;
         QCOMPARE(boundsOf(captionOnBlack(look, s), qRgb(255, 0, 0)), caption.translated(1, 1));
-    }
-
-    void smoothingFollowsTheSetting()
-    {
-        FaceSurfaces s;
-        CaptionLook look;
-        look.text = QStringLiteral("Ravlen");
-        for (const bool antiAliased : {false, true}) {
-            look.antiAliased = antiAliased;
-            const QImage output = captionOnBlack(look, s);
-            // Plain text has only the caption's colour on the background.
-            QSet<QRgb> colours;
-            for (int y = 0; y < output.height(); ++y)
-                for (int x = 0; x < output.width(); ++x)
-                    colours.insert(output.pixel(x, y));
-            QCOMPARE(colours.size() > 2, antiAliased);
-        }
     }
 
     void accessKeyIsUnderlined()

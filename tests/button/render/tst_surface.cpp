@@ -7,7 +7,6 @@
 
 using Points = QSet<QPoint>;
 Q_DECLARE_METATYPE(Surface::BlendFormat)
-Q_DECLARE_METATYPE(Surface::ResizeMode)
 
 class TestSurface : public QObject
 {
@@ -117,47 +116,33 @@ private Q_SLOTS:
         QCOMPARE(pixelsOf(target, 0xFF0000), (Points{{2, 0}, {3, 0}}));
     }
 
-    void emptyRectanglesDrawNothing_data()
-    {
-        QTest::addColumn<QRect>("to");
-        QTest::addColumn<QRect>("from");
-        QTest::newRow("negative height") << QRect(0, 0, 2, -3) << QRect(0, 0, 2, 2);
-        QTest::newRow("empty source") << QRect(0, 0, 2, 2) << QRect(0, 0, 0, 0);
-        QTest::newRow("source outside its surface") << QRect(0, 0, 2, 2) << QRect(10, 10, 2, 2);
-    }
-
     void emptyRectanglesDrawNothing()
     {
-        QFETCH(QRect, to);
-        QFETCH(QRect, from);
         Surface target(QSize(4, 4), 0x123456);
         const Surface source(QSize(2, 2), 0xFFFFFF);
-        target.blend(to, source, from, 255);
-        target.stretchCopy(to, source, from);
-        target.keyedStretchCopy(to, source, from, 0);
+        // Negative height, an empty source, a source outside its surface.
+        for (const auto &[to, from] : {std::pair(QRect(0, 0, 2, -3), QRect(0, 0, 2, 2)),
+                                       std::pair(QRect(0, 0, 2, 2), QRect(0, 0, 0, 0)),
+                                       std::pair(QRect(0, 0, 2, 2), QRect(10, 10, 2, 2))}) {
+            target.blend(to, source, from, 255);
+            target.stretchCopy(to, source, from);
+            target.keyedStretchCopy(to, source, from, 0);
+        }
         QCOMPARE(pixelsOf(target, 0x123456).size(), 16);
-    }
-
-    void stretchingNeverMixesColours_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("redColumns");
-        QTest::newRow("enlarged") << 7 << 3;
-        QTest::newRow("shrunk to two") << 2 << 0;
-        QTest::newRow("shrunk to one") << 1 << 1;
     }
 
     void stretchingNeverMixesColours()
     {
-        QFETCH(int, width);
-        QFETCH(int, redColumns);
         const OleColor key = 0x00FF00;
         Surface from(QSize(3, 1), key);
         from.fillBox(QPoint(1, 0), QPoint(1, 0), 0x0000FF);
-        Surface target(QSize(width, 1), 0);
-        target.stretchCopy(target.rect(), from, from.rect());
-        QCOMPARE(pixelsOf(target, 0x0000FF).size(), redColumns);
-        QCOMPARE(pixelsOf(target, key).size(), width - redColumns);
+        // Enlarged to 7, shrunk to 2 and to 1: whole source pixels only.
+        for (const auto &[width, redColumns] : {std::pair(7, 3), std::pair(2, 0), std::pair(1, 1)}) {
+            Surface target(QSize(width, 1), 0);
+            target.stretchCopy(target.rect(), from, from.rect());
+            QCOMPARE(pixelsOf(target, 0x0000FF).size(), redColumns);
+            QCOMPARE(pixelsOf(target, key).size(), width - redColumns);
+        }
     }
 
     void copies()
@@ -215,33 +200,22 @@ private Q_SLOTS:
         QCOMPARE(pixelsOf(surface, 0xFFFFFF), expected);
     }
 
-    void circles_data()
-    {
-        QTest::addColumn<double>("radius");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<bool>("filled");
-        QTest::addColumn<Points>("ring");
-        QTest::addColumn<int>("inside");
-        const Points around = {{2, 2}, {3, 2}, {4, 2}, {2, 3}, {4, 3}, {2, 4}, {3, 4}, {4, 4}};
-        QTest::newRow("radius 1 filled") << 1.0 << 1 << true << around << 1;
-        QTest::newRow("width 2 leaves the centre")
-            << 1.0 << 2 << false << (around + Points{{3, 1}, {1, 3}, {5, 3}, {3, 5}}) << 0;
-    }
-
     void circles()
     {
-        QFETCH(double, radius);
-        QFETCH(int, width);
-        QFETCH(bool, filled);
-        QFETCH(Points, ring);
-        QFETCH(int, inside);
+        const Points around = {{2, 2}, {3, 2}, {4, 2}, {2, 3}, {4, 3}, {2, 4}, {3, 4}, {4, 4}};
         Surface surface(QSize(7, 7), 0);
-        surface.setLineWidth(width);
         surface.setFillColor(0x00FF00);
-        surface.setFillStyle(filled ? Surface::FillStyle::Solid : Surface::FillStyle::Transparent);
-        surface.drawCircle(QPointF(3, 3), radius, 0xFFFFFF);
-        QCOMPARE(pixelsOf(surface, 0xFFFFFF), ring);
-        QCOMPARE(pixelsOf(surface, 0x00FF00).size(), inside);
+        surface.setFillStyle(Surface::FillStyle::Solid);
+        surface.drawCircle(QPointF(3, 3), 1, 0xFFFFFF);
+        QCOMPARE(pixelsOf(surface, 0xFFFFFF), around);
+        QCOMPARE(pixelsOf(surface, 0x00FF00), (Points{{3, 3}}));
+
+        // A ring of width 2 leaves the centre.
+        Surface wide(QSize(7, 7), 0);
+        wide.setLineWidth(2);
+        wide.setFillStyle(Surface::FillStyle::Transparent);
+        wide.drawCircle(QPointF(3, 3), 1, 0xFFFFFF);
+        QCOMPARE(pixelsOf(wide, 0xFFFFFF), (around + Points{{3, 1}, {1, 3}, {5, 3}, {3, 5}}));
     }
 
     void basePictureResetsTheContent_data()
@@ -269,26 +243,19 @@ private Q_SLOTS:
         QVERIFY(!surface.hasBasePicture());
     }
 
-    void resizing_data()
-    {
-        QTest::addColumn<Surface::ResizeMode>("mode");
-        QTest::addColumn<OleColor>("drawnPixelAfter");
-        QTest::newRow("redraw shows the base picture") << Surface::ResizeMode::Redraw << 0x00FF00u;
-        QTest::newRow("keep content keeps drawings") << Surface::ResizeMode::KeepContent << 0x0000FFu;
-    }
-
     void resizing()
     {
-        QFETCH(Surface::ResizeMode, mode);
-        QFETCH(OleColor, drawnPixelAfter);
-        Surface surface(QSize(4, 4), 0xFFFFFF);
-        surface.setBasePicture(solidPicture(QSize(2, 2), 0x00FF00));
-        surface.fillBox(QPoint(1, 1), QPoint(1, 1), 0x0000FF);
-        surface.resize(QSize(6, 3), mode);
-        QCOMPARE(surface.size(), QSize(6, 3));
-        COMPARE_COLOUR(surface.pixel(1, 1), drawnPixelAfter);
-        COMPARE_COLOUR(surface.pixel(0, 0), 0x00FF00u);
-        COMPARE_COLOUR(surface.pixel(5, 2), 0xFFFFFFu);
+        // Redrawing shows the base picture again; keeping the content keeps drawings.
+        for (const auto mode : {Surface::ResizeMode::Redraw, Surface::ResizeMode::KeepContent}) {
+            Surface surface(QSize(4, 4), 0xFFFFFF);
+            surface.setBasePicture(solidPicture(QSize(2, 2), 0x00FF00));
+            surface.fillBox(QPoint(1, 1), QPoint(1, 1), 0x0000FF);
+            surface.resize(QSize(6, 3), mode);
+            QCOMPARE(surface.size(), QSize(6, 3));
+            COMPARE_COLOUR(surface.pixel(1, 1), mode == Surface::ResizeMode::Redraw ? 0x00FF00u : 0x0000FFu);
+            COMPARE_COLOUR(surface.pixel(0, 0), 0x00FF00u);
+            COMPARE_COLOUR(surface.pixel(5, 2), 0xFFFFFFu);
+        }
     }
 
     void outsideAndEmpty()
