@@ -194,34 +194,6 @@ private Q_SLOTS:
         COMPARE_COLOUR(s.pic.pixel(0, 20), oleRgb(12, 34, 56));
     }
 
-    void faceFollowsState_data()
-    {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<StateList>("states");
-        QTest::addColumn<QString>("picture");
-        QTest::newRow("Ice pressed stretches ICE2") << int(Ravlen::Ice) << StateList{2} << QStringLiteral("ICE2");
-        QTest::newRow("WinXP normal") << int(Ravlen::WinXP) << StateList{2, 0} << QStringLiteral("WINXP0");
-        QTest::newRow("state 7 keeps the last picture") << int(Ravlen::Cherry) << StateList{1, 7} << QStringLiteral("CHERRY1");
-    }
-
-    void faceFollowsState()
-    {
-        QFETCH(int, style);
-        QFETCH(StateList, states);
-        QFETCH(QString, picture);
-        Ravlen button;
-        button.setCaption(QString());
-        button.setFade(false);
-        button.setEnableEffects(false);
-        button.resize(150, 50);
-        button.setButtonStyle(Ravlen::RavlenStyles(style));
-        for (int state : states)
-            button.DrawIt(state);
-        const QImage expected = stretched(picture, QSize(150, 50));
-        QCOMPARE(dOf(button)->faces.pic.image(), expected);
-        QCOMPARE(dOf(button)->output, expected);
-    }
-
     void widgetMask_data()
     {
         QTest::addColumn<int>("style");
