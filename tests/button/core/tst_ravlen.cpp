@@ -14,20 +14,6 @@ class TestRavlen : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void propertiesAreTheInterfaceInOrder()
-    {
-        QStringList expected;
-        for (const PropertySample &sample : propertySamples())
-            expected.append(QLatin1String(sample.name));
-        QCOMPARE(expected.size(), 77);
-
-        QStringList actual;
-        const QMetaObject &meta = Ravlen::staticMetaObject;
-        for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
-            actual.append(QLatin1String(meta.property(i).name()));
-        QCOMPARE(actual, expected);
-    }
-
     void settersRoundAndLimit_data()
     {
         QTest::addColumn<QByteArray>("property");

@@ -152,36 +152,23 @@ private Q_SLOTS:
         QCOMPARE(fadeTimer->interval(), interval);
     }
 
-    void soundFolderFromEnvironment_data()
-    {
-        QTest::addColumn<QByteArray>("tmp");
-        QTest::addColumn<QByteArray>("temp");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("TEMP when TMP is empty") << QByteArray() << QByteArray("/data/temp") << QStringLiteral("/data/temp");
-        QTest::newRow("system folder when both are empty") << QByteArray() << QByteArray() << QString();
-    }
-
     void soundFolderFromEnvironment()
     {
-        QFETCH(QByteArray, tmp);
-        QFETCH(QByteArray, temp);
-        QFETCH(QString, folder);
         const QByteArray oldTmp = qgetenv("TMP");
         const QByteArray oldTemp = qgetenv("TEMP");
         const auto restore = qScopeGuard([&] {
             qputenv("TMP", oldTmp); // an empty value counts as unset
             qputenv("TEMP", oldTemp);
         });
-        qputenv("TMP", tmp);
-        qputenv("TEMP", temp);
-        if (folder.isEmpty())
-            folder = QDir::tempPath();
-        Ravlen button;
-        QVERIFY(RavlenPrivate::get(&button)->tempDir.isEmpty());
-
-        button.readProperties(PropertyBag());
-
-        QCOMPARE(RavlenPrivate::get(&button)->tempDir, folder);
+        qputenv("TMP", QByteArray());
+        // TEMP when TMP is empty, the system's folder when both are.
+        for (const QString &temp : {QStringLiteral("/data/temp"), QString()}) {
+            qputenv("TEMP", temp.toLocal8Bit());
+            Ravlen button;
+            QVERIFY(RavlenPrivate::get(&button)->tempDir.isEmpty());
+            button.readProperties(PropertyBag());
+            QCOMPARE(RavlenPrivate::get(&button)->tempDir, temp.isEmpty() ? QDir::tempPath() : temp);
+        }
     }
 
     void showingDrawsTheStoredState()

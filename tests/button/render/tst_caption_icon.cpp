@@ -83,7 +83,6 @@ private Q_SLOTS:
         QTest::addColumn<CaptionBox>("expected");
         // 100 x 40, Lh = 16; the icon (when shown) at Xi 14, Yi 11, 18 x 18.
         QTest::newRow("top centre pressed") << false << 1 << false << 0 << 40.0 << 1.4 << CaptionBox{5, 6, 95, 21, 21};
-        QTest::newRow("middle left lifted") << false << 3 << false << 0 << 40.0 << -1.4 << CaptionBox{5, 11, 95, 28, 20};
         QTest::newRow("bottom right") << false << 8 << false << 0 << 40.0 << 0.0 << CaptionBox{5, 19, 95, 35, 22};
         QTest::newRow("unknown alignment stays put") << false << 9 << false << 0 << 40.0 << 1.4
                                                      << CaptionBox{5, 10, 95, 30, 0};
@@ -92,7 +91,6 @@ private Q_SLOTS:
         QTest::newRow("auto, background icon") << true << 0 << true << 4 << 50.0 << 1.4
                                                << CaptionBox{2, 13, 97, 51, 19};
         QTest::newRow("auto, left icon") << true << 0 << true << 0 << 150.0 << 0.0 << CaptionBox{32, 0, 95, 38, 19};
-        QTest::newRow("auto, bottom icon") << true << 0 << true << 3 << 50.0 << 0.0 << CaptionBox{5, 16, 95, 20, 19};
     }
 
     void layout()
@@ -163,7 +161,6 @@ private Q_SLOTS:
         QTest::addColumn<QRectF>("expected");
         QTest::newRow("left at half size") << 0 << QSize(10, 10) << 50.0f << 0.0 << QRectF(14, 11, 18, 18);
         QTest::newRow("top") << 1 << QSize(20, 10) << 100.0f << 0.0 << QRectF(5, 2, 90, 45);
-        QTest::newRow("bottom") << 3 << QSize(20, 10) << 100.0f << 0.0 << QRectF(5, -7, 90, 45);
         QTest::newRow("background ignores the aspect") << 4 << QSize(20, 10) << 100.0f << 0.0
                                                        << QRectF(5, 2, 90, 36);
         QTest::newRow("unknown keeps the last place") << 9 << QSize(20, 10) << 50.0f << 0.0 << QRectF(1, 2, 3, 4);

