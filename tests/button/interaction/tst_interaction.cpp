@@ -61,7 +61,6 @@ private Q_SLOTS:
         QTest::newRow("plain") << "cmdGo" << -1 << "Go" << "cmdGo-Go.rls";
         QTest::newRow("array member") << "cmdGo" << 2 << "Go" << "cmdGo(2)-Go.rls";
         QTest::newRow("access key and escape kept") << "b" << -1 << "&Go ~$00065" << "b-&Go ~$00065.rls";
-        QTest::newRow("parent folders") << "cmdGo" << -1 << "../../x" << "cmdGo-______x.rls";
         QTest::newRow("back slashes, drive, reserved") << "a/b" << 0 << "C:\\x*?\"<>|" << "a_b(0)-C__x______.rls";
         QTest::newRow("control characters") << "b" << -1 << "a\tb\nc" << "b-a_b_c.rls";
         QTest::newRow("one dot stays, runs do not") << "b" << -1 << "v1.5..." << "b-v1.5___.rls";

@@ -196,19 +196,17 @@ void TestRavlenInput::scenario()
 void TestRavlenInput::ctrlAltRightClickSavesHere_data()
 {
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<QVariant>("index");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<QString>("expected"); // empty: no file at all
 
     const Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
-    QTest::newRow("caption climbing out") << "../../x" << QVariant() << ctrlAlt << "cmdGo-______x.rls";
-    QTest::newRow("Ctrl only") << "Go" << QVariant() << Qt::KeyboardModifiers(Qt::ControlModifier) << "";
+    QTest::newRow("caption climbing out") << "../../x" << ctrlAlt << "cmdGo-______x.rls";
+    QTest::newRow("Ctrl only") << "Go" << Qt::KeyboardModifiers(Qt::ControlModifier) << "";
 }
 
 void TestRavlenInput::ctrlAltRightClickSavesHere()
 {
     QFETCH(QString, caption);
-    QFETCH(QVariant, index);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(QString, expected);
     const QString here = m_temp->filePath(QStringLiteral("one/two"));
@@ -218,7 +216,6 @@ void TestRavlenInput::ctrlAltRightClickSavesHere()
     Ravlen button;
     button.setObjectName(QStringLiteral("cmdGo"));
     button.setCaption(caption);
-    button.setProperty("controlIndex", index);
     QSignalSpy rightClicks(&button, &Ravlen::RightClick);
 
     QTest::mouseClick(&button, Qt::RightButton, modifiers, QPoint(5, 5));

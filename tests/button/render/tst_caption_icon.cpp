@@ -157,13 +157,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("position");
         QTest::addColumn<QSize>("picture");
         QTest::addColumn<float>("size");
-        QTest::addColumn<double>("motion");
         QTest::addColumn<QRectF>("expected");
-        QTest::newRow("left at half size") << 0 << QSize(10, 10) << 50.0f << 0.0 << QRectF(14, 11, 18, 18);
-        QTest::newRow("top") << 1 << QSize(20, 10) << 100.0f << 0.0 << QRectF(5, 2, 90, 45);
-        QTest::newRow("background ignores the aspect") << 4 << QSize(20, 10) << 100.0f << 0.0
-                                                       << QRectF(5, 2, 90, 36);
-        QTest::newRow("unknown keeps the last place") << 9 << QSize(20, 10) << 50.0f << 0.0 << QRectF(1, 2, 3, 4);
+        QTest::newRow("left at half size") << 0 << QSize(10, 10) << 50.0f << QRectF(14, 11, 18, 18);
+        QTest::newRow("top") << 1 << QSize(20, 10) << 100.0f << QRectF(5, 2, 90, 45);
+        QTest::newRow("background ignores the aspect") << 4 << QSize(20, 10) << 100.0f << QRectF(5, 2, 90, 36);
+        QTest::newRow("unknown keeps the last place") << 9 << QSize(20, 10) << 50.0f << QRectF(1, 2, 3, 4);
     }
 
     void iconPlacement()
@@ -171,11 +169,10 @@ private Q_SLOTS:
         QFETCH(int, position);
         QFETCH(QSize, picture);
         QFETCH(float, size);
-        QFETCH(double, motion);
         QFETCH(QRectF, expected);
         IconGeometry g{1, 2, 3, 4, 0, 0, 1};
         for (int drawing = 0; drawing < 2; ++drawing) // the same place at every drawing
-            placeIcon(g, QSizeF(100, 40), picture, qint16(position), size, motion);
+            placeIcon(g, QSizeF(100, 40), picture, qint16(position), size, 0);
         QCOMPARE(g.Xi, expected.x());
         QVERIFY(qFuzzyCompare(1 + g.Yi, 1 + expected.y()));
         QCOMPARE(g.Wi, expected.width());

@@ -1,6 +1,6 @@
 #include "ravlen.h"
 
-#include <QFile>
+#include <QDir>
 #include <QImage>
 #include <QTest>
 
@@ -14,19 +14,12 @@ private Q_SLOTS:
     void everyResource()
     {
         Ravlen button; // using the library's widget keeps the linker from dropping the library
-        QStringList pictures{QStringLiteral(":/ravlen/cursor101.png")};
-        for (const char *skin : {"aqua", "cherry", "cream", "crystal", "ice", "longhorn", "mac", "office2007", "ooz",
-                                 "silver", "vista", "vistataskbar", "winxp"}) {
-            for (int state = 0; state < 3; ++state)
-                pictures.append(QStringLiteral(":/ravlen/skins/%1%2.png").arg(QLatin1String(skin)).arg(state));
-        }
-        for (const QString &path : pictures)
-            QVERIFY2(!QImage(path).isNull(), qPrintable(path));
-        for (int id = 101; id <= 110; ++id) {
-            QFile file(QStringLiteral(":/ravlen/sounds/sound%1.wav").arg(id));
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            QVERIFY(file.readAll().startsWith("RIFF"));
-        }
+        // Their content is checked where the library's parts are tested; here
+        // only that all of them came along.
+        QCOMPARE(QDir(QStringLiteral(":/ravlen/skins")).entryList().size(), 13 * 3);
+        QCOMPARE(QDir(QStringLiteral(":/ravlen/sounds")).entryList().size(), 10);
+        QVERIFY(!QImage(QStringLiteral(":/ravlen/skins/winxp2.png")).isNull());
+        QVERIFY(!QImage(QStringLiteral(":/ravlen/cursor101.png")).isNull());
     }
 };
 
