@@ -67,6 +67,8 @@ class TestSettingsFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
     void formatWritesEveryLine()
     {
         Ravlen button;
@@ -133,9 +135,8 @@ private Q_SLOTS:
         QFETCH(QVariant, value);
         QFETCH(bool, carried);
         const char *name = QTest::currentDataTag();
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Knöpfe €/blau ü"));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Knöpfe €")));
+        const QString path = m_dir->filePath(QStringLiteral("Knöpfe €/blau ü"));
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Knöpfe €")));
         Ravlen first;
         applySamples(first);
         first.SaveButtonSettings(path);
@@ -181,8 +182,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, text);
         QFETCH(QByteArray, property);
         QFETCH(QVariant, expected);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("look.rls"));
+        const QString path = m_dir->filePath(QStringLiteral("look.rls"));
         Ravlen button;
         QByteArrayList lines = savedLines(button, path);
         lines[line - 1] = text;
@@ -195,8 +195,7 @@ private Q_SLOTS:
 
     void shortFilesChangeOnlyTheirLines()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("look.rls"));
+        const QString path = m_dir->filePath(QStringLiteral("look.rls"));
         Ravlen first;
         applySamples(first);
         const QByteArrayList lines = savedLines(first, path);
@@ -233,14 +232,12 @@ private Q_SLOTS:
     void unusableFilesChangeNothingButRedraw()
     {
         QFETCH(QByteArray, bytes);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("look.rls"));
+        const QString path = m_dir->filePath(QStringLiteral("look.rls"));
         if (!bytes.isEmpty())
             writeBytes(path, bytes);
         Ravlen button;
         applySamples(button);
-        QTemporaryDir expectedDir;
-        const QString expected = expectedDir.filePath(QStringLiteral("expected.rls"));
+        const QString expected = m_dir->filePath(QStringLiteral("expected.rls"));
         button.SaveButtonSettings(expected);
         const int draws = drawCalls(button);
 
@@ -254,8 +251,7 @@ private Q_SLOTS:
 
     void hugeLines()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("look.rls"));
+        const QString path = m_dir->filePath(QStringLiteral("look.rls"));
         Ravlen button;
         button.setSettingsFile(QStringLiteral("kept.rls"));
         QByteArrayList lines = savedLines(button, path);
@@ -291,7 +287,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, fileName);
         QFETCH(bool, warns);
-        QTemporaryDir dir;
+        const QTemporaryDir &dir = *m_dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
         const QString current = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir.path()));
@@ -312,12 +308,11 @@ private Q_SLOTS:
 
     void settingsCommandsUseSettingsFile()
     {
-        QTemporaryDir dir;
         Ravlen first;
-        first.setSettingsFile(dir.filePath(QStringLiteral("shared.rls")));
+        first.setSettingsFile(m_dir->filePath(QStringLiteral("shared.rls")));
         first.setFadeDelay(40);
         first.setSettings(Ravlen::SettingsRL(7)); // no command: writes nothing
-        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(QDir(m_dir->path()).isEmpty());
         first.setSettings(Ravlen::SettingsSave);
 
         Ravlen second;
@@ -329,6 +324,9 @@ private Q_SLOTS:
         QCOMPARE(second.settings(), Ravlen::SettingsNone);
         QCOMPARE(spy.last().at(0).toString(), QStringLiteral("Settings"));
     }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir; // a fresh one for every test
 };
 
 QTEST_MAIN(TestSettingsFile)
