@@ -2,16 +2,15 @@
 
 #include "ravlen.h"
 
-#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QVariant>
 
-// A value for every property that differs from a new button's default and
-// that its setter keeps as given, so that each can be told apart after a
-// trip through a stored layout or a settings file.
+// A value for every property, in the interface's order, that differs from a
+// new button's default and that its setter keeps as given, so that each can
+// be told apart after a trip through a stored layout or a settings file.
 struct PropertySample {
     const char *name;
     QVariant value;
@@ -25,113 +24,48 @@ inline QPixmap samplePicture(Qt::GlobalColor colour, int size)
     return QPixmap::fromImage(image);
 }
 
-inline QFont sampleFont()
+inline QList<PropertySample> propertySamples()
 {
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setPointSizeF(15.25);
     font.setBold(true);
-    return font;
-}
-
-inline QList<PropertySample> propertySamples()
-{
     return {
-        {"Enabled", false},
-        {"Font", sampleFont()},
-        {"BorderStyle", 2},
-        {"CaptionColor", 0x123456u},
-        {"Tint", true},
-        {"TintColor", 0x0A0B0Cu},
-        {"TintBright", -120},
-        {"picNormal", samplePicture(Qt::red, 8)},
-        {"picOver", samplePicture(Qt::green, 9)},
-        {"picDown", samplePicture(Qt::blue, 10)},
-        {"CustomPic", true},
-        {"ButtonIcon", samplePicture(Qt::yellow, 16)},
-        {"ButtonIconShow", true},
-        {"MaskColor", 0xFF00FFu},
-        {"ButtonIconPos", 3},
-        {"GradientNormal1", 0x010203u},
-        {"GradientNormal2", 0x040506u},
-        {"GradientOver1", 0x070809u},
-        {"GradientOver2", 0x0A0B0Du},
-        {"GradientDown1", 0x0E0F10u},
-        {"GradientDown2", 0x111213u},
-        {"GradientStyle", 2},
-        {"UpMotion", true},
-        {"UserDrag", true},
-        {"Fade", false},
-        {"FadeDelay", 40.0},
-        {"CaptionShadow", true},
-        {"CaptionShadowColor", 0x202020u},
-        {"AutoSize", true},
-        {"Effects", 5},
-        {"EnableEffects", false},
-        {"ButtonIconSize", 150.0},
-        {"ButtonStyle", 7},
-        {"Alpha", true},
-        {"AlphaValue", 99.0},
-        {"RoundBorder", true},
-        {"RoundWidth", 12.0},
-        {"RoundHeight", 9.0},
-        {"RoundSizeAuto", false},
-        {"TintType", 4},
-        {"ArrowShow", true},
-        {"ArrowDirection", 3},
-        {"ArrowColor", 0x00FF80u},
-        {"ArrowPosition", 4},
-        {"ArrowSize", 17.0},
-        {"CaptionAutoAlign", false},
-        {"CaptionAlignment", 8},
-        {"ArrowSplit", false},
-        {"DoubleClickEnable", true},
-        {"Texture", true},
-        {"TextureImage", samplePicture(Qt::cyan, 4)},
-        {"TextureSize", 7.0},
-        {"TextureAlpha", 33.0},
-        {"TextureType", 3},
-        {"SoundClick", 3},
-        {"SoundIn", 98},
-        {"SoundOut", 99},
-        {"SoundDown", 10},
-        {"SoundUp", 1},
+        {"Enabled", false}, {"Font", font}, {"BorderStyle", 2}, {"CaptionColor", 0x123456u}, {"Tint", true},
+        {"TintColor", 0x0A0B0Cu}, {"TintBright", -120}, {"picNormal", samplePicture(Qt::red, 8)},
+        {"picOver", samplePicture(Qt::green, 9)}, {"picDown", samplePicture(Qt::blue, 10)}, {"CustomPic", true},
+        {"ButtonIcon", samplePicture(Qt::yellow, 16)}, {"ButtonIconShow", true}, {"MaskColor", 0xFF00FFu},
+        {"ButtonIconPos", 3}, {"GradientNormal1", 0x010203u}, {"GradientNormal2", 0x040506u},
+        {"GradientOver1", 0x070809u}, {"GradientOver2", 0x0A0B0Du}, {"GradientDown1", 0x0E0F10u},
+        {"GradientDown2", 0x111213u}, {"GradientStyle", 2}, {"UpMotion", true}, {"UserDrag", true}, {"Fade", false},
+        {"FadeDelay", 40.0}, {"CaptionShadow", true}, {"CaptionShadowColor", 0x202020u}, {"AutoSize", true},
+        {"Effects", 5}, {"EnableEffects", false}, {"ButtonIconSize", 150.0}, {"ButtonStyle", 7}, {"Alpha", true},
+        {"AlphaValue", 99.0}, {"RoundBorder", true}, {"RoundWidth", 12.0}, {"RoundHeight", 9.0},
+        {"RoundSizeAuto", false}, {"TintType", 4}, {"ArrowShow", true}, {"ArrowDirection", 3},
+        {"ArrowColor", 0x00FF80u}, {"ArrowPosition", 4}, {"ArrowSize", 17.0}, {"CaptionAutoAlign", false},
+        {"CaptionAlignment", 8}, {"ArrowSplit", false}, {"DoubleClickEnable", true}, {"Texture", true},
+        {"TextureImage", samplePicture(Qt::cyan, 4)}, {"TextureSize", 7.0}, {"TextureAlpha", 33.0},
+        {"TextureType", 3}, {"SoundClick", 3}, {"SoundIn", 98}, {"SoundOut", 99}, {"SoundDown", 10}, {"SoundUp", 1},
         {"SoundCustom1", QStringLiteral("/tmp/Klänge/click one.wav")},
-        {"SoundCustom2", QStringLiteral("C:\\Sounds\\two.wav")},
-        {"Sound", true},
+        {"SoundCustom2", QStringLiteral("C:\\Sounds\\two.wav")}, {"Sound", true},
         {"Settings", 0}, // a command: any other value acts and reads back 0
-        {"SettingsFile", QStringLiteral("Knöpfe/blau €.rls")},
-        {"BorderSize", 3.0},
-        {"BorderColor", 0x0000C0u},
-        {"MouseIcon", samplePicture(Qt::magenta, 32)},
-        {"Shadow", true},
-        {"ShadowColor", 0x303030u},
-        {"ShadowSize", 2.5},
-        {"ShadowStyle", 3},
-        {"ButtonIconShadow", false},
-        {"Caption", QStringLiteral("&Los ~$08364")},
-        {"Animate", false},
-        {"ButtonIconAllPic", false},
-        {"CaptionAntiAliased", true},
-        {"ButtonState", 2},
+        {"SettingsFile", QStringLiteral("Knöpfe/blau €.rls")}, {"BorderSize", 3.0}, {"BorderColor", 0x0000C0u},
+        {"MouseIcon", samplePicture(Qt::magenta, 32)}, {"Shadow", true}, {"ShadowColor", 0x303030u},
+        {"ShadowSize", 2.5}, {"ShadowStyle", 3}, {"ButtonIconShadow", false},
+        {"Caption", QStringLiteral("&Los ~$08364")}, {"Animate", false}, {"ButtonIconAllPic", false},
+        {"CaptionAntiAliased", true}, {"ButtonState", 2},
     };
 }
 
 // Sets every sample; MaskColor last, since setting ButtonStyle resets it.
 inline void applySamples(Ravlen &button)
 {
-    const QList<PropertySample> samples = propertySamples();
-    QVariant mask;
-    for (const PropertySample &sample : samples) {
-        if (qstrcmp(sample.name, "MaskColor") == 0)
-            mask = sample.value;
-        else
-            button.setProperty(sample.name, sample.value);
-    }
-    button.setProperty("MaskColor", mask);
+    for (const PropertySample &sample : propertySamples())
+        button.setProperty(sample.name, sample.value);
+    button.setProperty("MaskColor", 0xFF00FFu);
 }
 
-// Property values in a form that compares by content: enumerations as their
-// numbers, pictures as ARGB images, Singles as doubles.
+// Property values in a form that compares by content: enumerations and
+// numbers as doubles, pictures as ARGB images.
 inline QVariant comparable(const QVariant &value)
 {
     if (value.metaType().flags().testFlag(QMetaType::IsEnumeration))
@@ -141,11 +75,7 @@ inline QVariant comparable(const QVariant &value)
         return value.value<QPixmap>().toImage().convertToFormat(QImage::Format_ARGB32);
     case QMetaType::QImage:
         return value.value<QImage>().convertToFormat(QImage::Format_ARGB32);
-    case QMetaType::Float:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::LongLong:
+    case QMetaType::Float: case QMetaType::Int: case QMetaType::UInt: case QMetaType::Short: case QMetaType::LongLong:
         return value.toDouble();
     default:
         return value;

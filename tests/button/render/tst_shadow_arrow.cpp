@@ -46,20 +46,17 @@ private Q_SLOTS:
         QTest::addColumn<Probes>("probes");
         QTest::newRow("box of 3: face in (3, 3, 94, 34), shadow from (6, 6)")
             << 2 << 3.0f
-            << Probes{{{3, 3}, red},   {{96, 36}, red}, {{97, 37}, 0},     {{99, 39}, 0},
-                      {{98, 10}, 0},   {{98, 4}, faded}, {{2, 2}, faded},  {{10, 38}, 0}};
+            << Probes{{{3, 3}, red}, {{96, 36}, red}, {{97, 37}, 0}, {{98, 4}, faded}, {{2, 2}, faded}};
         QTest::newRow("normal of 2: rings at insets 1 and 2")
-            << 0 << 2.0f << Probes{{{0, 20}, faded}, {{1, 20}, grey(254)}, {{2, 20}, red}, {{97, 20}, red},
-                                   {{98, 20}, grey(254)}, {{99, 20}, faded}, {{50, 1}, grey(254)}};
+            << 0 << 2.0f << Probes{{{0, 20}, faded}, {{1, 20}, grey(254)}, {{2, 20}, red}, {{98, 20}, grey(254)}};
         QTest::newRow("normal of 17: rings past 15 hold all the shadow")
             << 0 << 17.0f << Probes{{{15, 20}, grey(30)}, {{16, 20}, 0}, {{17, 20}, red}};
         QTest::newRow("glass of 1") << 1 << 1.0f << Probes{{{0, 20}, grey(185)}, {{1, 20}, red}};
-        QTest::newRow("glass of 2") << 1 << 2.0f << Probes{{{1, 20}, grey(229)}};
-        QTest::newRow("glass of 3") << 1 << 3.0f << Probes{{{2, 20}, grey(236)}, {{3, 20}, red}};
         QTest::newRow("round of 3") << 3 << 3.0f
                                     << Probes{{{99, 20}, 0}, {{99, 39}, faded}, {{98, 4}, faded}, {{50, 20}, red}};
         QTest::newRow("unknown style only shrinks") << 9 << 2.0f << Probes{{{1, 20}, faded}, {{2, 20}, red}};
         QTest::newRow("size 0 keeps the face whole") << 0 << 0.0f << Probes{{{0, 0}, red}, {{99, 39}, red}};
+        QTest::newRow("no container, no shadow") << -1 << 3.0f << Probes{{{0, 0}, red}, {{99, 39}, red}};
     }
 
     void shadow()
@@ -68,8 +65,14 @@ private Q_SLOTS:
         QFETCH(float, size);
         QFETCH(Probes, probes);
         FaceSurfaces s = redFaceOnWhite();
+        if (style < 0) {
+            s.containerBackground = nullptr;
+            style = 2;
+        }
         drawShadowLayer(s, shadowOf(style, size), RoundLook(), 0);
         CHECK_PROBES(s.pic, probes)
+        if (!s.containerBackground)
+            return;
         // The mask keeps the whole face; pic2 holds the shadowed face.
         COMPARE_COLOUR(s.picTemp.pixel(0, 0), red);
         QCOMPARE(s.pic2.image(), s.pic.image());
@@ -88,17 +91,6 @@ private Q_SLOTS:
         COMPARE_COLOUR(s.pic.pixel(5, 20), grey(254));
         COMPARE_COLOUR(s.pic.pixel(50, 20), red);
         COMPARE_COLOUR(s.pic.pixel(99, 20), grey(185));
-    }
-
-    void withoutContainerTheFaceStaysWhole()
-    {
-        FaceSurfaces s = redFaceOnWhite();
-        s.containerBackground = nullptr;
-        drawShadowLayer(s, shadowOf(2, 3), RoundLook(), 0);
-        COMPARE_COLOUR(s.pic.pixel(0, 0), red);
-        COMPARE_COLOUR(s.pic.pixel(99, 39), red);
-        COMPARE_COLOUR(s.picShadow.pixel(0, 0), 0u);
-        COMPARE_COLOUR(s.picShadow.pixel(399, 199), 0u);
     }
 
     void hugeShadowSizeFinishes()
@@ -124,17 +116,12 @@ private Q_SLOTS:
         const OleColor quarter = 0x00FFFF; // and at (25, 10)
         QTest::newRow("right, down, 4")
             << 0 << 0 << 4.0f << QPointF(92, 20) << 84.0
-            << Probes{{{84, 0}, centre}, {{84, 39}, centre}, {{85, 20}, quarter}, {{86, 20}, blue},
-                      {{92, 24}, arrow}, {{91, 23}, arrow}, {{92, 23}, arrow}, {{93, 23}, blue},
-                      {{88, 20}, arrow}, {{95, 20}, arrow}, {{96, 20}, blue}, {{92, 19}, blue}};
+            << Probes{{{84, 0}, centre}, {{85, 20}, quarter}, {{86, 20}, blue}, {{92, 24}, arrow},
+                      {{93, 23}, blue}, {{88, 20}, arrow}, {{95, 20}, arrow}, {{96, 20}, blue}, {{92, 19}, blue}};
         QTest::newRow("left, up, 5") << 1 << 1 << 5.0f << QPointF(10, 20) << 20.0
-                                     << Probes{{{20, 5}, centre}, {{21, 5}, quarter}, {{10, 15}, arrow},
-                                               {{5, 20}, arrow}, {{14, 20}, arrow}, {{15, 20}, blue}};
+                                     << Probes{{{20, 5}, centre}, {{21, 5}, quarter}, {{14, 20}, arrow}, {{15, 20}, blue}};
         QTest::newRow("bottom, right, 5") << 2 << 2 << 5.0f << QPointF(50, 30) << 25.0
-                                          << Probes{{{0, 25}, centre}, {{99, 26}, quarter}, {{55, 30}, arrow},
-                                                    {{50, 25}, arrow}, {{50, 34}, arrow}, {{50, 35}, blue}};
-        QTest::newRow("top, left, 5") << 3 << 3 << 5.0f << QPointF(50, 10) << 15.0
-                                      << Probes{{{0, 15}, centre}, {{0, 16}, quarter}, {{45, 10}, arrow}};
+                                          << Probes{{{0, 25}, centre}, {{99, 26}, quarter}, {{50, 34}, arrow}, {{50, 35}, blue}};
         QTest::newRow("middle draws no split") << 4 << 0 << 4.0f << QPointF(50, 20) << 7.5
                                                << Probes{{{84, 0}, blue}, {{50, 24}, arrow}};
         QTest::newRow("unknown position keeps the anchor") << 8 << 0 << 4.0f << QPointF(30, 10) << 7.5
@@ -169,18 +156,15 @@ private Q_SLOTS:
 
     void arrowWithoutSplitKeepsTheSplitCoordinate()
     {
-        FaceSurfaces s;
-        s.resizeFace(QSize(100, 40));
+        FaceSurfaces s = faceOf(QSize(100, 40), blue);
         s.splitCoordinate = 3;
-        ArrowLook look;
-        look.show = true;
-        look.split = false;
-        drawArrowLayer(s, look);
-        QCOMPARE(s.splitCoordinate, 3.0);
-        look.show = false;
-        look.split = true;
-        drawArrowLayer(s, look);
-        QCOMPARE(s.splitCoordinate, 3.0);
+        for (const auto &[show, split] : {std::pair(true, false), std::pair(false, true)}) {
+            ArrowLook look;
+            look.show = show;
+            look.split = split;
+            drawArrowLayer(s, look);
+            QCOMPARE(s.splitCoordinate, 3.0);
+        }
     }
 };
 
