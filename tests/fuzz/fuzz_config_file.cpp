@@ -9,48 +9,25 @@
 #include "services/error_codes.h"
 #include "services/text_file.h"
 
-#include <QFile>
-#include <QList>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <optional>
 
 namespace {
 
-// What a read applied, and whether it ended in an overflow.
-struct Outcome {
-    QList<ConfigSetting> settings;
-    bool overflow = false;
+using Key = ConfigSetting::Key;
 
-    friend bool operator==(const Outcome &, const Outcome &) = default;
-};
+// What a read applied, one "key value seconds on" entry a setting, then
+// "overflow" when it ended in one.
+using Outcome = QStringList;
 
-QString described(const Outcome &outcome)
+void add(Outcome &outcome, const ConfigSetting &setting)
 {
-    QString text;
-    for (const ConfigSetting &setting : outcome.settings)
-        text += QStringLiteral("[%1 %2 %3 %4] ")
-                    .arg(int(setting.key))
-                    .arg(setting.valueText)
-                    .arg(setting.seconds)
-                    .arg(setting.on);
-    return text + (outcome.overflow ? QStringLiteral("overflow") : QString());
+    outcome << QStringLiteral("%1 %2 %3 %4").arg(int(setting.key)).arg(setting.valueText).arg(setting.seconds).arg(setting.on);
 }
 
-std::optional<bool> plainSwitch(const QString &value, bool onOff)
-{
-    if (value == QLatin1String("YES") || (onOff && value == QLatin1String("ON")))
-        return true;
-    if (value == QLatin1String("NO") || (onOff && value == QLatin1String("OFF")))
-        return false;
-    return std::nullopt;
-}
-
-// False when the line ends the reading with an overflow.
+// The setting a line gives, if any; false when it ends the reading.
 bool plainLine(QString line, Outcome &outcome)
 {
     static const QRegularExpression numeric(QStringLiteral("^[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:E[+-]?[0-9]+)?$"));
@@ -58,65 +35,46 @@ bool plainLine(QString line, Outcome &outcome)
         line.remove(0, 1);
     while (line.endsWith(u' '))
         line.chop(1);
-    if (line.isEmpty() || line.startsWith(u'#') || !line.contains(u':'))
-        return true;
-    line = line.toUpper();
-    line.remove(u' ');
-    const QStringList parts = line.split(u':');
-    if (parts.size() != 2)
+    const QStringList parts = line.toUpper().remove(u' ').split(u':');
+    if (line.startsWith(u'#') || parts.size() != 2)
         return true;
     const QString &key = parts[0];
     const QString &value = parts[1];
-
     ConfigSetting setting;
-    using Key = ConfigSetting::Key;
     if (key == QLatin1String("TIMERTIME")) {
         if (!numeric.match(value).hasMatch())
             return true;
-        const double number = std::strtod(value.toLatin1().constData(), nullptr);
-        const double whole = std::nearbyint(number);
+        const double whole = std::nearbyint(std::strtod(value.toLatin1().constData(), nullptr));
         if (!(whole >= -32768 && whole <= 32767)) {
-            outcome.overflow = true;
+            outcome << QStringLiteral("overflow");
             return false;
         }
-        const int seconds = int(whole);
-        if (seconds < 0 || seconds > 120 || seconds % 10 != 0)
+        if (whole < 0 || whole > 120 || int(whole) % 10 != 0)
             return true;
-        setting.key = Key::TimerTime;
         setting.valueText = value;
-        setting.seconds = qint16(seconds);
-    } else {
-        const struct {
-            const char *name;
-            Key key;
-            bool onOff;
-        } switches[] = {
-            {"SOUNDCONTINUAL", Key::SoundContinual, false},
-            {"BUZZER", Key::Buzzer, false},
-            {"SOUND", Key::Sound, true},
-            {"TIMER", Key::Timer, true},
-        };
-        const auto found = std::find_if(std::begin(switches), std::end(switches),
-                                        [&](const auto &entry) { return key == QLatin1String(entry.name); });
-        if (found == std::end(switches))
-            return true;
-        const std::optional<bool> on = plainSwitch(value, found->onOff);
-        if (!on)
-            return true;
-        setting.key = found->key;
-        setting.on = *on;
+        setting.seconds = qint16(whole);
+        add(outcome, setting);
+        return true;
     }
-    outcome.settings.append(setting);
+    // SOUND and TIMER take ON and OFF beside YES and NO.
+    static const QStringList keys{"TIMERTIME", "SOUNDCONTINUAL", "BUZZER", "SOUND", "TIMER"};
+    const bool onOff = key == QLatin1String("SOUND") || key == QLatin1String("TIMER");
+    const bool on = value == QLatin1String("YES") || (onOff && value == QLatin1String("ON"));
+    const bool off = value == QLatin1String("NO") || (onOff && value == QLatin1String("OFF"));
+    if (keys.contains(key) && (on || off)) {
+        setting.key = Key(keys.indexOf(key));
+        setting.on = on;
+        add(outcome, setting);
+    }
     return true;
 }
 
 Outcome plainRead(const QStringList &lines)
 {
     Outcome outcome;
-    for (const QString &line : lines) {
+    for (const QString &line : lines)
         if (!plainLine(line, outcome))
             break;
-    }
     return outcome;
 }
 
@@ -125,23 +83,12 @@ Outcome outcomeOf(Read &&read)
 {
     Outcome outcome;
     try {
-        read([&](const ConfigSetting &setting) { outcome.settings.append(setting); });
+        read([&](const ConfigSetting &setting) { add(outcome, setting); });
     } catch (const ZorbelError &error) {
         FUZZ_CHECK(error.number() == ErrorNumber::Overflow, error.detail());
-        outcome.overflow = true;
+        outcome << QStringLiteral("overflow");
     }
     return outcome;
-}
-
-QList<QByteArray> byteLines(const QByteArray &bytes)
-{
-    QByteArray unified = bytes;
-    unified.replace("\r\n", "\n");
-    unified.replace('\r', '\n');
-    QList<QByteArray> lines = unified.split('\n');
-    if (unified.endsWith('\n') || unified.isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 } // namespace
@@ -155,21 +102,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString text = TextFile::decode(bytes);
     const Outcome fromText = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readText(text, apply); });
     const Outcome expectedText = plainRead(TextFile::splitLines(text));
-    FUZZ_CHECK(fromText == expectedText,
-               QStringLiteral("text\nread:     %1\nexpected: %2").arg(described(fromText), described(expectedText)));
+    FUZZ_CHECK(fromText == expectedText, QStringLiteral("text\nread:     %1\nexpected: %2").arg(shown(fromText), shown(expectedText)));
 
     // The file, read piece by piece and decoded line by line.
     const QString path = folder.filePath(QStringLiteral("Zorbel.cfg"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        std::abort();
-    file.close();
+    writeFuzzFile(path, bytes);
     const Outcome fromFile = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readFile(path, apply); });
     QStringList decodedLines;
-    for (const QByteArray &line : byteLines(bytes))
+    for (const QByteArray &line : plainLines(bytes))
         decodedLines.append(TextFile::decode(line));
     const Outcome expectedFile = plainRead(decodedLines);
-    FUZZ_CHECK(fromFile == expectedFile,
-               QStringLiteral("file\nread:     %1\nexpected: %2").arg(described(fromFile), described(expectedFile)));
+    FUZZ_CHECK(fromFile == expectedFile, QStringLiteral("file\nread:     %1\nexpected: %2").arg(shown(fromFile), shown(expectedFile)));
     return 0;
 }

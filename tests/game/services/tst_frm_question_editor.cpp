@@ -26,7 +26,7 @@ struct EditorBench {
 
     QString file(Kind kind) const { return QuestionEditorTexts::of(kind).fileName; }
     QString shownPath(Kind kind) const { return QDir::toNativeSeparators(test.path(file(kind))); }
-    // What the host saw since the last call: "title: text".
+    // What the host saw since the last call: "title: text" with the text's first two lines.
     QStringList seen()
     {
         QStringList seen;
@@ -87,13 +87,11 @@ void TestFrmQuestionEditor::missingFileOffersTheSample()
     EditorBench bench;
     bench.test.prompter().queue(answer);
     FrmQuestionEditor &editor = *bench.editors.show(kind);
-    QCOMPARE(bench.seen(),
-             QStringList{title + ": File " + bench.shownPath(kind) + " does not exist, Do you want to create one?"});
+    QCOMPARE(bench.seen(), QStringList{title + ": File " + bench.shownPath(kind) + " does not exist, Do you want to create one?"});
     QCOMPARE(editor.controls().get<QLabel>(QStringLiteral("lbl1"))->text(), texts.note());
     QVERIFY(editor.isVisible() && !editor.isModal());
     QCOMPARE(editor.boxText(), answer == PromptAnswer::Yes ? texts.sample : QString());
     QVERIFY(bench.test.readFile(bench.file(kind)).isNull()); // only Save creates the file
-
     if (answer != PromptAnswer::Yes)
         return;
     click(editor, QStringLiteral("clkSave"));
@@ -114,12 +112,9 @@ void TestFrmQuestionEditor::saveWritesTheBox_data()
         binary += char(i);
     QTest::newRow("blanks and empty lines") << blanks << PromptAnswer::Yes << blanks;
     QTest::newRow("overwrite No") << blanks << PromptAnswer::No << blanks;
-    QTest::newRow("no final line end") << QByteArray("Blank\r\nShoe") << PromptAnswer::Yes
-                                       << QByteArray("Blank\r\nShoe");
-    QTest::newRow("LF and lone CR") << QByteArray("Blank Pole\nShoe\rSnow\r\n") << PromptAnswer::Yes
-                                    << QByteArray("Blank Pole\r\nShoe\r\nSnow\r\n");
-    QTest::newRow("invalid UTF-8") << QByteArray("Caf\xe9 Blank\r\nNo\xa0" "break \x93" "Blank\x94\r\n")
-                                   << PromptAnswer::Yes
+    QTest::newRow("no final line end") << QByteArray("Blank\r\nShoe") << PromptAnswer::Yes << QByteArray("Blank\r\nShoe");
+    QTest::newRow("LF and lone CR") << QByteArray("Blank Pole\nShoe\rSnow\r\n") << PromptAnswer::Yes << QByteArray("Blank Pole\r\nShoe\r\nSnow\r\n");
+    QTest::newRow("invalid UTF-8") << QByteArray("Caf\xe9 Blank\r\nNo\xa0" "break \x93" "Blank\x94\r\n") << PromptAnswer::Yes
                                    << QStringLiteral(u"Café Blank\r\nNo\u00a0break “Blank”\r\n").toUtf8();
     // Every byte comes back as the character it was read as, in valid UTF-8.
     QTest::newRow("binary") << binary << PromptAnswer::Yes << TextFile::encode(TextFile::decode(binary));
@@ -133,19 +128,18 @@ void TestFrmQuestionEditor::saveWritesTheBox()
     bench.test.writeFile(bench.file(Kind::Matches), original);
     FrmQuestionEditor &editor = *bench.editors.show(Kind::Matches);
     QCOMPARE(bench.seen(), QStringList()); // a present file loads without a question
-
     bench.test.prompter().queue(overwrite);
     click(editor, QStringLiteral("clkSave"));
-    QStringList expected{"Overwrite File?: File " + bench.shownPath(Kind::Matches)
-                         + " already exists. Overwrite File?"};
+    QStringList expected{"Overwrite File?: File " + bench.shownPath(Kind::Matches) + " already exists. Overwrite File?"};
     if (overwrite == PromptAnswer::Yes)
         expected << "File Saved Successfully: Matches saved in file " + bench.shownPath(Kind::Matches);
     QCOMPARE(bench.seen(), expected);
-    QTEST(bench.test.readFile(bench.file(Kind::Matches)), "saved");
-    const auto questions = [&bench](const QByteArray &bytes) {
+    const QByteArray saved = bench.test.readFile(bench.file(Kind::Matches));
+    QTEST(saved, "saved");
+    const auto questions = [](const QByteArray &bytes) {
         return QuestionLoader::loadText(TextFile::decode(bytes), QuestionMode::Match).questions;
     };
-    QCOMPARE(questions(bench.test.readFile(bench.file(Kind::Matches))), questions(original));
+    QCOMPARE(questions(saved), questions(original));
 }
 
 void TestFrmQuestionEditor::boxRules_data()
@@ -202,11 +196,7 @@ void TestFrmQuestionEditor::badFiles()
     QFETCH(QString, saveError);
     EditorBench bench;
     const QString path = bench.test.path(bench.file(Kind::Matches));
-    QByteArray content;
-    if (bad == QLatin1String("bom"))
-        content = "\xEF\xBB\xBF";
-    else if (bad == QLatin1String("read-only"))
-        content = kQuestions;
+    const QByteArray content = bad == QLatin1String("bom") ? "\xEF\xBB\xBF" : bad == QLatin1String("read-only") ? kQuestions : "";
     if (bad == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
     else
@@ -229,13 +219,11 @@ void TestFrmQuestionEditor::badFiles()
         QCOMPARE(bench.seen().last(), loadReport);
         QCOMPARE(box(editor)->toPlainText(), typed);
     }
-
     const QStringList files = bench.files();
     bench.test.prompter().queue(PromptAnswer::Yes);
     click(editor, QStringLiteral("clkSave"));
-    QCOMPARE(bench.seen().last(),
-             saveError.isEmpty() ? "File Saved Successfully: Matches saved in file " + QDir::toNativeSeparators(path)
-                                 : "Error: Current SubRoutine is clkSave_Click\r\nError Number: " + saveError);
+    QCOMPARE(bench.seen().last(), saveError.isEmpty() ? "File Saved Successfully: Matches saved in file " + QDir::toNativeSeparators(path)
+                                                      : "Error: Current SubRoutine is clkSave_Click\r\nError Number: " + saveError);
     QCOMPARE(bench.test.readFile(bench.file(Kind::Matches)), saveError.isEmpty() ? typed.toUtf8() : content);
     QCOMPARE(bench.files(), files); // no temporary file left behind
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -248,7 +236,6 @@ void TestFrmQuestionEditor::eachEditorExistsOnce()
     auto *chooser = new FrmEdit(bench.test.context(), bench.editors, &bench.owner);
     chooser->load();
     chooser->show();
-
     click(*chooser, QStringLiteral("clkEditPhrases"));
     FrmQuestionEditor *phrases = bench.editors.window(Kind::Phrases);
     box(*phrases)->setPlainText(QStringLiteral("Unsaved Blank text"));
@@ -266,9 +253,8 @@ void TestFrmQuestionEditor::eachEditorExistsOnce()
     QVERIFY(!phrases->isVisible());
     click(*chooser, QStringLiteral("clkEditPhrases"));
     QCOMPARE(box(*bench.editors.window(Kind::Phrases))->toPlainText(), QStringLiteral("Blank Pole\nShoe Blank\n"));
-    QCOMPARE(bench.test.logEntries(),
-             QStringList({"Loading Form frmEdit", "Loading Form frmEditPhrases", "Loading Form frmEditMatches",
-                          "Unloading Form frmEditPhrases", "Loading Form frmEditPhrases"}));
+    QCOMPARE(bench.test.logEntries(), QStringList({"Loading Form frmEdit", "Loading Form frmEditPhrases", "Loading Form frmEditMatches",
+                                                   "Unloading Form frmEditPhrases", "Loading Form frmEditPhrases"}));
 }
 
 QTEST_MAIN(TestFrmQuestionEditor)
