@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(!layout.name.isEmpty() && layout.width > 0 && layout.height > 0, layout.name);
     // Buttons of one file are few; a file of thousands would only repeat work.
     int buttons = 0;
-    for (const ControlSpec &control : layout.controls) {
+    for (const ControlDesign &control : layout.controls) {
         if (control.kind != QLatin1String("Ravlen") || ++buttons > 8)
             continue;
         const QByteArray first = writtenBag(PropertyBag::fromJson(control.bag, folder.path()));

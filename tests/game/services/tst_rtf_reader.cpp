@@ -1,14 +1,12 @@
 #include "error_of.h"
 #include "services/rtf_reader.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextLayout>
 
 using Status = RtfReader::Status;
 
@@ -76,7 +74,6 @@ private Q_SLOTS:
     void text();
     void format_data();
     void format();
-    void bulletTextLinesUpWithWrappedLines();
     void status_data();
     void status();
     void deepNestingWithoutRecursion();
@@ -167,20 +164,6 @@ void TestRtfReader::format()
     QCOMPARE(RtfReader::read(rtf, document), Status::Complete);
     QVERIFY2(textOf(document).contains(probe), qPrintable(textOf(document)));
     QTEST(formatAt(document, probe), "format");
-}
-
-void TestRtfReader::bulletTextLinesUpWithWrappedLines()
-{
-    QTextDocument document;
-    RtfReader::read("{\\rtf1\\pard\\fi-360\\li720 \\bullet\\tab Item text long enough to wrap onto a second line and a third "
-                    "one in a narrow page\\par}", document);
-    document.setTextWidth(200);
-    document.documentLayout(); // lays the document out
-    const QTextLayout *layout = document.firstBlock().layout();
-    QVERIFY(layout->lineCount() >= 2);
-    const qreal textStart = layout->lineAt(0).cursorToX(int(document.firstBlock().text().indexOf(u'\t')) + 1);
-    QCOMPARE_LT(layout->lineAt(0).cursorToX(0), textStart);
-    QVERIFY2(qAbs(textStart - layout->lineAt(1).x()) < 1.0, qPrintable(QString::number(textStart)));
 }
 
 void TestRtfReader::status_data()
