@@ -16,72 +16,50 @@
 
 namespace {
 
-using Key = ConfigSetting::Key;
-
 // What a read applied, one "key value seconds on" entry a setting, then
 // "overflow" when it ended in one.
-using Outcome = QStringList;
-
-void add(Outcome &outcome, const ConfigSetting &setting)
+void add(QStringList &outcome, const ConfigSetting &setting)
 {
     outcome << QStringLiteral("%1 %2 %3 %4").arg(int(setting.key)).arg(setting.valueText).arg(setting.seconds).arg(setting.on);
 }
 
-// The setting a line gives, if any; false when it ends the reading.
-bool plainLine(QString line, Outcome &outcome)
+QStringList plainRead(const QStringList &lines)
 {
     static const QRegularExpression numeric(QStringLiteral("^[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:E[+-]?[0-9]+)?$"));
-    while (line.startsWith(u' '))
-        line.remove(0, 1);
-    while (line.endsWith(u' '))
-        line.chop(1);
-    const QStringList parts = line.toUpper().remove(u' ').split(u':');
-    if (line.startsWith(u'#') || parts.size() != 2)
-        return true;
-    const QString &key = parts[0];
-    const QString &value = parts[1];
-    ConfigSetting setting;
-    if (key == QLatin1String("TIMERTIME")) {
-        if (!numeric.match(value).hasMatch())
-            return true;
-        const double whole = std::nearbyint(std::strtod(value.toLatin1().constData(), nullptr));
-        if (!(whole >= -32768 && whole <= 32767)) {
-            outcome << QStringLiteral("overflow");
-            return false;
-        }
-        if (whole < 0 || whole > 120 || int(whole) % 10 != 0)
-            return true;
-        setting.valueText = value;
-        setting.seconds = qint16(whole);
-        add(outcome, setting);
-        return true;
-    }
-    // SOUND and TIMER take ON and OFF beside YES and NO.
     static const QStringList keys{"TIMERTIME", "SOUNDCONTINUAL", "BUZZER", "SOUND", "TIMER"};
-    const bool onOff = key == QLatin1String("SOUND") || key == QLatin1String("TIMER");
-    const bool on = value == QLatin1String("YES") || (onOff && value == QLatin1String("ON"));
-    const bool off = value == QLatin1String("NO") || (onOff && value == QLatin1String("OFF"));
-    if (keys.contains(key) && (on || off)) {
-        setting.key = Key(keys.indexOf(key));
-        setting.on = on;
-        add(outcome, setting);
+    QStringList outcome;
+    for (const QString &line : lines) {
+        const QString trimmed = trimmedOfSpaces(line);
+        const QStringList parts = trimmed.toUpper().remove(u' ').split(u':');
+        if (trimmed.startsWith(u'#') || parts.size() != 2 || !keys.contains(parts[0]))
+            continue;
+        ConfigSetting setting;
+        setting.key = ConfigSetting::Key(keys.indexOf(parts[0]));
+        if (setting.key == ConfigSetting::Key::TimerTime) {
+            if (!numeric.match(parts[1]).hasMatch())
+                continue;
+            const double whole = std::nearbyint(std::strtod(parts[1].toLatin1().constData(), nullptr));
+            if (!(whole >= -32768 && whole <= 32767))
+                return outcome << QStringLiteral("overflow");
+            setting.valueText = parts[1];
+            setting.seconds = qint16(whole);
+            if (whole >= 0 && whole <= 120 && int(whole) % 10 == 0)
+                add(outcome, setting);
+            continue;
+        }
+        // SOUND and TIMER take ON and OFF beside YES and NO.
+        const bool onOff = setting.key == ConfigSetting::Key::Sound || setting.key == ConfigSetting::Key::Timer;
+        setting.on = parts[1] == QLatin1String("YES") || (onOff && parts[1] == QLatin1String("ON"));
+        if (setting.on || parts[1] == QLatin1String("NO") || (onOff && parts[1] == QLatin1String("OFF")))
+            add(outcome, setting);
     }
-    return true;
-}
-
-Outcome plainRead(const QStringList &lines)
-{
-    Outcome outcome;
-    for (const QString &line : lines)
-        if (!plainLine(line, outcome))
-            break;
     return outcome;
 }
 
 template <typename Read>
-Outcome outcomeOf(Read &&read)
+QStringList outcomeOf(Read &&read)
 {
-    Outcome outcome;
+    QStringList outcome;
     try {
         read([&](const ConfigSetting &setting) { add(outcome, setting); });
     } catch (const ZorbelError &error) {
@@ -97,21 +75,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static QTemporaryDir folder;
     const QByteArray bytes = fuzzBytes(data, size);
-
     // The text as a whole, decoded once.
     const QString text = TextFile::decode(bytes);
-    const Outcome fromText = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readText(text, apply); });
-    const Outcome expectedText = plainRead(TextFile::splitLines(text));
+    const QStringList fromText = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readText(text, apply); });
+    const QStringList expectedText = plainRead(TextFile::splitLines(text));
     FUZZ_CHECK(fromText == expectedText, QStringLiteral("text\nread:     %1\nexpected: %2").arg(shown(fromText), shown(expectedText)));
-
     // The file, read piece by piece and decoded line by line.
     const QString path = folder.filePath(QStringLiteral("Zorbel.cfg"));
     writeFuzzFile(path, bytes);
-    const Outcome fromFile = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readFile(path, apply); });
+    const QStringList fromFile = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readFile(path, apply); });
     QStringList decodedLines;
     for (const QByteArray &line : plainLines(bytes))
         decodedLines.append(TextFile::decode(line));
-    const Outcome expectedFile = plainRead(decodedLines);
+    const QStringList expectedFile = plainRead(decodedLines);
     FUZZ_CHECK(fromFile == expectedFile, QStringLiteral("file\nread:     %1\nexpected: %2").arg(shown(fromFile), shown(expectedFile)));
     return 0;
 }

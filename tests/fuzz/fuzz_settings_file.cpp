@@ -17,14 +17,6 @@
 
 namespace {
 
-// Buttons sit in a window, as in the game; a button without a parent would
-// start at a top-level window's size.
-QWidget &container()
-{
-    static QWidget window;
-    return window;
-}
-
 // Every Single of the look is a finite number: the reader limits what it
 // takes to the largest Single, and a face is never drawn from infinity.
 void checkSingles(const RavlenLook &look)
@@ -41,9 +33,10 @@ std::optional<QList<SettingsFile::Line>> linesOf(QByteArray bytes)
     return SettingsFile::readLines(buffer);
 }
 
-// Applies the lines to the look and returns the font they give.
+// A fresh look and font from the lines.
 QFont applied(const QList<SettingsFile::Line> &lines, RavlenLook &look)
 {
+    look = RavlenLook{};
     const SettingsFile::Tail tail = SettingsFile::apply(lines, look);
     look.caption.color = tail.captionColor.value_or(look.caption.color);
     look.skin.maskColor = tail.maskColor.value_or(look.skin.maskColor);
@@ -54,8 +47,8 @@ QFont applied(const QList<SettingsFile::Line> &lines, RavlenLook &look)
         FUZZ_CHECK(std::isfinite(*tail.fontPointSize) && *tail.fontPointSize > 0, shown(*tail.fontPointSize));
         font.setPointSizeF(*tail.fontPointSize);
     }
-    if (tail.fontBold)
-        font.setBold(*tail.fontBold);
+    font.setBold(tail.fontBold.value_or(font.bold()));
+    checkSingles(look);
     return font;
 }
 
@@ -65,50 +58,24 @@ QByteArray writtenAndReadBack(RavlenLook &look, QFont &font)
     const QByteArray bytes = SettingsFile::format(look, font);
     const auto lines = linesOf(bytes);
     FUZZ_CHECK(lines && lines->size() == SettingsFile::LineCount, shown(bytes));
-    look = RavlenLook{};
     font = applied(*lines, look);
     return bytes;
 }
 
-void checkReader(const QByteArray &bytes)
+// What a button given the file saves: a button in a window, as in the game
+// (without a parent it would start at a top-level window's size).
+QByteArray savedByButton(const QString &loaded, const QString &saved)
 {
-    const auto lines = linesOf(bytes);
-    if (!lines) {
-        FUZZ_CHECK(bytes.contains('\0'), QStringLiteral("a file without NUL bytes was refused"));
-        return;
-    }
-    FUZZ_CHECK(lines->size() <= SettingsFile::LineCount, shown(lines->size()));
-    for (const SettingsFile::Line &line : *lines)
-        FUZZ_CHECK(line.text.size() <= SettingsFile::MaxLineLength, shown(line.text.size()));
-    RavlenLook look;
-    QFont font = applied(*lines, look);
-    checkSingles(look);
-    // Whatever a file held, once read it is written so that it reads back as itself.
-    const QByteArray first = writtenAndReadBack(look, font);
-    const QByteArray second = writtenAndReadBack(look, font);
-    FUZZ_CHECK(first == second,
-               QStringLiteral("%1\nread back as\n%2").arg(shown(first), shown(second)));
-}
-
-void checkButton(const QByteArray &bytes)
-{
-    static QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("fuzz.rls"));
-    writeFuzzFile(path, bytes);
-    Ravlen button(&container());
-    button.LoadButtonSettings(path);
+    static QWidget window;
+    Ravlen button(&window);
+    button.LoadButtonSettings(loaded);
     checkSingles(RavlenPrivate::get(&button)->look);
     for (const int state : {Ravlen::rl_Over, Ravlen::rl_Down, Ravlen::rl_Normal})
         button.DrawIt(state);
-    // What a button saves, another button loads and saves unchanged.
-    button.SaveButtonSettings(folder.filePath(QStringLiteral("saved.rls")));
-    Ravlen copy(&container());
-    copy.LoadButtonSettings(folder.filePath(QStringLiteral("saved.rls")));
-    copy.SaveButtonSettings(folder.filePath(QStringLiteral("saved-again.rls")));
-    QFile first(folder.filePath(QStringLiteral("saved.rls"))), second(folder.filePath(QStringLiteral("saved-again.rls")));
-    FUZZ_CHECK(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly), QStringLiteral("the button saved no file"));
-    const QByteArray saved = first.readAll(), savedAgain = second.readAll();
-    FUZZ_CHECK(saved == savedAgain, QStringLiteral("%1\nsaved again as\n%2").arg(shown(saved), shown(savedAgain)));
+    button.SaveButtonSettings(saved);
+    QFile file(saved);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly), QStringLiteral("the button saved no file"));
+    return file.readAll();
 }
 
 } // namespace
@@ -122,7 +89,23 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzzBytes(data, size);
-    checkReader(bytes);
-    checkButton(bytes);
+    const auto lines = linesOf(bytes);
+    FUZZ_CHECK(lines || bytes.contains('\0'), QStringLiteral("a file without NUL bytes was refused"));
+    if (lines) {
+        FUZZ_CHECK(lines->size() <= SettingsFile::LineCount, shown(lines->size()));
+        for (const SettingsFile::Line &line : *lines)
+            FUZZ_CHECK(line.text.size() <= SettingsFile::MaxLineLength, shown(line.text.size()));
+        RavlenLook look;
+        QFont font = applied(*lines, look);
+        // Whatever a file held, once read it is written so that it reads back as itself.
+        const QByteArray first = writtenAndReadBack(look, font), second = writtenAndReadBack(look, font);
+        FUZZ_CHECK(first == second, QStringLiteral("%1\nread back as\n%2").arg(shown(first), shown(second)));
+    }
+    // What a button saves, another button loads and saves unchanged.
+    static QTemporaryDir folder;
+    writeFuzzFile(folder.filePath(QStringLiteral("fuzz.rls")), bytes);
+    const QByteArray saved = savedByButton(folder.filePath(QStringLiteral("fuzz.rls")), folder.filePath(QStringLiteral("saved.rls")));
+    const QByteArray again = savedByButton(folder.filePath(QStringLiteral("saved.rls")), folder.filePath(QStringLiteral("again.rls")));
+    FUZZ_CHECK(saved == again, QStringLiteral("%1\nsaved again as\n%2").arg(shown(saved), shown(again)));
     return 0;
 }

@@ -51,6 +51,16 @@ inline void writeFuzzFile(const QString &path, const QByteArray &bytes)
         std::abort();
 }
 
+// The line without its leading and trailing spaces (tabs stay).
+inline QString trimmedOfSpaces(QString line)
+{
+    while (line.startsWith(u' '))
+        line.remove(0, 1);
+    while (line.endsWith(u' '))
+        line.chop(1);
+    return line;
+}
+
 // Every line end made LF: CR LF and a lone CR end a line as LF does.
 template <typename Text>
 Text withLf(Text text)
@@ -80,6 +90,5 @@ void startApplication()
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
-    static auto *application = new Application(argc, argv);
-    (void)application;
+    new Application(argc, argv); // lives as long as the process
 }

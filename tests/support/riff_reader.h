@@ -37,11 +37,6 @@ struct RiffFile {
     }
 };
 
-inline quint16 riffU16(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + offset);
-}
-
 inline quint32 riffU32(const QByteArray &bytes, qsizetype offset)
 {
     return qFromLittleEndian<quint32>(bytes.constData() + offset);
@@ -81,6 +76,6 @@ inline std::optional<WaveFormat> waveFormat(const RiffFile &file)
     const RiffChunk *fmt = file.find("fmt ");
     if (!fmt || fmt->body.size() < 16)
         return std::nullopt;
-    const QByteArray &b = fmt->body;
-    return WaveFormat{riffU16(b, 0), riffU16(b, 2), riffU32(b, 4), riffU32(b, 8), riffU16(b, 12), riffU16(b, 14)};
+    const auto u16 = [&](int offset) { return qFromLittleEndian<quint16>(fmt->body.constData() + offset); };
+    return WaveFormat{u16(0), u16(2), riffU32(fmt->body, 4), riffU32(fmt->body, 8), u16(12), u16(14)};
 }

@@ -33,7 +33,7 @@ private Q_SLOTS:
     void logLines_data();
     void logLines();
     void secondLookThatSucceedsEndsTheAdvice();
-    void checkRunsOncePerRun();
+    void failingLoaderIsReported();
     void realLoaderUsesSystemSearch_data();
     void realLoaderUsesSystemSearch();
 };
@@ -112,18 +112,9 @@ void TestComponentCheck::secondLookThatSucceedsEndsTheAdvice()
                           "File libQt6Widgets.so.6 Does Not Exist..."}));
 }
 
-void TestComponentCheck::checkRunsOncePerRun()
+void TestComponentCheck::failingLoaderIsReported()
 {
     TestContext test;
-    int loads = 0;
-    const auto loader = [&](const QString &) { return ++loads > 0; };
-    QVERIFY(ComponentCheck(test.context(), loader).checkOncePerRun());
-    const QStringList afterFirst = test.logEntries();
-    // The About box builds a new splash window and its own check.
-    QVERIFY(!ComponentCheck(test.context(), loader).checkOncePerRun());
-    QCOMPARE(test.logEntries(), afterFirst);
-    QCOMPARE(loads, 1);
-
     ComponentCheck failing(test.context(), [](const QString &) -> bool { throw std::bad_alloc(); });
     QVERIFY(!failing.IsDLLAvailable(QStringLiteral("libQt6Gui.so.6")));
     QCOMPARE(test.prompter().last().text, QStringLiteral("Current Function is IsDLLAvailable\r\nError Number: 7\r\nLocation: (none)\r\n"));

@@ -63,31 +63,25 @@ void TestConfigFile::parseLine_data()
     QTest::addColumn<QString>("setting"); // empty: no setting
 
     QTest::newRow("case and blanks") << "  sound : oN  " << "Sound on";
-    QTest::newRow("blank inside key") << "timer time: 40" << "TimerTime 40=40";
-    QTest::newRow("blank inside value") << "TimerTime: 4 0" << "TimerTime 40=40";
+    QTest::newRow("blanks inside key and value") << "timer time: 4 0" << "TimerTime 40=40";
     QTest::newRow("two colons") << "Sound:ON:again" << "";
-    QTest::newRow("no colon") << "Timer on" << "";
     QTest::newRow("comment") << "  # Sound: on" << "";
     QTest::newRow("unknown key") << "Timers: on" << "";
     // the countdown: whole tens from 0 to 120, fractions rounded half to even
     QTest::newRow("0") << "TimerTime: 0" << "TimerTime 0=0";
     QTest::newRow("45") << "TimerTime: 45" << "";
     QTest::newRow("130") << "TimerTime: 130" << "";
-    QTest::newRow("16 bits but too long") << "TimerTime: 32767" << "";
     QTest::newRow("lowest 16-bit value") << "TimerTime: -32768" << "";
     QTest::newRow("empty value") << "TimerTime:" << "";
     QTest::newRow("40.4 shown as written") << "TimerTime: 40.4" << "TimerTime 40.4=40";
     QTest::newRow("120.5 to even") << "TimerTime: 120.5" << "TimerTime 120.5=120";
     QTest::newRow("9.5 to even") << "TimerTime: 9.5" << "TimerTime 9.5=10";
-    QTest::newRow("44.5 to even") << "TimerTime: 44.5" << "";
     QTest::newRow("-0.4") << "TimerTime: -0.4" << "TimerTime -0.4=0";
-    QTest::newRow("signs") << "TimerTime: +40" << "TimerTime +40=40";
     QTest::newRow("leading point") << "TimerTime: .5e2" << "TimerTime .5E2=50";
     QTest::newRow("signed exponent") << "TimerTime: 7000e-2" << "TimerTime 7000E-2=70";
     QTest::newRow("underflow") << "TimerTime: 1e-400" << "TimerTime 1E-400=0";
     QTest::newRow("leading zeros") << "TimerTime: 0080" << "TimerTime 0080=80";
     QTest::newRow("NaN") << "TimerTime: NaN" << "";
-    QTest::newRow("basic hex") << "TimerTime: &H28" << "";
     QTest::newRow("decimal comma") << "TimerTime: 40,0" << "";
     QTest::newRow("exponent without digits") << "TimerTime: 4e" << "";
     QTest::newRow("arabic-indic digits") << QStringLiteral("TimerTime: \u0664\u0660") << "";
@@ -95,11 +89,8 @@ void TestConfigFile::parseLine_data()
     QTest::newRow("continual no") << "SoundContinual: NO" << "SoundContinual off";
     QTest::newRow("continual on") << "SoundContinual: on" << "";
     QTest::newRow("buzzer yes") << "Buzzer: yes" << "Buzzer on";
-    QTest::newRow("buzzer off") << "Buzzer: off" << "";
     QTest::newRow("sound no") << "Sound: No" << "Sound off";
     QTest::newRow("sound maybe") << "Sound: maybe" << "";
-    QTest::newRow("timer yes") << "Timer: YES" << "Timer on";
-    QTest::newRow("timer empty") << "Timer: " << "";
 }
 
 void TestConfigFile::parseLine()
@@ -113,7 +104,6 @@ void TestConfigFile::overflowEndsReading_data()
 {
     QTest::addColumn<QString>("value");
     QTest::newRow("beyond a double") << "1e400";
-    QTest::newRow("huge digits") << QString(400, u'9');
     QTest::newRow("rounds past 32767") << "32767.5";
     QTest::newRow("below -32768") << "-32769";
 }
@@ -130,7 +120,6 @@ void TestConfigFile::readFileToleratesAnyInput_data()
     QTest::addColumn<QByteArray>("bytes"); // null: no file
     QTest::addColumn<QStringList>("settings");
     QTest::newRow("no file") << QByteArray() << QStringList{};
-    QTest::newRow("header only") << QByteArray("#Zorbel Configuration file\r\n\r\n") << QStringList{};
     QTest::newRow("no final line end") << QByteArray("Buzzer: yes\r\nTimer: on") << QStringList{"Buzzer on", "Timer on"};
     QTest::newRow("windows-1252 and nul bytes")
         << QByteArray("caf\xe9: on\r\n") + QByteArray(3, '\0') + QByteArray("\r\nSound: yes\r\n") << QStringList{"Sound on"};

@@ -18,8 +18,7 @@ private Q_SLOTS:
     void generalDate();
     void logAppendsStampedEntries();
     void logFailuresThrow();
-    void composeReport_data();
-    void composeReport();
+    void composeReportWithExtraLines();
     void guardShowsLogsAndEndsProcedure();
     void reportNamesActiveWindow();
     void logFailureIsShownButNotLogged();
@@ -75,24 +74,12 @@ void TestErrorReport::logFailuresThrow()
     QCOMPARE(errorOf([&] { full.append(QStringLiteral("no room")); }), int(ErrorNumber::DiskFull));
 }
 
-void TestErrorReport::composeReport_data()
+void TestErrorReport::composeReportWithExtraLines()
 {
-    QTest::addColumn<ProcedureKind>("kind");
-    QTest::addColumn<ReportExtras>("extras");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("plain") << ProcedureKind::SubRoutine << ReportExtras{}
-                           << "Current SubRoutine is Timer1\r\nError Number: 6\r\nLocation: frmZorbel\r\n";
-    QTest::newRow("lines at every place")
-        << ProcedureKind::Function << ReportExtras{{"before"}, {"", "middle"}, {"strAppPath  = ", "strArguments = "}}
-        << "before\r\nCurrent Function is Timer1\r\n\r\nmiddle\r\nError Number: 6\r\nLocation: frmZorbel\r\n"
-           "strAppPath  = \r\nstrArguments = \r\n";
-}
-
-void TestErrorReport::composeReport()
-{
-    QFETCH(ProcedureKind, kind);
-    QFETCH(ReportExtras, extras);
-    QTEST(::composeReport(QStringLiteral("Timer1"), kind, 6, QStringLiteral("frmZorbel"), extras), "text");
+    const ReportExtras extras{{"before"}, {"", "middle"}, {"strAppPath  = ", "strArguments = "}};
+    QCOMPARE(::composeReport(QStringLiteral("Timer1"), ProcedureKind::Function, 6, QStringLiteral("frmZorbel"), extras),
+             QStringLiteral("before\r\nCurrent Function is Timer1\r\n\r\nmiddle\r\nError Number: 6\r\nLocation: frmZorbel\r\n"
+                            "strAppPath  = \r\nstrArguments = \r\n"));
 }
 
 void TestErrorReport::guardShowsLogsAndEndsProcedure()
@@ -112,9 +99,7 @@ void TestErrorReport::guardShowsLogsAndEndsProcedure()
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(test.prompter().shown().size(), 1);
     const Prompt &box = test.prompter().last();
-    QCOMPARE(box.title, QStringLiteral("Error"));
-    QCOMPARE(box.icon, Prompt::Icon::Information);
-    QCOMPARE(box.buttons, Prompt::Buttons::Ok);
+    QVERIFY(box.title == QStringLiteral("Error") && box.icon == Prompt::Icon::Information && box.buttons == Prompt::Buttons::Ok);
     QCOMPARE(box.text, QStringLiteral("Current SubRoutine is readInConfigFile\r\nError Number: 6\r\nLocation: (none)\r\n"));
     QCOMPARE(test.logEntries(), QStringList{box.text});
     QVERIFY(test.readFile(QStringLiteral("LogInfo.txt")).endsWith("Location: (none)\r\n\r\n"));

@@ -2,6 +2,7 @@
 #include "services/rtf_reader.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -19,19 +20,13 @@ QString textOf(const QTextDocument &document)
     return document.toRawText().replace(QChar::ParagraphSeparator, u'\n');
 }
 
-QTextCursor cursorAt(QTextDocument &document, const QString &probe)
-{
-    QTextCursor cursor(&document);
-    cursor.setPosition(int(textOf(document).indexOf(probe)) + 1);
-    return cursor;
-}
-
 // The formats at the probe's first character that differ from plain text:
 // "b", "i", "u", the size, the colour, the font; "center", "right", the
 // left margin and the first-line indent.
 QString formatAt(QTextDocument &document, const QString &probe)
 {
-    const QTextCursor cursor = cursorAt(document, probe);
+    QTextCursor cursor(&document);
+    cursor.setPosition(int(textOf(document).indexOf(probe)) + 1);
     const QTextCharFormat text = cursor.charFormat();
     const QTextBlockFormat block = cursor.blockFormat();
     QStringList parts;
@@ -89,8 +84,8 @@ void TestRtfReader::text_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("hex escape as windows-1252") << QByteArray("{\\rtf1 caf\\'e9 \\'80\\'96\\'93}") << "café €–\u201C";
     QTest::newRow("unicode with fallback") << QByteArray("{\\rtf1 \\u8364?5\\u8364\\'80!}") << "€5€!";
-    QTest::newRow("uc2 skips two, uc0 none") << QByteArray("{\\rtf1\\uc2 \\u8364 EUR{\\uc0 \\u8364 EUR}}") << "€R€EUR";
-    QTest::newRow("uc is kept per group") << QByteArray("{\\rtf1 {\\uc0 x}\\u233 ab}") << "xéb";
+    QTest::newRow("uc2 skips two, uc0 none, per group") << QByteArray("{\\rtf1\\uc2 \\u8364 EUR{\\uc0 \\u8364 EUR}\\u233 abc}")
+                                                      << "€R€EURéc";
     QTest::newRow("surrogate pair") << QByteArray("{\\rtf1 \\u-10179?\\u-8694?}") << QString::fromUtf8("\xF0\x9F\x98\x8A");
     QTest::newRow("fallback ends at a group") << QByteArray("{\\rtf1\\uc3 \\u233{}ab}") << "éab";
     QTest::newRow("escaped braces and backslash") << QByteArray("{\\rtf1 \\{a\\}\\\\}") << "{a}\\";
@@ -98,15 +93,13 @@ void TestRtfReader::text_data()
                                    << QStringLiteral("\u2022\u2013\u2014\u2018\u2019\u201C\u201D\u00A0");
     QTest::newRow("par, line, tab") << QByteArray("{\\rtf1 a\\par b\\\nc\\line d\\tab e\tf}") << "a\nb\nc\u2028d\te\tf";
     QTest::newRow("source line ends are no text") << QByteArray("{\\rtf1 a\r\nb\rc\nd}") << "abcd";
-    QTest::newRow("one blank ends a word") << QByteArray("{\\rtf1 \\b  two}") << " two";
-    QTest::newRow("parameter ends a word") << QByteArray("{\\rtf1 \\fs20x\\li-360y\\zorbel42 z}") << "xyz";
+    QTest::newRow("one blank or a parameter ends a word") << QByteArray("{\\rtf1 \\b  two\\fs20x\\li-360y\\zorbel42 z}") << " twoxyz";
     QTest::newRow("list text shows") << QByteArray("{\\rtf1 {\\listtext\\bullet\\tab}Item\\par{\\pntext 1.\\tab}Next}")
                                      << "\u2022\tItem\n1.\tNext";
-    QTest::newRow("ignorable destination") << QByteArray("{\\rtf1 {\\*\\generator W;}a{\\*\\zorbelnote b}}") << "a";
-    QTest::newRow("info and stylesheet") << QByteArray("{\\rtf1{\\stylesheet{\\s0 N;}}{\\info{\\title T}}{\\header H}text}") << "text";
+    QTest::newRow("skipped destinations") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s0 N;}}"
+                                                    "{\\info{\\title T}}{\\header H}{\\*\\generator W;}a{\\*\\zorbelnote b}}") << "a";
     QTest::newRow("pictures") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e}b{\\pict\\bin6 {}\\}x}}c}") << "abc";
     QTest::newRow("field result") << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"https://x\"}{\\fldrslt link}}}") << "link";
-    QTest::newRow("tables") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}x}") << "x";
 }
 
 void TestRtfReader::text()
@@ -138,7 +131,6 @@ void TestRtfReader::format_data()
     QTest::newRow("cf beyond the table") << colours << "beyond" << "";
     const QByteArray nested("{\\rtf1 a{\\b b{\\i\\fs30 c}d}e\\b\\i\\ul\\fs40 x\\plain y}");
     QTest::newRow("inner group adds") << nested << "c" << "b i 15pt";
-    QTest::newRow("inner group restores") << nested << "d" << "b";
     QTest::newRow("outer group restores") << nested << "e" << "";
     QTest::newRow("plain resets") << nested << "y" << "";
     const QByteArray fonts("{\\rtf1\\deff1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\froman{\\*\\panose 0202}Times New Roman;}"
@@ -148,11 +140,10 @@ void TestRtfReader::format_data()
     QTest::newRow("entry without semicolon") << fonts << "z" << "Courier New";
     const QByteArray paragraphs("{\\rtf1\\qc Title\\par\\pard Body\\par\\qr Right\\par\\pard\\fi-360\\li720 \\bullet\\tab Item\\par"
                                 "{\\qc Inner\\par}After}");
-    QTest::newRow("qc") << paragraphs << "Title" << "center";
     QTest::newRow("pard resets") << paragraphs << "Body" << "";
     QTest::newRow("qr") << paragraphs << "Right" << "right";
     QTest::newRow("hanging indent") << paragraphs << "Item" << "48/-24";
-    QTest::newRow("group keeps indent") << paragraphs << "Inner" << "center 48/-24";
+    QTest::newRow("group keeps indent, adds qc") << paragraphs << "Inner" << "center 48/-24";
     QTest::newRow("group end restores") << paragraphs << "After" << "48/-24";
 }
 
@@ -175,10 +166,8 @@ void TestRtfReader::status_data()
     QTest::newRow("mark and blanks first") << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 x}") << Status::Complete << "x";
     QTest::newRow("cut in a group") << QByteArray("{\\rtf1 a{\\b b") << Status::Truncated << "ab";
     QTest::newRow("cut in a hex escape") << QByteArray("{\\rtf1 a\\'e") << Status::Truncated << "a";
-    QTest::newRow("cut in a word") << QByteArray("{\\rtf1 a\\par b\\pa") << Status::Truncated << "a\nb";
     QTest::newRow("cut in binary data") << QByteArray("{\\rtf1 a{\\pict\\bin99999 xy") << Status::Truncated << "a";
     QTest::newRow("only the header") << QByteArray("{\\rtf") << Status::Truncated << "";
-    QTest::newRow("plain text") << QByteArray("How to play Zorbel") << Status::NotRtf << "";
     QTest::newRow("empty") << QByteArray() << Status::NotRtf << "";
     QTest::newRow("html") << QByteArray("<html><body>{\\rtf1 x}</body></html>") << Status::NotRtf << "";
 }
@@ -248,9 +237,7 @@ void TestRtfReader::rulesDocumentReads()
     const QString text = textOf(document);
     QCOMPARE(document.firstBlock().text(), QStringLiteral("How to Play Zorbel"));
     const QString title = formatAt(document, QStringLiteral("How to Play"));
-    QVERIFY2(title.startsWith(QLatin1String("b ")) && title.contains(QLatin1String(" #")) && title.endsWith(QLatin1String("center")),
-             qPrintable(title));
-    QVERIFY(cursorAt(document, QStringLiteral("How to Play")).charFormat().fontPointSize() > 20);
+    QVERIFY2(QRegularExpression(QStringLiteral("^b [2-9]\\d(\\.\\d+)?pt #.* center$")).match(title).hasMatch(), qPrintable(title));
     for (const char *heading : {"Getting Ready", "The Two Games", "Taking Turns", "Keeping Score", "Rounds, Winning and Ties",
                                 "The Timer and the Sound", "Config and Edit"}) {
         QVERIFY2(text.contains(QLatin1String("\n") + QLatin1String(heading) + QLatin1String("\n")), heading);

@@ -66,8 +66,6 @@ void TestSkinner::gameColoursSurviveTheSkin_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QColor>("colour");
 
-    QTest::newRow("current player's score box") << 0 << "txtCounter" << 0 << kCurrentPlayer;
-    QTest::newRow("other player's name box") << 0 << "txtPlayer" << 1 << kBoard;
     QTest::newRow("old player's box after a turn") << 1 << "txtPlayer" << 0 << kBoard;
     QTest::newRow("new player's score box after a turn") << 1 << "txtCounter" << 1 << kCurrentPlayer;
     QTest::newRow("window background") << 0 << "" << -1 << kBoard;
