@@ -9,139 +9,64 @@
 #include "services/error_codes.h"
 #include "services/text_file.h"
 
-#include <QFile>
-#include <QList>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <optional>
 
 namespace {
 
-// What a read applied, and whether it ended in an overflow.
-struct Outcome {
-    QList<ConfigSetting> settings;
-    bool overflow = false;
-
-    friend bool operator==(const Outcome &, const Outcome &) = default;
-};
-
-QString described(const Outcome &outcome)
+// What a read applied, one "key value seconds on" entry a setting, then
+// "overflow" when it ended in one.
+void add(QStringList &outcome, const ConfigSetting &setting)
 {
-    QString text;
-    for (const ConfigSetting &setting : outcome.settings)
-        text += QStringLiteral("[%1 %2 %3 %4] ")
-                    .arg(int(setting.key))
-                    .arg(setting.valueText)
-                    .arg(setting.seconds)
-                    .arg(setting.on);
-    return text + (outcome.overflow ? QStringLiteral("overflow") : QString());
+    outcome << QStringLiteral("%1 %2 %3 %4").arg(int(setting.key)).arg(setting.valueText).arg(setting.seconds).arg(setting.on);
 }
 
-std::optional<bool> plainSwitch(const QString &value, bool onOff)
-{
-    if (value == QLatin1String("YES") || (onOff && value == QLatin1String("ON")))
-        return true;
-    if (value == QLatin1String("NO") || (onOff && value == QLatin1String("OFF")))
-        return false;
-    return std::nullopt;
-}
-
-// False when the line ends the reading with an overflow.
-bool plainLine(QString line, Outcome &outcome)
+QStringList plainRead(const QStringList &lines)
 {
     static const QRegularExpression numeric(QStringLiteral("^[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:E[+-]?[0-9]+)?$"));
-    while (line.startsWith(u' '))
-        line.remove(0, 1);
-    while (line.endsWith(u' '))
-        line.chop(1);
-    if (line.isEmpty() || line.startsWith(u'#') || !line.contains(u':'))
-        return true;
-    line = line.toUpper();
-    line.remove(u' ');
-    const QStringList parts = line.split(u':');
-    if (parts.size() != 2)
-        return true;
-    const QString &key = parts[0];
-    const QString &value = parts[1];
-
-    ConfigSetting setting;
-    using Key = ConfigSetting::Key;
-    if (key == QLatin1String("TIMERTIME")) {
-        if (!numeric.match(value).hasMatch())
-            return true;
-        const double number = std::strtod(value.toLatin1().constData(), nullptr);
-        const double whole = std::nearbyint(number);
-        if (!(whole >= -32768 && whole <= 32767)) {
-            outcome.overflow = true;
-            return false;
-        }
-        const int seconds = int(whole);
-        if (seconds < 0 || seconds > 120 || seconds % 10 != 0)
-            return true;
-        setting.key = Key::TimerTime;
-        setting.valueText = value;
-        setting.seconds = qint16(seconds);
-    } else {
-        const struct {
-            const char *name;
-            Key key;
-            bool onOff;
-        } switches[] = {
-            {"SOUNDCONTINUAL", Key::SoundContinual, false},
-            {"BUZZER", Key::Buzzer, false},
-            {"SOUND", Key::Sound, true},
-            {"TIMER", Key::Timer, true},
-        };
-        const auto found = std::find_if(std::begin(switches), std::end(switches),
-                                        [&](const auto &entry) { return key == QLatin1String(entry.name); });
-        if (found == std::end(switches))
-            return true;
-        const std::optional<bool> on = plainSwitch(value, found->onOff);
-        if (!on)
-            return true;
-        setting.key = found->key;
-        setting.on = *on;
-    }
-    outcome.settings.append(setting);
-    return true;
-}
-
-Outcome plainRead(const QStringList &lines)
-{
-    Outcome outcome;
+    static const QStringList keys{"TIMERTIME", "SOUNDCONTINUAL", "BUZZER", "SOUND", "TIMER"};
+    QStringList outcome;
     for (const QString &line : lines) {
-        if (!plainLine(line, outcome))
-            break;
+        const QString trimmed = trimmedOfSpaces(line);
+        const QStringList parts = trimmed.toUpper().remove(u' ').split(u':');
+        if (trimmed.startsWith(u'#') || parts.size() != 2 || !keys.contains(parts[0]))
+            continue;
+        ConfigSetting setting;
+        setting.key = ConfigSetting::Key(keys.indexOf(parts[0]));
+        if (setting.key == ConfigSetting::Key::TimerTime) {
+            if (!numeric.match(parts[1]).hasMatch())
+                continue;
+            const double whole = std::nearbyint(std::strtod(parts[1].toLatin1().constData(), nullptr));
+            if (!(whole >= -32768 && whole <= 32767))
+                return outcome << QStringLiteral("overflow");
+            setting.valueText = parts[1];
+            setting.seconds = qint16(whole);
+            if (whole >= 0 && whole <= 120 && int(whole) % 10 == 0)
+                add(outcome, setting);
+            continue;
+        }
+        // SOUND and TIMER take ON and OFF beside YES and NO.
+        const bool onOff = setting.key == ConfigSetting::Key::Sound || setting.key == ConfigSetting::Key::Timer;
+        setting.on = parts[1] == QLatin1String("YES") || (onOff && parts[1] == QLatin1String("ON"));
+        if (setting.on || parts[1] == QLatin1String("NO") || (onOff && parts[1] == QLatin1String("OFF")))
+            add(outcome, setting);
     }
     return outcome;
 }
 
 template <typename Read>
-Outcome outcomeOf(Read &&read)
+QStringList outcomeOf(Read &&read)
 {
-    Outcome outcome;
+    QStringList outcome;
     try {
-        read([&](const ConfigSetting &setting) { outcome.settings.append(setting); });
+        read([&](const ConfigSetting &setting) { add(outcome, setting); });
     } catch (const ZorbelError &error) {
         FUZZ_CHECK(error.number() == ErrorNumber::Overflow, error.detail());
-        outcome.overflow = true;
+        outcome << QStringLiteral("overflow");
     }
     return outcome;
-}
-
-QList<QByteArray> byteLines(const QByteArray &bytes)
-{
-    QByteArray unified = bytes;
-    unified.replace("\r\n", "\n");
-    unified.replace('\r', '\n');
-    QList<QByteArray> lines = unified.split('\n');
-    if (unified.endsWith('\n') || unified.isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 } // namespace
@@ -150,26 +75,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static QTemporaryDir folder;
     const QByteArray bytes = fuzzBytes(data, size);
-
     // The text as a whole, decoded once.
     const QString text = TextFile::decode(bytes);
-    const Outcome fromText = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readText(text, apply); });
-    const Outcome expectedText = plainRead(TextFile::splitLines(text));
-    FUZZ_CHECK(fromText == expectedText,
-               QStringLiteral("text\nread:     %1\nexpected: %2").arg(described(fromText), described(expectedText)));
-
+    const QStringList fromText = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readText(text, apply); });
+    const QStringList expectedText = plainRead(TextFile::splitLines(text));
+    FUZZ_CHECK(fromText == expectedText, QStringLiteral("text\nread:     %1\nexpected: %2").arg(shown(fromText), shown(expectedText)));
     // The file, read piece by piece and decoded line by line.
     const QString path = folder.filePath(QStringLiteral("Zorbel.cfg"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        std::abort();
-    file.close();
-    const Outcome fromFile = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readFile(path, apply); });
+    writeFuzzFile(path, bytes);
+    const QStringList fromFile = outcomeOf([&](const ConfigFile::ApplySetting &apply) { ConfigFile::readFile(path, apply); });
     QStringList decodedLines;
-    for (const QByteArray &line : byteLines(bytes))
+    for (const QByteArray &line : plainLines(bytes))
         decodedLines.append(TextFile::decode(line));
-    const Outcome expectedFile = plainRead(decodedLines);
-    FUZZ_CHECK(fromFile == expectedFile,
-               QStringLiteral("file\nread:     %1\nexpected: %2").arg(described(fromFile), described(expectedFile)));
+    const QStringList expectedFile = plainRead(decodedLines);
+    FUZZ_CHECK(fromFile == expectedFile, QStringLiteral("file\nread:     %1\nexpected: %2").arg(shown(fromFile), shown(expectedFile)));
     return 0;
 }

