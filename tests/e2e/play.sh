@@ -38,6 +38,9 @@ fail() {
     for log in "$WORK"/*/LogInfo.txt; do
         [ -f "$log" ] && { echo "--- $log" >&2; cat "$log" >&2; }
     done
+    for out in "$WORK"/*.out; do
+        [ -f "$out" ] && { echo "--- $out (last lines)" >&2; tail -n 60 "$out" >&2; }
+    done
     screenshot failure || true
     exit 1
 }
