@@ -1,9 +1,7 @@
 #include "error_of.h"
 #include "services/config_file.h"
 
-#include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,13 +46,12 @@ class TestConfigFile : public QObject
 private Q_SLOTS:
     void parseLine_data();
     void parseLine();
-    void overflowEndsReading_data();
     void overflowEndsReading();
     void readFileToleratesAnyInput_data();
     void readFileToleratesAnyInput();
     void savedBytes_data();
     void savedBytes();
-    void savedFileReadsBackAndFailedSaveKeepsIt();
+    void savedFileReadsBack();
 };
 
 void TestConfigFile::parseLine_data()
@@ -65,32 +62,18 @@ void TestConfigFile::parseLine_data()
     QTest::newRow("case and blanks") << "  sound : oN  " << "Sound on";
     QTest::newRow("blanks inside key and value") << "timer time: 4 0" << "TimerTime 40=40";
     QTest::newRow("two colons") << "Sound:ON:again" << "";
-    QTest::newRow("comment") << "  # Sound: on" << "";
-    QTest::newRow("unknown key") << "Timers: on" << "";
     // the countdown: whole tens from 0 to 120, fractions rounded half to even
-    QTest::newRow("0") << "TimerTime: 0" << "TimerTime 0=0";
     QTest::newRow("45") << "TimerTime: 45" << "";
     QTest::newRow("130") << "TimerTime: 130" << "";
-    QTest::newRow("lowest 16-bit value") << "TimerTime: -32768" << "";
-    QTest::newRow("empty value") << "TimerTime:" << "";
     QTest::newRow("40.4 shown as written") << "TimerTime: 40.4" << "TimerTime 40.4=40";
     QTest::newRow("120.5 to even") << "TimerTime: 120.5" << "TimerTime 120.5=120";
-    QTest::newRow("9.5 to even") << "TimerTime: 9.5" << "TimerTime 9.5=10";
-    QTest::newRow("-0.4") << "TimerTime: -0.4" << "TimerTime -0.4=0";
-    QTest::newRow("leading point") << "TimerTime: .5e2" << "TimerTime .5E2=50";
-    QTest::newRow("signed exponent") << "TimerTime: 7000e-2" << "TimerTime 7000E-2=70";
-    QTest::newRow("underflow") << "TimerTime: 1e-400" << "TimerTime 1E-400=0";
-    QTest::newRow("leading zeros") << "TimerTime: 0080" << "TimerTime 0080=80";
     QTest::newRow("NaN") << "TimerTime: NaN" << "";
     QTest::newRow("decimal comma") << "TimerTime: 40,0" << "";
-    QTest::newRow("exponent without digits") << "TimerTime: 4e" << "";
     QTest::newRow("arabic-indic digits") << QStringLiteral("TimerTime: \u0664\u0660") << "";
     // the switches: ON and OFF only where a yes-no list would not do
     QTest::newRow("continual no") << "SoundContinual: NO" << "SoundContinual off";
     QTest::newRow("continual on") << "SoundContinual: on" << "";
     QTest::newRow("buzzer yes") << "Buzzer: yes" << "Buzzer on";
-    QTest::newRow("sound no") << "Sound: No" << "Sound off";
-    QTest::newRow("sound maybe") << "Sound: maybe" << "";
 }
 
 void TestConfigFile::parseLine()
@@ -100,19 +83,12 @@ void TestConfigFile::parseLine()
     QTEST(parsed ? described(*parsed) : QString(), "setting");
 }
 
-void TestConfigFile::overflowEndsReading_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::newRow("beyond a double") << "1e400";
-    QTest::newRow("rounds past 32767") << "32767.5";
-    QTest::newRow("below -32768") << "-32769";
-}
-
 void TestConfigFile::overflowEndsReading()
 {
-    QFETCH(QString, value);
-    QCOMPARE(readText("#Zorbel\r\n\nSound: on\rTimer: off\r\nNonsense\r\nTimerTime: 45\r\nTimerTime: " + value + "\r\nBuzzer: yes"),
-             (QStringList{"Sound on", "Timer off", "error 6"}));
+    for (const char *value : {"1e400", "-32769"}) // beyond a double, below the 16-bit range
+        QCOMPARE(readText("#Zorbel\r\n\nSound: on\rTimer: off\r\nNonsense\r\nTimerTime: 45\r\nTimerTime: " + QString::fromLatin1(value)
+                          + "\r\nBuzzer: yes"),
+                 (QStringList{"Sound on", "Timer off", "error 6"}));
 }
 
 void TestConfigFile::readFileToleratesAnyInput_data()
@@ -120,13 +96,9 @@ void TestConfigFile::readFileToleratesAnyInput_data()
     QTest::addColumn<QByteArray>("bytes"); // null: no file
     QTest::addColumn<QStringList>("settings");
     QTest::newRow("no file") << QByteArray() << QStringList{};
-    QTest::newRow("no final line end") << QByteArray("Buzzer: yes\r\nTimer: on") << QStringList{"Buzzer on", "Timer on"};
-    QTest::newRow("windows-1252 and nul bytes")
-        << QByteArray("caf\xe9: on\r\n") + QByteArray(3, '\0') + QByteArray("\r\nSound: yes\r\n") << QStringList{"Sound on"};
-    QByteArray binary(1 << 20, Qt::Uninitialized);
-    QRandomGenerator random(20210303);
-    for (char &c : binary)
-        c = char(random.bounded(256));
+    QTest::newRow("windows-1252, nul bytes, no final line end")
+        << QByteArray("caf\xe9: on\r\n") + QByteArray(3, '\0') + QByteArray("\r\nSound: yes") << QStringList{"Sound on"};
+    const QByteArray binary = QByteArray::fromHex("00019d7f80fe1aff0d").repeated(1 << 17);
     QTest::newRow("binary around a setting") << binary + "\r\nTimerTime: 90\r\n" + binary << QStringList{"TimerTime 90=90"};
     QTest::newRow("overlong line skipped")
         << "Sound:" + QByteArray(3 << 20, ' ') + "on\r\nTimer: off\r\n" << QStringList{"Timer off"};
@@ -140,11 +112,9 @@ void TestConfigFile::readFileToleratesAnyInput()
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     const QString path = dir.filePath(ConfigFile::fileName());
-    QFile file(path);
     if (!bytes.isNull()) {
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-        file.close();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
     QTEST(readFile(path), "settings");
 }
@@ -156,9 +126,6 @@ void TestConfigFile::savedBytes_data()
     QTest::newRow("choices")
         << ConfigChoices{"60", false, true, true, false}
         << QByteArray("#Zorbel Configuration file\r\n\r\nTimerTime: 60\r\nSoundContinual: No\r\nBuzzer: Yes\r\nSound: Yes\r\nTimer: No\r\n");
-    QTest::newRow("lists without a selection")
-        << ConfigChoices{"", std::nullopt, std::nullopt, std::nullopt, std::nullopt}
-        << QByteArray("#Zorbel Configuration file\r\n\r\nTimerTime: \r\nSoundContinual: \r\nBuzzer: \r\nSound: \r\nTimer: \r\n");
     QTest::newRow("line break in the countdown text")
         << ConfigChoices{"30\r\nSound: Yes", true, false, false, true}
         << QByteArray("#Zorbel Configuration file\r\n\r\nTimerTime: 30Sound: Yes\r\nSoundContinual: Yes\r\nBuzzer: No\r\n"
@@ -175,18 +142,12 @@ void TestConfigFile::savedBytes()
     QTEST(file.readAll(), "bytes");
 }
 
-void TestConfigFile::savedFileReadsBackAndFailedSaveKeepsIt()
+void TestConfigFile::savedFileReadsBack()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(ConfigFile::fileName());
     ConfigFile::save(path, ConfigChoices{"110", true, false, true, false});
-    const QStringList saved{"TimerTime 110=110", "SoundContinual on", "Buzzer off", "Sound on", "Timer off"};
-    QCOMPARE(readFile(path), saved);
-
-    QFile::setPermissions(path, QFile::ReadOwner);
-    QCOMPARE(errorOf([&] { ConfigFile::save(path, ConfigChoices{"90", false, true, false, true}); }), 70);
-    QCOMPARE(readFile(path), saved);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{ConfigFile::fileName()});
+    QCOMPARE(readFile(path), (QStringList{"TimerTime 110=110", "SoundContinual on", "Buzzer off", "Sound on", "Timer off"}));
     QCOMPARE(readFile(dir.path()), QStringList{"error 75"}); // a folder in the file's place
 }
 

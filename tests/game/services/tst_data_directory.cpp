@@ -27,12 +27,8 @@ private Q_SLOTS:
     void backupStamp_data();
     void backupStamp();
     void createAndProbeLeaveFolderClean();
-    void failureShowsLongReport_data();
-    void failureShowsLongReport();
-    void saveOldFiles_data();
-    void saveOldFiles();
+    void failureShowsLongReportWithQuotedFolder();
     void twoSavesInOneSecondReplaceTheSameNames();
-    void failedCopyKeepsEarlierBackup();
     void offerUpdate_data();
     void offerUpdate();
 };
@@ -44,7 +40,6 @@ void TestDataDirectory::backupStamp_data()
     QTest::addColumn<QString>("stamp");
     const QDateTime morning(QDate(2021, 3, 3), QTime(9, 5, 7));
     QTest::newRow("month/day/year") << kUnitedStates << morning << "3_3_2021_9_05_07_AM";
-    QTest::newRow("afternoon") << kUnitedStates << QDateTime(QDate(2021, 12, 31), QTime(23, 59, 59)) << "12_31_2021_11_59_59_PM";
     QTest::newRow("day/month/year") << QLocale(QLocale::English, QLocale::UnitedKingdom) << morning << "03_03_2021_09_05_07";
     QTest::newRow("dots stay") << QLocale(QLocale::German, QLocale::Germany) << morning << "03.03.2021_09_05_07";
 }
@@ -72,78 +67,26 @@ void TestDataDirectory::createAndProbeLeaveFolderClean()
     QVERIFY(test.prompter().shown().isEmpty());
 }
 
-void TestDataDirectory::failureShowsLongReport_data()
+// Even root cannot write a file where a folder of that name stands.
+void TestDataDirectory::failureShowsLongReportWithQuotedFolder()
 {
-    QTest::addColumn<QString>("routine");
-    QTest::addColumn<QString>("dirName");
-    QTest::addColumn<QString>("tried"); // %P stands for the program directory
-    QTest::addColumn<QString>("permission");
-    QTest::addColumn<QString>("shellFolder");
-    QTest::newRow("createDirs, BackUps is a file")
-        << "createDirs" << "BackUps" << "Trying to create %P/BackUps"
-        << "Ensure you have read, write permission for directory %P and any child directorys." << "%P";
-    // Even root cannot write a file where a folder of that name stands.
-    QTest::newRow("testFileWrite, folder name quoted for the shell")
-        << "testFileWrite" << "it's mine" << "Trying to write a file in %P/it's mine"
-        << "Ensure you have read, write permission for directory %P/it's mine" << "'%P/it'\\''s mine'";
-}
-
-void TestDataDirectory::failureShowsLongReport()
-{
-    QFETCH(QString, routine);
-    QFETCH(QString, dirName);
-    QFETCH(QString, tried);
-    QFETCH(QString, permission);
-    QFETCH(QString, shellFolder);
     TestContext test;
     DataDirectory data(test.context());
-    const bool createDirs = routine == QLatin1String("createDirs");
-    const QString blocker = createDirs ? dirName : dirName + QStringLiteral("/Test.txt/inside");
-    if (createDirs)
-        test.writeFile(blocker, "in the way");
-    else
-        QVERIFY(QDir(test.dir()).mkpath(blocker));
-    QVERIFY(!(createDirs ? data.createDirs(dirName) : data.testFileWrite(dirName)));
-
-    const QString expected = QStringList{"Current SubRoutine is " + routine, "", tried, permission, "",
+    const QString blocker = test.path(QStringLiteral("it's mine/Test.txt/inside"));
+    QVERIFY(QDir().mkpath(blocker));
+    QVERIFY(!data.testFileWrite(QStringLiteral("it's mine")));
+    const QString expected = QStringList{"Current SubRoutine is testFileWrite", "", "Trying to write a file in %P/it's mine",
+                                         "Ensure you have read, write permission for directory %P/it's mine", "",
                                          "Running the Zorbel app from a folder you own may also fix the problem.", "",
-                                         "To fix the permissions, run: chmod u+rwx " + shellFolder,
-                                         "If the directory belongs to another user, run: sudo chown \"$USER\" " + shellFolder,
+                                         "To fix the permissions, run: chmod u+rwx '%P/it'\\''s mine'",
+                                         "If the directory belongs to another user, run: sudo chown \"$USER\" '%P/it'\\''s mine'",
                                          "", "Error Number: 75", "Location: (none)\r\n"}
                                  .join(QStringLiteral("\r\n"))
                                  .replace(QStringLiteral("%P"), test.dir());
     QCOMPARE(test.prompter().shown().size(), 1);
     QCOMPARE(test.prompter().last().text, expected);
     QCOMPARE(test.logEntries(), QStringList{expected});
-    QVERIFY(QFileInfo::exists(test.path(blocker)));
-}
-
-void TestDataDirectory::saveOldFiles_data()
-{
-    QTest::addColumn<QStringList>("present");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("both files") << QStringList{"ZorbelLines.txt", "ZorbelPhrases.txt"} << QStringList{kLinesBackup, kPhrasesBackup};
-    QTest::newRow("only phrases") << QStringList{"ZorbelPhrases.txt"} << QStringList{kPhrasesBackup};
-    QTest::newRow("BackUps is a file") << QStringList{"ZorbelLines.txt", "BackUps"} << QStringList{};
-}
-
-void TestDataDirectory::saveOldFiles()
-{
-    QFETCH(QStringList, present);
-    QFETCH(QStringList, expected);
-    TestContext test;
-    for (const QString &name : present)
-        test.writeFile(name, "Blank Pole\r\n" + name.toUtf8() + "\r\n");
-    const bool blocked = present.contains(QStringLiteral("BackUps"));
-    QCOMPARE(DataDirectory(test.context(), kUnitedStates).saveOldFiles(), !blocked);
-    QCOMPARE(backups(test), expected);
-    for (const QString &backup : expected)
-        QCOMPARE(test.readFile("BackUps/" + backup), test.readFile(backup.section(u'_', 0, 0) + ".txt"));
-    QCOMPARE(test.prompter().shown().size(), int(blocked));
-    if (blocked) {
-        QCOMPARE(test.prompter().last().text, QStringLiteral("Current SubRoutine is saveOldFiles\r\nError Number: 75\r\nLocation: (none)\r\n"));
-        QCOMPARE(test.readFile(QStringLiteral("BackUps")), QByteArray("Blank Pole\r\nBackUps\r\n"));
-    }
+    QVERIFY(QFileInfo::exists(blocker));
 }
 
 void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
@@ -164,22 +107,11 @@ void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
     QVERIFY(backups(test).contains(QStringLiteral("ZorbelLines_3_3_2021_9_05_08_AM.txt")));
 }
 
-void TestDataDirectory::failedCopyKeepsEarlierBackup()
-{
-    TestContext test;
-    test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\n");
-    test.writeFile(QStringLiteral("ZorbelPhrases.txt"), "Even his Blank makes me laugh.\r\n");
-    QVERIFY(QDir(test.dir()).mkpath("BackUps/" + kPhrasesBackup));
-    QVERIFY(!DataDirectory(test.context(), kUnitedStates).saveOldFiles());
-    QVERIFY(test.prompter().last().text.startsWith(QLatin1String("Current SubRoutine is saveOldFiles\r\n")));
-    QCOMPARE(test.readFile("BackUps/" + kLinesBackup), QByteArray("Blank Pole\r\n"));
-}
-
 void TestDataDirectory::offerUpdate_data()
 {
     QTest::addColumn<PromptAnswer>("answer");
     QTest::addColumn<QStringList>("backups");
-    QTest::newRow("yes") << PromptAnswer::Yes << QStringList{kLinesBackup};
+    QTest::newRow("yes, only phrases to back up") << PromptAnswer::Yes << QStringList{kPhrasesBackup};
     QTest::newRow("no") << PromptAnswer::No << QStringList{};
 }
 
@@ -187,7 +119,7 @@ void TestDataDirectory::offerUpdate()
 {
     QFETCH(PromptAnswer, answer);
     TestContext test(QVersionNumber(1, 2, 0));
-    test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\n");
+    test.writeFile(QStringLiteral("ZorbelPhrases.txt"), "Even his Blank makes me laugh.\r\n");
     test.prompter().queue(answer);
     DataDirectory data(test.context(), kUnitedStates);
     const QUrl page(QStringLiteral("https://party.test/update"));

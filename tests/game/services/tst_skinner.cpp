@@ -11,19 +11,15 @@
 
 namespace {
 
-const QColor kCurrentPlayer(255, 224, 192);
 const QColor kBoard(201, 207, 214);
-const QColor kTextBoxFrame(0x87, 0x96, 0xa8);
 
 // The button as its window shows it, over a background of the window's own.
 QImage paintedButton()
 {
     QWidget window;
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, Qt::magenta);
-    window.setPalette(palette);
-    window.setAutoFillBackground(true);
+    window.setPalette(QPalette(Qt::magenta));
     window.setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    window.setAutoFillBackground(true);
     window.resize(170, 53);
     auto *button = new Ravlen(&window);
     button->setCaption(QStringLiteral("&Next"));
@@ -40,9 +36,7 @@ class TestSkinner : public QObject
 private Q_SLOTS:
     void init();
     void buttonsDrawThemselves();
-    void gameColoursSurviveTheSkin_data();
-    void gameColoursSurviveTheSkin();
-    void skinReachesWindowsOpenedLater();
+    void skinAndGameColoursReachTheBoard();
 };
 
 void TestSkinner::init()
@@ -53,62 +47,29 @@ void TestSkinner::init()
 
 void TestSkinner::buttonsDrawThemselves()
 {
-    QVERIFY(!Skinner::isAttached(*qApp));
     const QImage plain = paintedButton();
     QVERIFY(Skinner::attach(*qApp, 1.0));
     QCOMPARE(paintedButton(), plain);
 }
 
-void TestSkinner::gameColoursSurviveTheSkin_data()
+void TestSkinner::skinAndGameColoursReachTheBoard()
 {
-    QTest::addColumn<int>("turnsPassed");
-    QTest::addColumn<QString>("control"); // empty: the window itself
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QColor>("colour");
-
-    QTest::newRow("old player's box after a turn") << 1 << "txtPlayer" << 0 << kBoard;
-    QTest::newRow("new player's score box after a turn") << 1 << "txtCounter" << 1 << kCurrentPlayer;
-    QTest::newRow("window background") << 0 << "" << -1 << kBoard;
-}
-
-void TestSkinner::gameColoursSurviveTheSkin()
-{
-    QFETCH(int, turnsPassed);
-    QFETCH(QString, control);
-    QFETCH(int, index);
     Skinner::attach(*qApp, 1.0);
     TestContext test;
     test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\nSnow Blank\r\nBlank Man\r\n");
     FrmZorbel window(test.context());
     QVERIFY(window.load());
     window.show();
-    for (int turn = 0; turn < turnsPassed; ++turn)
-        window.clkNext_Click();
-
-    // Inside a box's frame, clear of the text; for the window, beside the
-    // hidden rows of players 3 to 10.
-    const QLineEdit *box = control.isEmpty() ? nullptr : window.controls().get<QLineEdit>(control, index);
-    const QPoint probe = box ? box->mapTo(&window, QPoint(box->width() - 5, box->height() / 2)) : QPoint(733, 200);
-    QTEST(window.grab().toImage().pixelColor(probe), "colour");
-    window.blnExitConfirmed = true;
-}
-
-void TestSkinner::skinReachesWindowsOpenedLater()
-{
-    Skinner::attach(*qApp, 1.0);
-    const QStyle *style = QApplication::style();
-    QVERIFY(!Skinner::attach(*qApp, 2.0));
-    QCOMPARE(QApplication::style(), style);
-
-    QWidget window;
-    window.resize(200, 60);
-    auto *box = new QLineEdit(QStringLiteral("late"), &window);
-    box->setGeometry(10, 10, 150, 30);
-    window.show();
+    window.clkNext_Click();
+    // Inside the new player's score box, clear of the text. The box is
+    // rounded: its corner shows the window, its side the skin's frame.
+    const QLineEdit *box = window.controls().get<QLineEdit>(QStringLiteral("txtCounter"), 1);
     const QImage image = window.grab().toImage();
-    // Rounded: the corner shows the window, the side the skin's frame.
-    QCOMPARE(image.pixelColor(10, 10), kBoard);
-    QCOMPARE(image.pixelColor(10, 25), kTextBoxFrame);
+    const auto at = [&](int x, int y) { return image.pixelColor(box->mapTo(&window, QPoint(x, y))); };
+    QCOMPARE(at(box->width() - 5, box->height() / 2), QColor(255, 224, 192)); // the current player
+    QCOMPARE(at(0, 0), kBoard);
+    QCOMPARE(at(0, box->height() / 2), QColor(0x87, 0x96, 0xa8));
+    window.blnExitConfirmed = true;
 }
 
 QTEST_MAIN(TestSkinner)
