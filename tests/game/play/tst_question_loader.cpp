@@ -1,5 +1,4 @@
 #include "play/question_loader.h"
-#include "services/error_codes.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -33,9 +32,7 @@ private Q_SLOTS:
     void questionsInFileOrder();
     void badFilesGiveSensibleResults_data();
     void badFilesGiveSensibleResults();
-    void cappedAtLargestBoardNumber_data();
     void cappedAtLargestBoardNumber();
-    void missingFileThrows();
     void defaultFilesKeepEveryLine();
 
 private:
@@ -56,16 +53,12 @@ void TestQuestionLoader::questionsInFileOrder_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("questions");
     auto match = [](const char *name) -> QTestData & { return QTest::addRow("match: %s", name) << QuestionMode::Match; };
-    auto phrase = [](const char *name) -> QTestData & {
-        return QTest::addRow("phrase: %s", name) << QuestionMode::Phrase;
-    };
+    auto phrase = [](const char *name) -> QTestData & { return QTest::addRow("phrase: %s", name) << QuestionMode::Phrase; };
 
     match("mixed case marker, spaces trimmed") << "   bLaNk pole  " << QStringList{kMatch + ",POLE"};
     match("blank last, blank inside") << "Christmas Blank\nSnow\t\tBlank   Man"
                                       << QStringList{"CHRISTMAS," + kMatch, "SNOW," + kMatch + " MAN"};
     match("glued before a space") << "Snowblank Man" << QStringList{"SNOW" + kMatch + ",MAN"};
-    match("tabs kept as spaces") << "\tBlank Pole\nBlank Pole\t" << QStringList{"," + kMatch + " POLE", kMatch + ",POLE "};
-    match("letters beyond ascii") << QStringLiteral("Café Blank") << QStringList{QStringLiteral("CAFÉ,") + kMatch};
     match("comment behind a tab is a line") << "\t# Blank" << QStringList{" #," + kMatch};
     // Alone, glued on both sides, missing, twice, twice glued, comments, empty, blank, only separators.
     match("no two halves") << "Blank\nBlanket Pole\nPole\nBlank Blank\nBlankBlank Pole\n# Blank Pole\n   #Blank Pole\n"
@@ -75,22 +68,17 @@ void TestQuestionLoader::questionsInFileOrder_data()
     match("one spelling kept") << "Blank Pole\nblank pole\nRed, Blank\nred;blank\nRed\tBLANK"
                                << QStringList{kMatch + ",POLE", "RED," + kMatch};
     match("part of an earlier question dropped") << "Blank Poles\nBlank Pole" << QStringList{kMatch + ",POLES"};
-    match("longer after shorter kept") << "Blank Pole\nBlank Poles"
-                                       << QStringList{kMatch + ",POLE", kMatch + ",POLES"};
+    match("longer after shorter kept") << "Blank Pole\nBlank Poles" << QStringList{kMatch + ",POLE", kMatch + ",POLES"};
 
     phrase("sentence, comma dropped") << "Even his Blank makes me laugh.\nPaul said, 'a Blank suit.'"
                                       << QStringList{"Even his " + kPhrase + " makes me laugh.", "Paul said 'a " + kPhrase + " suit.'"};
-    phrase("inside a word") << "It was a blanket." << QStringList{"It was a " + kPhrase + "et."};
     phrase("all three spellings") << "BLANK and blank and Blank"
                                   << QStringList{kPhrase + " and " + kPhrase + " and " + kPhrase};
     phrase("glued word and a spaced one") << "Blanket\tBlank" << QStringList{kPhrase + " et " + kPhrase};
     phrase("neighbours share a space") << "  Blank  ;  Blank  " << QStringList{kPhrase + " " + kPhrase};
     phrase("marker alone, leading tab kept as space") << "Blank\n\tBlank" << QStringList{kPhrase + " ", " " + kPhrase};
-    phrase("case kept") << "my BLANK Is loud" << QStringList{"my " + kPhrase + " Is loud"};
     // Mixed spelling, no marker, a comment, empty, blank.
     phrase("no question") << "It was a BLank.\nNothing here; at all\n# Blank phrases\n\n    " << QStringList{};
-    phrase("phrase in the middle of an earlier one dropped") << "It was a blanket. Really.\nIt was a blanket."
-                                                             << QStringList{"It was a " + kPhrase + "et. Really."};
     // "Blank" alone becomes the blank and a space, which "(Blank)" holds.
     phrase("lone marker inside an earlier question") << "(Blank)\nBlank\nBlank!"
                                                      << QStringList{"(" + kPhrase + " )", kPhrase + " !"};
@@ -135,40 +123,20 @@ void TestQuestionLoader::badFilesGiveSensibleResults()
     QTEST(QuestionLoader::loadFile(writeFile(bytes), QuestionMode::Match).questions, "questions");
 }
 
-void TestQuestionLoader::cappedAtLargestBoardNumber_data()
-{
-    QTest::addColumn<int>("lines");
-    QTest::newRow("at the limit") << 32766;
-    QTest::newRow("one past") << 32767;
-    QTest::newRow("200,000 lines") << 200000;
-}
-
+// "Blank W<n>" never occurs inside an earlier "Blank W<m>": every line is a question.
 void TestQuestionLoader::cappedAtLargestBoardNumber()
 {
-    QFETCH(int, lines);
-    // "Blank W<n>" never occurs inside an earlier "Blank W<m>": every line is kept.
-    QByteArray text;
-    for (int n = 1; n <= lines; ++n)
-        text += "Blank W" + QByteArray::number(n) + "\r\n";
-    const QuestionLoad load = QuestionLoader::loadFile(writeFile(text), QuestionMode::Match);
-    const int kept = 32766;
-    QCOMPARE(load.questions.size(), kept);
-    QCOMPARE(load.found, lines);
-    QCOMPARE(load.capped(), lines > kept);
-    QCOMPARE(load.questions.last(), kMatch + ",W" + QString::number(kept));
-    if (load.capped())
+    for (const int lines : {32767, 200000}) {
+        QStringList text;
+        for (int n = 1; n <= lines; ++n)
+            text.append(QStringLiteral("Blank W%1").arg(n));
+        const QuestionLoad load = QuestionLoader::loadLines(text, QuestionMode::Match);
+        QCOMPARE(load.questions.size(), 32766);
+        QCOMPARE(load.found, lines);
+        QVERIFY(load.capped());
+        QCOMPARE(load.questions.last(), kMatch + ",W32766");
         QCOMPARE(cappedLogEntry(QStringLiteral("/games/ZorbelLines.txt"), load),
-                 QStringLiteral("File /games/ZorbelLines.txt holds %1 questions; only the first 32766 are used.")
-                     .arg(lines));
-}
-
-void TestQuestionLoader::missingFileThrows()
-{
-    try {
-        QuestionLoader::loadFile(m_dir.filePath(QStringLiteral("missing.txt")), QuestionMode::Phrase);
-        QFAIL("no failure reported");
-    } catch (const ZorbelError &error) {
-        QCOMPARE(error.number(), ErrorNumber::FileNotFound);
+                 QStringLiteral("File /games/ZorbelLines.txt holds %1 questions; only the first 32766 are used.").arg(lines));
     }
 }
 
@@ -178,8 +146,6 @@ void TestQuestionLoader::defaultFilesKeepEveryLine()
         QFile file(QStringLiteral(ZORBEL_DEFAULTS_DIR "/") + questionFileName(mode));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.startsWith('#') && bytes.endsWith("\r\n"));
-        QCOMPARE(bytes.count('\n') + bytes.count('\r'), 2 * bytes.count("\r\n")); // CR LF only
         int questionLines = 0;
         for (const QByteArray &line : bytes.split('\n'))
             questionLines += !line.trimmed().isEmpty() && !line.trimmed().startsWith('#');
