@@ -44,7 +44,7 @@ private Q_SLOTS:
             "| - | MouseDown 1 soundDown =2 | MouseUp 1 soundUp soundClick Click =1 | MouseOut soundOut =0");
         row("Shift drag moves the focused button", "UserDrag=1", "press 10 10 shift; move 20 10; release 20 10; move 30 10; at",
             "MouseDown 1 =2 | - | MouseUp 1 Click =1 | - | at 10,0");
-        row("disabled: no input until enabled", "Enabled=0", "press 10 10; release 10 10; out; enable; out", "- | - | - | - | MouseOut =0");
+        row("disabled until enabled", "Enabled=0", "press 10 10; release 10 10; out; enable; out", "- | - | - | - | MouseOut =0");
         row("deleted in the first MouseOut", allSounds, hoverClick, "MouseOut gone", "MouseOut");
         row("deleted in Click", allSounds, hoverClick, "MouseOut soundOut =0 | idle | MouseIn soundIn =1 | - "
             "| MouseDown 1 soundDown =2 | MouseUp 1 soundUp soundClick Click gone", "Click");
