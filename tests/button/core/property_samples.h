@@ -73,8 +73,6 @@ inline QVariant comparable(const QVariant &value)
     switch (value.typeId()) {
     case QMetaType::QPixmap:
         return value.value<QPixmap>().toImage().convertToFormat(QImage::Format_ARGB32);
-    case QMetaType::QImage:
-        return value.value<QImage>().convertToFormat(QImage::Format_ARGB32);
     case QMetaType::Float: case QMetaType::Int: case QMetaType::UInt: case QMetaType::Short: case QMetaType::LongLong:
         return value.toDouble();
     default:

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QTest>
 #include <QTimer>
 
 // A pretend pointer for the hover poll, installed for as long as it lives:
@@ -54,19 +53,3 @@ inline bool tick(QTimer *timer)
     QCoreApplication::sendEvent(timer, &event);
     return true;
 }
-
-// A window with two buttons, one under the other, shown and active so that
-// focus and access keys behave as on a desktop.
-struct TwoButtons {
-    TwoButtons()
-    {
-        second->move(0, 40);
-        window.show();
-        window.activateWindow();
-    }
-    [[nodiscard]] bool active() { return QTest::qWaitForWindowActive(&window); }
-
-    QWidget window;
-    Ravlen *first = new Ravlen(&window);
-    Ravlen *second = new Ravlen(&window);
-};

@@ -2,8 +2,8 @@
 #include "core/sound_resources.h"
 #include "interaction_fakes.h"
 
-#include <QDir>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,103 +19,59 @@ class TestButtonSounds : public QObject
 private Q_SLOTS:
     void init()
     {
+        m_player.reset(); // before the next one installs itself
         m_temp = std::make_unique<QTemporaryDir>();
         m_player = std::make_unique<RecordingSoundPlayer>();
     }
 
-    void cleanup()
-    {
-        m_player.reset();
-        m_temp.reset();
-    }
-
-    void playsOnlyWithTheSwitchOn_data()
-    {
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<int>("moment");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("played"); // the file played, in the temporary folder; empty: nothing
-        QTest::addColumn<int>("resource"); // the sound expected in it
-
-        QTest::newRow("switch off") << false << int(Moment::Click) << 3 << "" << 0;
-        QTest::newRow("click, sound 3") << true << int(Moment::Click) << 3 << "soundClick.wav" << 103;
-        QTest::newRow("out, sound 10") << true << int(Moment::Out) << 10 << "soundOut.wav" << 110;
-        QTest::newRow("down, custom 1") << true << int(Moment::Down) << 98 << "mine.wav" << 109;
-        QTest::newRow("up, custom 2 empty") << true << int(Moment::Up) << 99 << "" << 0;
-        QTest::newRow("largest 32-bit value") << true << int(Moment::In) << 2147483647 << "" << 0;
-    }
-
     void playsOnlyWithTheSwitchOn()
     {
-        QFETCH(bool, on);
-        QFETCH(int, moment);
-        QFETCH(int, value);
-        QFETCH(QString, played);
-        QFETCH(int, resource);
-        const QString custom = m_temp->filePath(QStringLiteral("mine.wav"));
-        QFile wave(custom);
-        QVERIFY(wave.open(QIODevice::WriteOnly));
-        wave.write(embeddedSound(109));
-        wave.close();
-        SoundLook sound = look(value, custom);
-        sound.sound = on;
+        const QString mine = m_temp->filePath(QStringLiteral("mine.wav"));
+        writeFile(mine, embeddedSound(109));
+        SoundLook sound{.click = 3, .in = 2147483647, .out = 10, .down = 98, .up = 99, .custom1 = mine, .custom2 = {}};
+        ButtonSounds::play(sound, Moment::Click, m_temp->path()); // the switch is off
+        sound.sound = true;
+        for (const Moment moment : {Moment::Out, Moment::Down, Moment::Up, Moment::In})
+            ButtonSounds::play(sound, moment, m_temp->path());
 
-        ButtonSounds::play(sound, Moment(moment), m_temp->path());
-
-        QCOMPARE(m_player->played, played.isEmpty() ? QStringList() : QStringList{m_temp->filePath(played)});
-        if (!played.isEmpty())
-            QCOMPARE(m_player->bytes.first(), embeddedSound(resource));
+        // Custom 2 is empty and the largest value names no sound: both play nothing.
+        QCOMPARE(m_player->played, (QStringList{m_temp->filePath(QStringLiteral("soundOut.wav")), mine}));
+        QCOMPARE(m_player->bytes, (QList<QByteArray>{embeddedSound(110), embeddedSound(109)}));
         // Only a built-in sound is unpacked, and only when it plays.
-        QStringList unpacked{"mine.wav"};
-        if (!played.isEmpty() && played != u"mine.wav")
-            unpacked.append(played);
-        QCOMPARE(files(), unpacked);
+        QCOMPARE(QDir(m_temp->path()).entryList(QDir::Files | QDir::System), (QStringList{"mine.wav", "soundOut.wav"}));
     }
 
     void unpackReplacesTheWholeFile()
     {
         ButtonSounds::play(look(7), Moment::Click, m_temp->path()); // the longest built-in sound
         ButtonSounds::play(look(3), Moment::Click, m_temp->path());
-        QFile file(m_temp->filePath(QStringLiteral("soundClick.wav")));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate)); // someone changes it
-        file.write("junk");
-        file.close();
-        ButtonSounds::play(look(3), Moment::Click, m_temp->path());
-        // A custom file that is missing or no file at all plays nothing.
         ButtonSounds::play(look(98, m_temp->filePath(QStringLiteral("missing.wav"))), Moment::Click, m_temp->path());
-        ButtonSounds::play(look(98, m_temp->path()), Moment::Click, m_temp->path());
 
-        QCOMPARE(m_player->bytes, QList<QByteArray>({embeddedSound(107), embeddedSound(103), embeddedSound(103)}));
-        QCOMPARE(QFileInfo(file).size(), 1676); // no tail of the longer sound left behind
-        QCOMPARE(QFileInfo(file).permissions() & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
+        // Played bytes are read back from the file: a tail left behind would show.
+        QCOMPARE(m_player->bytes, QList<QByteArray>({embeddedSound(107), embeddedSound(103)}));
+        const QFileInfo unpacked(m_temp->filePath(QStringLiteral("soundClick.wav")));
+        QCOMPARE(unpacked.permissions() & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
     }
 
     void unpackRefusesPlantedFiles_data()
     {
         QTest::addColumn<QString>("planted");
-        QTest::newRow("symbolic link") << "symlink";
-        QTest::newRow("dangling symbolic link") << "dangling";
-        QTest::newRow("hard link") << "hardlink";
-        QTest::newRow("named pipe") << "fifo";
+        for (const char *planted : {"symlink", "dangling", "hardlink", "fifo"})
+            QTest::newRow(planted) << QString::fromLatin1(planted);
     }
 
     void unpackRefusesPlantedFiles()
     {
         QFETCH(QString, planted);
         const QByteArray path = QFile::encodeName(m_temp->filePath(QStringLiteral("soundClick.wav")));
-        const QString target = m_temp->filePath(QStringLiteral("precious.txt"));
-        QFile precious(target);
-        QVERIFY(precious.open(QIODevice::WriteOnly));
-        precious.write("keep me");
-        precious.close();
+        QFile precious(m_temp->filePath(QStringLiteral("precious.txt")));
+        writeFile(precious.fileName(), "keep me");
         const QByteArray dangling = QFile::encodeName(m_temp->filePath(QStringLiteral("made-through-link")));
-        const QByteArray linked = planted == u"dangling" ? dangling : QFile::encodeName(target);
-        if (planted == u"fifo")
-            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
-        else if (planted == u"hardlink")
-            QCOMPARE(::link(linked.constData(), path.constData()), 0);
-        else
-            QCOMPARE(::symlink(linked.constData(), path.constData()), 0);
+        const QByteArray linked = planted == u"dangling" ? dangling : QFile::encodeName(precious.fileName());
+        const int made = planted == u"fifo"       ? ::mkfifo(path.constData(), 0600)
+                         : planted == u"hardlink" ? ::link(linked.constData(), path.constData())
+                                                  : ::symlink(linked.constData(), path.constData());
+        QCOMPARE(made, 0);
 
         ButtonSounds::play(look(3), Moment::Click, m_temp->path()); // a pipe must not hang here
 
@@ -126,15 +82,16 @@ private Q_SLOTS:
     }
 
 private:
-    SoundLook look(qint32 value, const QString &custom1 = {}) const
+    static SoundLook look(qint32 click, const QString &custom1 = {})
     {
-        SoundLook sound;
-        sound.sound = true;
-        sound.click = sound.in = sound.out = sound.down = sound.up = value;
-        sound.custom1 = custom1;
-        return sound;
+        return SoundLook{.sound = true, .click = click, .custom1 = custom1, .custom2 = {}};
     }
-    QStringList files() const { return QDir(m_temp->path()).entryList(QDir::Files | QDir::System); }
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
 
     std::unique_ptr<QTemporaryDir> m_temp;
     std::unique_ptr<RecordingSoundPlayer> m_player;
