@@ -42,6 +42,9 @@ private Q_SLOTS:
             "MouseOut =0 | MouseIn =1 | MouseDown 1 =2 | - | MouseOut =0 | MouseUp 1 =1 | =0");
         row("hover once per entry and exit, sounds", allSounds, hoverClick, "MouseOut soundOut =0 | idle | MouseIn soundIn =1 "
             "| - | MouseDown 1 soundDown =2 | MouseUp 1 soundUp soundClick Click =1 | MouseOut soundOut =0");
+        row("Animate off: events and sounds, nothing drawn", "Animate=0 Sound=1 SoundIn=1 SoundOut=2 SoundDown=3 SoundUp=4 SoundClick=5",
+            hoverClick, "MouseOut soundOut | idle | MouseIn soundIn | - | MouseDown 1 soundDown | MouseUp 1 soundUp soundClick Click "
+            "| MouseOut soundOut");
         row("Shift drag moves the focused button", "UserDrag=1", "press 10 10 shift; move 20 10; release 20 10; move 30 10; at",
             "MouseDown 1 =2 | - | MouseUp 1 Click =1 | - | at 10,0");
         row("disabled until enabled", "Enabled=0", "press 10 10; release 10 10; out; enable; out", "- | - | - | - | MouseOut =0");
