@@ -4,6 +4,7 @@
 #include "render/face_surfaces.h"
 #include "render/icon_layer.h"
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -27,6 +28,11 @@ double nextGhostNumber()
 
 QRect insideBorder(QSize face, double inset)
 {
+    // A stored border size may be any 16-bit number; beyond the face's own
+    // extent the rectangle is clipped away anyway, and unclamped it would not
+    // fit a QRect.
+    const double extent = face.width() + face.height();
+    inset = std::clamp(inset, -extent, extent);
     return QRect(roundHalfEven(inset), roundHalfEven(inset), roundHalfEven(face.width() - 2 * inset), roundHalfEven(face.height() - 2 * inset));
 }
 

@@ -80,6 +80,22 @@ private Q_SLOTS:
         QCOMPARE(qRed(framesOf(s, lookWithEffect(effect)).at(frame).pixel(at)), red);
     }
 
+    void borderEffectsTakeAnyStoredBorderSize()
+    {
+        // A stored border size may be any number; beyond the face the inner
+        // rectangle covers all of it or nothing.
+        for (const int effect : {0, 1}) {
+            const auto centreOfLastFrame = [effect](float border) {
+                FaceSurfaces s = faceOf(QSize(100, 40), 0xFFFFFF);
+                RavlenLook look = lookWithEffect(effect);
+                look.border.size = border;
+                return framesOf(s, look).last().pixel(50, 20);
+            };
+            QCOMPARE(centreOfLastFrame(-1e30f), centreOfLastFrame(0));
+            QCOMPARE(qRed(centreOfLastFrame(1e30f)), 20);
+        }
+    }
+
     void ghostAndGlowRestorePic2()
     {
         for (const int effect : {2, 4}) {
