@@ -135,16 +135,10 @@ void replaceBytes(const QString &path, const QByteArray &bytes)
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         throw ZorbelError::forFile(path, file.errorString(), errno);
+    // The buffer is flushed here because QSaveFile's commit ignores a failed
+    // flush and would put a cut-off file in place of the old one.
     errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int error = errno;
-        file.cancelWriting();
-        throw ZorbelError::forFile(path, file.errorString(), error);
-    }
-    // QSaveFile's commit flushes its buffer without looking at the outcome
-    // and would put a cut-off file in place of the old one.
-    errno = 0;
-    if (!file.flush()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const int error = errno;
         const QString reason = file.errorString();
         file.cancelWriting();
