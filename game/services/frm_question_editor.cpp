@@ -10,13 +10,22 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTextDocument>
 
 namespace {
 
 // A box holding more than this is worth a question before Load replaces
-// it; a box holding no more (blanks aside) is not worth saving.
+// it; a box holding no more (spaces aside) is not worth saving.
 constexpr qsizetype kTrivialLength = 10;
+
+// Only the space is a blank here: an empty line or a tab is part of the
+// file, counted as Load counts it.
+qsizetype lengthWithoutOuterSpaces(QString text)
+{
+    static const QRegularExpression outerSpaces(QStringLiteral("^ +| +\\z"));
+    return text.remove(outerSpaces).size();
+}
 
 } // namespace
 
@@ -99,7 +108,7 @@ void FrmQuestionEditor::writeQuestionFile()
 {
     Prompter &prompter = context().prompter();
     const QString text = boxText();
-    if (text.trimmed().size() <= kTrivialLength) {
+    if (lengthWithoutOuterSpaces(text) <= kTrivialLength) {
         prompter.ask({m_texts.nothingToSave, QStringLiteral("Nothing to Save."), Prompt::Buttons::Ok,
                       Prompt::Icon::Information});
         return;

@@ -53,6 +53,7 @@ class TestFrmQuestionEditor : public QObject
 
 private Q_SLOTS:
     void missingFileOffersTheSample();
+    void saveWritesTheBox_data();
     void saveWritesTheBox();
     void boxRules_data();
     void boxRules();
@@ -77,20 +78,38 @@ void TestFrmQuestionEditor::missingFileOffersTheSample()
     QCOMPARE(QuestionLoader::loadFile(bench.test.path(bench.file(Kind::Matches)), QuestionMode::Match).questions.size(), 5);
 }
 
-// Blanks and empty lines stay; every byte comes back as the character it was
-// read as, in valid UTF-8 with CR LF line ends, and no line end is added.
+void TestFrmQuestionEditor::saveWritesTheBox_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("saved");
+    // Every byte comes back as the character it was read as, in valid UTF-8
+    // with CR LF line ends, and no line end is added.
+    QTest::newRow("encodings and line ends")
+        << Kind::Matches
+        << QByteArray("  # Zorbel Match Lines \r\n\r\n  Caf\xe9 Blank  \nNo\xa0" "break \x93" "Blank\x94\r\tShoe")
+        << QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe").toUtf8();
+    // Three letters, but fourteen characters of which only five are spaces.
+    for (const Kind kind : {Kind::Matches, Kind::Phrases})
+        QTest::addRow("empty lines and 3, %s", kind == Kind::Matches ? "matches" : "phrases")
+            << kind << QByteArray("\r\n\r\n   abc  \r\n") << QByteArray("\r\n\r\n   abc  \r\n");
+}
+
+// A present file loads without a question and saves back as the box shows it.
 void TestFrmQuestionEditor::saveWritesTheBox()
 {
-    // A present file loads without a question.
+    QFETCH(Kind, kind);
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, saved);
+    const QuestionEditorTexts &texts = QuestionEditorTexts::of(kind);
     EditorBench bench;
-    bench.test.writeFile(bench.file(Kind::Matches), "  # Zorbel Match Lines \r\n\r\n  Caf\xe9 Blank  \nNo\xa0" "break \x93" "Blank\x94\r\tShoe");
-    FrmQuestionEditor &editor = *bench.editors.show(Kind::Matches);
+    bench.test.writeFile(bench.file(kind), file);
+    FrmQuestionEditor &editor = *bench.editors.show(kind);
     bench.test.prompter().queue(PromptAnswer::Yes);
     click(editor, QStringLiteral("clkSave"));
-    QCOMPARE(bench.seen(), (QStringList{"Overwrite File?: File " + bench.shownPath(Kind::Matches) + " already exists. Overwrite File?",
-                                        "File Saved Successfully: Matches saved in file " + bench.shownPath(Kind::Matches)}));
-    QCOMPARE(bench.test.readFile(bench.file(Kind::Matches)),
-             QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe").toUtf8());
+    QCOMPARE(bench.seen(), (QStringList{"Overwrite File?: File " + bench.shownPath(kind) + " already exists. Overwrite File?",
+                                        "File Saved Successfully: " + texts.savedPrefix + bench.shownPath(kind)}));
+    QCOMPARE(bench.test.readFile(bench.file(kind)), saved);
 }
 
 void TestFrmQuestionEditor::boxRules_data()
@@ -104,8 +123,13 @@ void TestFrmQuestionEditor::boxRules_data()
     QTest::newRow("Load over 10 characters") << "clkLoad" << "1234567890" << PromptAnswer::No << QStringList();
     // The box counts its text as the file would hold it.
     QTest::newRow("Load over 9, line break") << "clkLoad" << "12345\n6789" << PromptAnswer::Yes << QStringList{reload};
-    QTest::newRow("Save blanks, empty lines and 10") << "clkSave" << " \n\n Blank Pole   \n\n" << PromptAnswer::Yes
-                                                     << QStringList{"Nothing to Save.: No Questions Exist To Save"};
+    QTest::newRow("Save blanks and 10") << "clkSave" << "   Blank Pole   " << PromptAnswer::Yes
+                                        << QStringList{"Nothing to Save.: No Questions Exist To Save"};
+    // Only spaces are blanks: empty lines and tabs count, as they do for Load.
+    QTest::newRow("Save empty lines and 3") << "clkSave" << "\n\n   abc  \n" << PromptAnswer::No
+                                            << QStringList{"Overwrite File?: File %P already exists. Overwrite File?"};
+    QTest::newRow("Save tabs and 9") << "clkSave" << "\t123456789\t" << PromptAnswer::No
+                                     << QStringList{"Overwrite File?: File %P already exists. Overwrite File?"};
     QTest::newRow("Save, overwrite No") << "clkSave" << "Snow Blank Man" << PromptAnswer::No
                                         << QStringList{"Overwrite File?: File %P already exists. Overwrite File?"};
 }
