@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTest>
 
 using Kind = QuestionEditorTexts::Kind;
@@ -59,7 +60,10 @@ private Q_SLOTS:
     void boxRules();
     void badFiles_data();
     void badFiles();
-    void closeDiscardsTheBox();
+    void closeAsksToSave_data();
+    void closeAsksToSave();
+    void cancelKeepsEverything_data();
+    void cancelKeepsEverything();
 };
 
 void TestFrmQuestionEditor::missingFileOffersTheSample()
@@ -185,18 +189,113 @@ void TestFrmQuestionEditor::badFiles()
     QCOMPARE(box(editor)->toPlainText(), QStringLiteral("A whole new Blank question"));
 }
 
-// Close discards unsaved text without a question; opening again loads anew.
-void TestFrmQuestionEditor::closeDiscardsTheBox()
+void TestFrmQuestionEditor::closeAsksToSave_data()
 {
+    QTest::addColumn<QString>("closing"); // "clkClose" or the title bar's "X"
+    QTest::addColumn<QString>("typed"); // empty: the box as loaded
+    QTest::addColumn<bool>("folderInPlace"); // the file turned into a folder after loading
+    QTest::addColumn<QList<PromptAnswer>>("answers");
+    QTest::addColumn<QStringList>("seen"); // %P: the file's path as shown
+    QTest::addColumn<bool>("closes");
+    const QString ask = "Save Changes?: Save the changes to ZorbelPhrases.txt before closing?";
+    const QString overwrite = "Overwrite File?: File %P already exists. Overwrite File?";
+    const QList<PromptAnswer> yes{PromptAnswer::Yes, PromptAnswer::Yes};
+    QTest::newRow("unchanged") << "clkClose" << "" << false << QList<PromptAnswer>() << QStringList() << true;
+    QTest::newRow("No discards") << "clkClose" << "Snow Blank Man" << false << QList<PromptAnswer>{PromptAnswer::No}
+                                 << QStringList{ask} << true;
+    QTest::newRow("Yes saves") << "clkClose" << "Snow Blank Man" << false << yes
+                               << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"}
+                               << true;
+    QTest::newRow("X, Yes saves") << "X" << "Snow Blank Man" << false << yes
+                                  << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"}
+                                  << true;
+    QTest::newRow("Yes, overwrite No") << "X" << "Snow Blank Man" << false
+                                       << QList<PromptAnswer>{PromptAnswer::Yes, PromptAnswer::No}
+                                       << QStringList{ask, overwrite} << false;
+    QTest::newRow("Yes, nothing to save") << "clkClose" << "abc" << false << yes
+                                          << QStringList{ask, "Nothing to Save.: No Questions Exist To Save"} << false;
+    QTest::newRow("Yes, write fails") << "clkClose" << "Snow Blank Man" << true << yes
+                                      << QStringList{ask, overwrite, "Error: Current SubRoutine is clkSave_Click\r\nError Number: 75"}
+                                      << false;
+}
+
+// A changed box is saved on the host's word before the window goes; a save
+// that does not happen keeps the window open with the text.
+void TestFrmQuestionEditor::closeAsksToSave()
+{
+    QFETCH(QString, closing);
+    QFETCH(QString, typed);
+    QFETCH(bool, folderInPlace);
+    QFETCH(QList<PromptAnswer>, answers);
+    QFETCH(QStringList, seen);
+    QFETCH(bool, closes);
     EditorBench bench;
+    const QString path = bench.test.path(bench.file(Kind::Phrases));
     bench.test.writeFile(bench.file(Kind::Phrases), kQuestions);
-    FrmQuestionEditor &editor = *bench.editors.show(Kind::Phrases);
-    box(editor)->setPlainText(QStringLiteral("Unsaved Blank text"));
-    click(editor, QStringLiteral("clkClose"));
-    QCOMPARE(bench.seen(), QStringList());
-    QCOMPARE(box(*bench.editors.show(Kind::Phrases))->toPlainText(), QStringLiteral("Blank Pole\nShoe Blank\n"));
-    QCOMPARE(bench.test.logEntries(),
-             (QStringList{"Loading Form frmEditPhrases", "Unloading Form frmEditPhrases", "Loading Form frmEditPhrases"}));
+    QPointer<FrmQuestionEditor> editor = bench.editors.show(Kind::Phrases);
+    if (!typed.isEmpty())
+        box(*editor)->setPlainText(typed);
+    if (folderInPlace)
+        QVERIFY(QFile::remove(path) && QDir().mkpath(path + QStringLiteral("/inside")));
+    for (const PromptAnswer answer : answers)
+        bench.test.prompter().queue(answer);
+    if (closing == QLatin1String("X"))
+        editor->close();
+    else
+        click(*editor, closing);
+
+    const QList<Prompt> shown = bench.test.prompter().shown();
+    QCOMPARE(bench.seen(), seen.replaceInStrings(QStringLiteral("%P"), bench.shownPath(Kind::Phrases)));
+    if (!shown.isEmpty())
+        QVERIFY(shown[0].buttons == Prompt::Buttons::YesNoCancel && shown[0].icon == Prompt::Icon::Question);
+    QCOMPARE(!editor || !editor->isVisible(), closes);
+    QCOMPARE(bench.test.logEntries().contains(QStringLiteral("Unloading Form frmEditPhrases")), closes);
+    const bool saved = closes && !typed.isEmpty() && answers.value(0) == PromptAnswer::Yes;
+    if (!folderInPlace)
+        QCOMPARE(bench.test.readFile(bench.file(Kind::Phrases)), saved ? typed.toUtf8() : kQuestions);
+    if (!closes)
+        QCOMPARE(box(*editor)->toPlainText(), typed);
+}
+
+void TestFrmQuestionEditor::cancelKeepsEverything_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("action"); // a button, or "X" for the title bar's close
+    QTest::addColumn<QString>("question"); // "title: text"; %P the file's path as shown
+    for (const Kind kind : {Kind::Matches, Kind::Phrases}) {
+        const QuestionEditorTexts &texts = QuestionEditorTexts::of(kind);
+        const char *name = kind == Kind::Matches ? "matches" : "phrases";
+        const QString closeQuestion = "Save Changes?: Save the changes to " + texts.fileName + " before closing?";
+        QTest::addRow("%s, Save", name) << kind << "clkSave"
+                                        << "Overwrite File?: File %P already exists. Overwrite File?";
+        QTest::addRow("%s, Load", name) << kind << "clkLoad"
+                                        << "Overwrite Questions In Text Box?: " + texts.overwriteBoxQuestion;
+        QTest::addRow("%s, Close", name) << kind << "clkClose" << closeQuestion;
+        QTest::addRow("%s, X", name) << kind << "X" << closeQuestion;
+    }
+}
+
+// The box may hold the host's only copy of new questions, and the file the
+// only copy of the old ones: Cancel keeps both as they are.
+void TestFrmQuestionEditor::cancelKeepsEverything()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, action);
+    QFETCH(QString, question);
+    const QString typed = QStringLiteral("Snow Blank Man\nBlank Pole, new");
+    EditorBench bench;
+    bench.test.writeFile(bench.file(kind), kQuestions);
+    FrmQuestionEditor &editor = *bench.editors.show(kind);
+    box(editor)->setPlainText(typed);
+    bench.test.prompter().queue(PromptAnswer::Cancel);
+    if (action == QLatin1String("X"))
+        editor.close();
+    else
+        click(editor, action);
+    QCOMPARE(bench.seen(), QStringList{question.replace(QStringLiteral("%P"), bench.shownPath(kind))});
+    QVERIFY(editor.isVisible());
+    QCOMPARE(box(editor)->toPlainText(), typed);
+    QCOMPARE(bench.test.readFile(bench.file(kind)), kQuestions);
 }
 
 QTEST_MAIN(TestFrmQuestionEditor)
