@@ -92,7 +92,8 @@ void TestFrmQuestionEditor::saveWritesTheBox_data()
     QTest::newRow("encodings and line ends")
         << Kind::Matches
         << QByteArray("  # Zorbel Match Lines \r\n\r\n  Caf\xe9 Blank  \nNo\xa0" "break \x93" "Blank\x94\r\tShoe")
-        << QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe").toUtf8();
+        << QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe")
+               .toUtf8();
     // Three letters, but fourteen characters of which only five are spaces.
     for (const Kind kind : {Kind::Matches, Kind::Phrases})
         QTest::addRow("empty lines and 3, %s", kind == Kind::Matches ? "matches" : "phrases")
@@ -191,7 +192,7 @@ void TestFrmQuestionEditor::badFiles()
 
 void TestFrmQuestionEditor::closeAsksToSave_data()
 {
-    QTest::addColumn<QString>("closing"); // "clkClose" or the title bar's "X"
+    QTest::addColumn<QString>("closing"); // buttons clicked in turn; "X" is the title bar's close
     QTest::addColumn<QString>("typed"); // empty: the box as loaded
     QTest::addColumn<bool>("folderInPlace"); // the file turned into a folder after loading
     QTest::addColumn<QList<PromptAnswer>>("answers");
@@ -206,6 +207,10 @@ void TestFrmQuestionEditor::closeAsksToSave_data()
     QTest::newRow("Yes saves") << "clkClose" << "Snow Blank Man" << false << yes
                                << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"}
                                << true;
+    QTest::newRow("saved, then Close") << "clkSave,clkClose" << "Snow Blank Man" << false
+                                       << QList<PromptAnswer>{PromptAnswer::Yes}
+                                       << QStringList{overwrite, "File Saved Successfully: Phrases saved in file %P"}
+                                       << true;
     QTest::newRow("X, Yes saves") << "X" << "Snow Blank Man" << false << yes
                                   << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"}
                                   << true;
@@ -215,7 +220,8 @@ void TestFrmQuestionEditor::closeAsksToSave_data()
     QTest::newRow("Yes, nothing to save") << "clkClose" << "abc" << false << yes
                                           << QStringList{ask, "Nothing to Save.: No Questions Exist To Save"} << false;
     QTest::newRow("Yes, write fails") << "clkClose" << "Snow Blank Man" << true << yes
-                                      << QStringList{ask, overwrite, "Error: Current SubRoutine is clkSave_Click\r\nError Number: 75"}
+                                      << QStringList{ask, overwrite,
+                                                     "Error: Current SubRoutine is clkSave_Click\r\nError Number: 75"}
                                       << false;
 }
 
@@ -239,15 +245,19 @@ void TestFrmQuestionEditor::closeAsksToSave()
         QVERIFY(QFile::remove(path) && QDir().mkpath(path + QStringLiteral("/inside")));
     for (const PromptAnswer answer : answers)
         bench.test.prompter().queue(answer);
-    if (closing == QLatin1String("X"))
-        editor->close();
-    else
-        click(*editor, closing);
+    for (const QString &step : closing.split(u',')) {
+        if (step == QLatin1String("X"))
+            editor->close();
+        else
+            click(*editor, step);
+    }
 
     const QList<Prompt> shown = bench.test.prompter().shown();
     QCOMPARE(bench.seen(), seen.replaceInStrings(QStringLiteral("%P"), bench.shownPath(Kind::Phrases)));
-    if (!shown.isEmpty())
-        QVERIFY(shown[0].buttons == Prompt::Buttons::YesNoCancel && shown[0].icon == Prompt::Icon::Question);
+    for (const Prompt &prompt : shown) {
+        if (prompt.title == QLatin1String("Save Changes?"))
+            QVERIFY(prompt.buttons == Prompt::Buttons::YesNoCancel && prompt.icon == Prompt::Icon::Question);
+    }
     QCOMPARE(!editor || !editor->isVisible(), closes);
     QCOMPARE(bench.test.logEntries().contains(QStringLiteral("Unloading Form frmEditPhrases")), closes);
     const bool saved = closes && !typed.isEmpty() && answers.value(0) == PromptAnswer::Yes;
