@@ -10,13 +10,22 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTextDocument>
 
 namespace {
 
 // A box holding more than this is worth a question before Load replaces
-// it; a box holding no more (blanks aside) is not worth saving.
+// it; a box holding no more (spaces aside) is not worth saving.
 constexpr qsizetype kTrivialLength = 10;
+
+// Only the space is a blank here: an empty line or a tab is part of the
+// file, counted as Load counts it.
+qsizetype lengthWithoutOuterSpaces(QString text)
+{
+    static const QRegularExpression outerSpaces(QStringLiteral("^ +| +\\z"));
+    return text.remove(outerSpaces).size();
+}
 
 } // namespace
 
@@ -74,14 +83,14 @@ void FrmQuestionEditor::loadQuestionFile()
             const QString text = TextFile::decode(TextFile::readBytes(path, kLargestFile));
             if (text.isEmpty())
                 throw ZorbelError(ErrorNumber::InputPastEndOfFile, path + QStringLiteral(" holds nothing to read"));
-            rtb1()->setPlainText(text);
+            fillBox(text);
             return;
         }
         const QString question = QStringLiteral("File ") + context().displayPath(m_texts.fileName)
             + QStringLiteral(" does not exist, Do you want to create one?");
         if (prompter.ask({question, m_texts.newFileTitle, Prompt::Buttons::YesNoCancel, Prompt::Icon::None})
             == PromptAnswer::Yes)
-            rtb1()->setPlainText(m_texts.sample); // the file itself waits for Save
+            fillBox(m_texts.sample); // the file itself waits for Save
     });
 }
 
@@ -90,19 +99,32 @@ void FrmQuestionEditor::clkLoad_Click()
     context().guard(QStringLiteral("clkLoad_Click"), [this] { loadQuestionFile(); });
 }
 
-void FrmQuestionEditor::clkSave_Click()
+void FrmQuestionEditor::fillBox(const QString &text)
 {
-    context().guard(QStringLiteral("clkSave_Click"), [this] { writeQuestionFile(); });
+    rtb1()->setPlainText(text);
+    m_keptText = boxText();
 }
 
-void FrmQuestionEditor::writeQuestionFile()
+void FrmQuestionEditor::clkSave_Click()
+{
+    saveBox();
+}
+
+bool FrmQuestionEditor::saveBox()
+{
+    bool written = false;
+    context().guard(QStringLiteral("clkSave_Click"), [this, &written] { written = writeQuestionFile(); });
+    return written;
+}
+
+bool FrmQuestionEditor::writeQuestionFile()
 {
     Prompter &prompter = context().prompter();
     const QString text = boxText();
-    if (text.trimmed().size() <= kTrivialLength) {
+    if (lengthWithoutOuterSpaces(text) <= kTrivialLength) {
         prompter.ask({m_texts.nothingToSave, QStringLiteral("Nothing to Save."), Prompt::Buttons::Ok,
                       Prompt::Icon::Information});
-        return;
+        return false;
     }
     const QString path = context().programFile(m_texts.fileName);
     const QString shownPath = context().displayPath(m_texts.fileName);
@@ -110,15 +132,31 @@ void FrmQuestionEditor::writeQuestionFile()
         && prompter.ask({QStringLiteral("File ") + shownPath + QStringLiteral(" already exists. Overwrite File?"),
                          QStringLiteral("Overwrite File?"), Prompt::Buttons::YesNoCancel, Prompt::Icon::None})
             != PromptAnswer::Yes)
-        return;
+        return false;
     TextFile::replace(path, text);
+    m_keptText = text;
     prompter.ask({m_texts.savedPrefix + shownPath, QStringLiteral("File Saved Successfully"), Prompt::Buttons::Ok,
                   Prompt::Icon::Information});
+    return true;
 }
 
 void FrmQuestionEditor::clkClose_Click()
 {
-    // Text that was not saved goes with the window, as the host expects of
-    // a Close that asks nothing.
     context().guard(QStringLiteral("clkClose_Click"), [this] { close(); });
+}
+
+void FrmQuestionEditor::Form_Unload(bool &cancel)
+{
+    if (boxText() == m_keptText)
+        return;
+    const QString question =
+        QStringLiteral("Save the changes to ") + m_texts.fileName + QStringLiteral(" before closing?");
+    const PromptAnswer answer = context().prompter().ask(
+        {question, QStringLiteral("Save Changes?"), Prompt::Buttons::YesNoCancel, Prompt::Icon::Question});
+    // A save the host called off, or one that failed, keeps the window and
+    // its text for another try.
+    if (answer == PromptAnswer::Yes)
+        cancel = !saveBox();
+    else
+        cancel = answer != PromptAnswer::No;
 }

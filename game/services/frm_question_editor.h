@@ -37,10 +37,17 @@ public Q_SLOTS:
 
 protected:
     void Form_Load() override;
+    // Closing with changes the host has not saved asks whether to save them.
+    void Form_Unload(bool &cancel) override;
 
 private:
     QPlainTextEdit *rtb1() const;
-    void writeQuestionFile();
+    // Fills the box with text the file holds, or will hold once saved.
+    void fillBox(const QString &text);
+    // Save, reported as the Save button reports; whether the file was written.
+    bool saveBox();
+    bool writeQuestionFile();
 
     const QuestionEditorTexts &m_texts;
+    QString m_keptText; // the box as last loaded or saved
 };

@@ -8,7 +8,17 @@ PromptAnswer MessageBoxPrompter::ask(const Prompt &prompt)
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(prompt.title);
     box.setText(prompt.text);
-    box.setIcon(prompt.icon == Prompt::Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
+    switch (prompt.icon) {
+    case Prompt::Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Prompt::Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Prompt::Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
     if (prompt.buttons == Prompt::Buttons::YesNoCancel) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);

@@ -5,7 +5,7 @@
 // One message box: its text, title, buttons and icon.
 struct Prompt {
     enum class Buttons { Ok, YesNoCancel };
-    enum class Icon { None, Information };
+    enum class Icon { None, Information, Question };
 
     QString text;
     QString title;
