@@ -66,6 +66,30 @@ bool write(const QString &path, const QByteArray &bytes)
     return ::close(fd) == 0 && ok;
 }
 
+bool openRegular(QFile &file, const QString &path)
+{
+    if (!QFileInfo(path).isNativePath()) {
+        file.setFileName(path);
+        return file.open(QIODevice::ReadOnly);
+    }
+    // A device is not even opened, as opening some has effects of its own;
+    // a pipe swapped in after the first look opens at once (non-blocking)
+    // and is caught by the second.
+    const QByteArray native = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(native.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
 #else
 
 bool write(const QString &path, const QByteArray &bytes)
@@ -77,6 +101,14 @@ bool write(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool openRegular(QFile &file, const QString &path)
+{
+    if (QFileInfo(path).isNativePath() && !QFileInfo(path).isFile())
+        return false;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
 }
 
 #endif
