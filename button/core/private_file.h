@@ -17,6 +17,12 @@ namespace PrivateFile {
 // True when the file now holds exactly these bytes.
 bool write(const QString &path, const QByteArray &bytes);
 
+// Makes sure that path is a folder of our own that nobody else can enter,
+// creating it (mode 0700) when absent. A folder that is a link, belongs to
+// someone else or lets others in is refused, not repaired: whatever was put
+// into it before cannot be trusted.
+bool makeFolder(const QString &path);
+
 // Opens a file for reading only when it is a regular file (or one of the
 // application's resources): a named pipe would wait for a writer and a
 // device might never end, either of which would freeze the user interface.
