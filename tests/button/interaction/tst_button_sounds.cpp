@@ -1,5 +1,6 @@
 #include "core/button_sounds.h"
 #include "core/sound_resources.h"
+#include "core/sound_sources.h"
 #include "interaction_fakes.h"
 
 #include <QScopeGuard>
@@ -135,6 +136,41 @@ private Q_SLOTS:
         QVERIFY(QDir(QFile::decodeName(elsewhere)).isEmpty());
         if (asFolder && planted != u"linked folder")
             QVERIFY(QDir(QFile::decodeName(folder)).isEmpty());
+    }
+
+    // Up to three sounds a click: a custom file is read again only when its
+    // size or time says it changed, or when it changed too recently for its
+    // time to tell.
+    void soundFilesAreReadOncePerVersion()
+    {
+        const QString path = m_temp->filePath(QStringLiteral("custom.wav"));
+        const auto put = [&](int resource, const QDateTime &modified) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QVERIFY(file.write(embeddedSound(resource)) > 0 && file.flush());
+            QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        };
+        const QDateTime old(QDate(2020, 5, 1), QTime(12, 0), Qt::UTC);
+        SoundSources sources;
+        put(101, old);
+        const QUrl first = sources.urlFor(path);
+        QCOMPARE(first.toLocalFile(), path);
+        put(102, old); // as long as 101, and kept at the same time: not read
+        QCOMPARE(sources.urlFor(path), first);
+        put(102, old.addSecs(1));
+        const QUrl second = sources.urlFor(path);
+        QVERIFY(second != first);
+        put(103, old.addSecs(1)); // shorter
+        QVERIFY(sources.urlFor(path) != second);
+
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        put(101, now);
+        const QUrl fresh = sources.urlFor(path);
+        put(102, now);
+        QVERIFY(sources.urlFor(path) != fresh);
+
+        writeFile(path, "RIFF....AVI LIST");
+        QCOMPARE(sources.urlFor(path), QUrl());
     }
 
 private:
