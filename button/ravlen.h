@@ -120,7 +120,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     Q_PROPERTY(RavlenStyles ButtonStyle READ buttonStyle WRITE setButtonStyle)
     //! False. Lets the container show through the face. Redraws.
     Q_PROPERTY(bool Alpha READ alpha WRITE setAlpha)
-    //! 150, whole, 0..255: how much of the face stays opaque. Redraws.
+    //! 150, whole, 0..255: how much of the container shows through the face (0 none, 255 the container alone). Redraws.
     Q_PROPERTY(float AlphaValue READ alphaValue WRITE setAlphaValue)
     //! False. Rounds the button's outline. Redraws.
     Q_PROPERTY(bool RoundBorder READ roundBorder WRITE setRoundBorder)

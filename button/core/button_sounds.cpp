@@ -6,6 +6,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace ButtonSounds {
 
@@ -51,6 +56,26 @@ qint32 valueFor(const SoundLook &sound, Moment moment)
     return 0;
 }
 
+QString unpackFolder(const QString &tempDir)
+{
+    // The session's runtime folder is the user's own by definition. Qt would
+    // make one up in the temporary folder when there is none, with a warning.
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (!runtime.isEmpty())
+            return runtime + QStringLiteral("/ravlenlib");
+    }
+    // A button never read from a stored layout has no folder of its own; the
+    // root of the file system, where an empty one would point, is no place
+    // to write to.
+    const QString folder = tempDir.isEmpty() ? QDir::tempPath() : tempDir;
+#ifdef Q_OS_UNIX
+    return QDir::cleanPath(folder + QStringLiteral("/ravlenlib-") + QString::number(::geteuid()));
+#else
+    return QDir::cleanPath(folder + QStringLiteral("/ravlenlib")); // a temporary folder per user there
+#endif
+}
+
 std::optional<Source> sourceFor(const SoundLook &sound, qint32 value, Moment moment, const QString &tempDir)
 {
     if (value == kCustom1 || value == kCustom2) {
@@ -63,12 +88,8 @@ std::optional<Source> sourceFor(const SoundLook &sound, qint32 value, Moment mom
     const qint64 resource = qint64(kResourceBase) + value;
     if (resource < firstEmbeddedSound || resource > lastEmbeddedSound)
         return std::nullopt;
-    // A button never read from a stored layout has no folder of its own; the
-    // root of the file system, where an empty one would point, is no place
-    // to write to.
-    const QString folder = tempDir.isEmpty() ? QDir::tempPath() : tempDir;
     const QString name = QStringLiteral("sound") + eventName(moment) + QStringLiteral(".wav");
-    return Source{QDir::cleanPath(folder + u'/' + name), int(resource)};
+    return Source{unpackFolder(tempDir) + u'/' + name, int(resource)};
 }
 
 void play(const SoundLook &sound, Moment moment, const QString &tempDir)
@@ -80,7 +101,8 @@ void play(const SoundLook &sound, Moment moment, const QString &tempDir)
         return;
     if (source->resource != 0) {
         const QByteArray wave = embeddedSound(source->resource);
-        if (wave.isEmpty() || !PrivateFile::write(source->path, wave))
+        if (wave.isEmpty() || !PrivateFile::makeFolder(QFileInfo(source->path).path())
+            || !PrivateFile::write(source->path, wave))
             return;
     } else if (!QFileInfo(source->path).isFile()) {
         return;

@@ -1,5 +1,6 @@
 #include "private_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -66,6 +67,42 @@ bool write(const QString &path, const QByteArray &bytes)
     return ::close(fd) == 0 && ok;
 }
 
+bool makeFolder(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    // Not followed when a link: the folder itself must be ours. Nobody can
+    // swap it afterwards, as the temporary folder lets only owners rename.
+    struct stat status {};
+    return ::lstat(native.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid()
+        && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+bool openRegular(QFile &file, const QString &path)
+{
+    if (!QFileInfo(path).isNativePath()) {
+        file.setFileName(path);
+        return file.open(QIODevice::ReadOnly);
+    }
+    // A device is not even opened, as opening some has effects of its own;
+    // a pipe swapped in after the first look opens at once (non-blocking)
+    // and is caught by the second.
+    const QByteArray native = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(native.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
 #else
 
 bool write(const QString &path, const QByteArray &bytes)
@@ -77,6 +114,20 @@ bool write(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool makeFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    return !info.isSymLink() && (info.isDir() || QDir().mkdir(path));
+}
+
+bool openRegular(QFile &file, const QString &path)
+{
+    if (QFileInfo(path).isNativePath() && !QFileInfo(path).isFile())
+        return false;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
 }
 
 #endif

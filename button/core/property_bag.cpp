@@ -1,7 +1,11 @@
 #include "property_bag.h"
 
+#include "private_file.h"
+
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QImage>
 #include <QJsonValue>
@@ -69,7 +73,11 @@ QVariant pictureFromJson(const QString &key, const QJsonObject &object, const QS
     QString source;
     if (object.contains(QLatin1String("file"))) {
         const QString path = resolvePicturePath(object.value(QLatin1String("file")).toString(), baseDir);
-        image.load(path);
+        // Opened here, as the file is named by the layout and may be a pipe;
+        // the reader still learns the format from the name's suffix.
+        QFile file;
+        if (PrivateFile::openRegular(file, path))
+            image.load(&file, QFileInfo(path).suffix().toLatin1().constData());
         source = QDir::toNativeSeparators(path);
     } else {
         source = QStringLiteral("embedded PNG");

@@ -1,6 +1,7 @@
 #include "settings_file.h"
 
 #include "field_values.h"
+#include "private_file.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -305,8 +306,8 @@ bool save(const QString &path, const RavlenLook &look, const QFont &font)
 
 std::optional<QList<Line>> load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!PrivateFile::openRegular(file, path))
         return std::nullopt;
     return readLines(file);
 }

@@ -67,7 +67,8 @@ Tail apply(const QList<Line> &lines, RavlenLook &look);
 // case an existing file is left as it was.
 bool save(const QString &path, const RavlenLook &look, const QFont &font);
 
-// The file's lines, or nothing when it cannot be read or is binary.
+// The file's lines, or nothing when it cannot be read, is binary or is no
+// regular file (see PrivateFile::openRegular).
 std::optional<QList<Line>> load(const QString &path);
 
 // The number a line starts with: blanks skipped, then an optional sign,

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QImage picture()
@@ -60,6 +62,7 @@ private Q_SLOTS:
         QTest::newRow("unknown object") << QJsonValue(QJsonObject{{QStringLiteral("colour"), 3}});
         QTest::newRow("missing picture file") << QJsonValue(QJsonObject{{QStringLiteral("file"), QStringLiteral("nowhere.png")}});
         QTest::newRow("a folder for a picture") << QJsonValue(QJsonObject{{QStringLiteral("file"), QStringLiteral(".")}});
+        QTest::newRow("a pipe for a picture") << QJsonValue(QJsonObject{{QStringLiteral("file"), QStringLiteral("pipe.png")}});
         QTest::newRow("damaged PNG") << QJsonValue(QJsonObject{{QStringLiteral("png"), QStringLiteral("iVBORw0K!!")}});
     }
 
@@ -67,6 +70,8 @@ private Q_SLOTS:
     {
         QFETCH(QJsonValue, value);
         QTemporaryDir dir;
+        // Nobody writes to it: reading it would wait for ever.
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.png"))).constData(), 0600), 0);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^property \"Key\" left at its default")));
         const PropertyBag bag = PropertyBag::fromJson({{QStringLiteral("Key"), value}, {QStringLiteral("Tint"), true}},
                                                       dir.path());

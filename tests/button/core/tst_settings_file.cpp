@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <limits>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -143,15 +146,21 @@ private Q_SLOTS:
         applySamples(button);
         const QString expected = m_dir->filePath(QStringLiteral("expected.rls"));
         button.SaveButtonSettings(expected);
-        // None at all, then one with a NUL byte (a picture).
-        for (const QByteArray &bytes : {QByteArray(), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}) {
-            if (!bytes.isEmpty())
-                writeLines(path, {bytes});
+        // None at all, one with a NUL byte (a picture), and a named pipe
+        // that nobody writes to, which must not hold the load.
+        const std::function<void()> files[] = {
+            [] {},
+            [&] { writeLines(path, {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)}); },
+            [&] { QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0); },
+        };
+        for (const auto &makeFile : files) {
+            makeFile();
             const int draws = RavlenPrivate::get(&button)->drawCalls;
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^could not read the settings file")));
             button.LoadButtonSettings(path);
             QCOMPARE(RavlenPrivate::get(&button)->drawCalls, draws + 1);
         }
+        QVERIFY(QFile::remove(path));
         button.SaveButtonSettings(path);
         QCOMPARE(readAll(path), readAll(expected));
     }
