@@ -45,6 +45,15 @@ private Q_SLOTS:
         row("Animate off: events and sounds, nothing drawn", "Animate=0 Sound=1 SoundIn=1 SoundOut=2 SoundDown=3 SoundUp=4 SoundClick=5",
             hoverClick, "MouseOut soundOut | idle | MouseIn soundIn | - | MouseDown 1 soundDown | MouseUp 1 soundUp soundClick Click "
             "| MouseOut soundOut");
+        // Standing still, the pointer costs nothing until Qt reports it moving.
+        row("a resting pointer stops the poll", "", "out; in; rest; rest; move 10 10; rest; rest",
+            "MouseOut =0 | MouseIn =1 | - | idle | - | - | idle");
+        // Qt's leave counts even where the pointer's position stopped
+        // following it outside the window.
+        row("leave with a stale pointer", "", "out; in; leave; rest", "MouseOut =0 | MouseIn =1 | MouseOut =0 | idle");
+        // Held down, the key repeats KeyDown and KeyPress; one KeyUp at the end.
+        row("auto-repeated key", "", "key; keyup repeat; key repeat; keyup repeat; key repeat; keyup",
+            "KeyDown 65 KeyPress 97 | - | KeyDown 65 KeyPress 97 | - | KeyDown 65 KeyPress 97 | KeyUp 65");
         row("Shift drag moves the focused button", "UserDrag=1", "press 10 10 shift; move 20 10; release 20 10; move 30 10; at",
             "MouseDown 1 =2 | - | MouseUp 1 Click =1 | - | at 10,0");
         row("disabled until enabled", "Enabled=0", "press 10 10; release 10 10; out; enable; out", "- | - | - | - | MouseOut =0");
@@ -55,7 +64,10 @@ private Q_SLOTS:
 
     // The script's commands, separated by "; ": "out" and "in" put the pointer
     // elsewhere or over the button (gliding onto it) and tick the hover poll,
-    // logging "idle" when it is stopped; "press X Y [right] [shift]",
+    // logging "idle" when it is stopped; "rest" ticks it with the pointer left
+    // where it is; "leave" is Qt's leave with the pointer still reading as
+    // over the button; "key [repeat]" and "keyup [repeat]" press and release
+    // A, auto-repeated or not; "press X Y [right] [shift]",
     // "release X Y ...", "dclick X Y ..." and "move X Y" (with the button still
     // held, or a glide) send those mouse events, where X or Y may be "s+N"/"s-N"
     // from the split line; "enable" enables the button, "at" logs its position. Each
@@ -91,6 +103,9 @@ private Q_SLOTS:
             connect(button, signal, this, [&, signal] { note(QString::fromLatin1(QMetaMethod::fromSignal(signal).name())); });
         connect(button, &Ravlen::MouseDown, this, [&](int &b, int &, float &, float &) { note(QStringLiteral("MouseDown %1").arg(b)); });
         connect(button, &Ravlen::MouseUp, this, [&](int &b, int &, float &, float &) { note(QStringLiteral("MouseUp %1").arg(b)); });
+        connect(button, &Ravlen::KeyDown, this, [&](int &code, int &) { note(QStringLiteral("KeyDown %1").arg(code)); });
+        connect(button, &Ravlen::KeyPress, this, [&](int &ascii) { note(QStringLiteral("KeyPress %1").arg(ascii)); });
+        connect(button, &Ravlen::KeyUp, this, [&](int &code, int &) { note(QStringLiteral("KeyUp %1").arg(code)); });
 
         Qt::MouseButtons held;
         QStringList outcome;
@@ -108,12 +123,20 @@ private Q_SLOTS:
             };
             log.clear();
             const int draws = d->drawCalls;
-            if (words[0] == u"out" || words[0] == u"in") {
-                m_pointer.over = words[0] == u"in" ? button.data() : nullptr;
+            if (words[0] == u"out" || words[0] == u"in" || words[0] == u"rest") {
+                if (words[0] != u"rest")
+                    m_pointer.over = words[0] == u"in" ? button.data() : nullptr;
                 if (words[0] == u"in")
                     send(QEvent::MouseMove, Qt::NoButton);
                 if (!tick(button->findChild<QTimer *>(QStringLiteral("OverTimer"))))
                     log.append(QStringLiteral("idle"));
+            } else if (words[0] == u"leave") {
+                QEvent leave(QEvent::Leave);
+                QApplication::sendEvent(button, &leave);
+            } else if (words[0] == u"key" || words[0] == u"keyup") {
+                QKeyEvent key(words[0] == u"key" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
+                              QStringLiteral("a"), words.contains(u"repeat"));
+                QApplication::sendEvent(button, &key);
             } else if (words[0] == u"press" || words[0] == u"dclick" || words[0] == u"release") {
                 held.setFlag(which, words[0] != u"release");
                 send(words[0] == u"release" ? QEvent::MouseButtonRelease
