@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -203,6 +204,38 @@ private Q_SLOTS:
         QTest::keyClick(window.windowHandle(), Qt::Key_Z, Qt::AltModifier); // the other button's alone now
         QCOMPARE(spy.count(), 1);
         QCOMPARE(otherSpy.count(), 1);
+    }
+
+    // The real pointer on a real X server (the tst_ravlen_input_x11 run under
+    // Xvfb): entering, resting and a jump far out of the window.
+    void realPointer()
+    {
+        if (QGuiApplication::platformName() != u"xcb")
+            QSKIP("needs an X server; tst_ravlen_input_x11 runs this under Xvfb");
+        PointerProbe::setInstance(nullptr);
+        const auto fakeAgain = qScopeGuard([this] { PointerProbe::setInstance(&m_pointer); });
+        QWidget window;
+        window.setGeometry(200, 200, 300, 200);
+        QCursor::setPos(20, 20);
+        auto *button = new Ravlen(&window);
+        button->setGeometry(50, 50, 120, 40);
+        QSignalSpy in(button, &Ravlen::MouseIn);
+        QSignalSpy out(button, &Ravlen::MouseOut);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const RavlenPrivate *d = RavlenPrivate::get(button);
+        const auto *poll = button->findChild<QTimer *>(QStringLiteral("OverTimer"));
+        QTRY_COMPARE(out.count(), 1); // the first tick finds the pointer elsewhere
+
+        QCursor::setPos(button->mapToGlobal(QPoint(60, 20)));
+        QTRY_COMPARE(in.count(), 1);
+        QCOMPARE(d->currentState, 1);
+        QTRY_VERIFY(!poll->isActive()); // resting costs nothing
+
+        QCursor::setPos(20, 20);
+        QTRY_COMPARE(out.count(), 2);
+        QCOMPARE(in.count(), 1);
+        QCOMPARE(d->currentState, 0);
     }
 
 private:
