@@ -52,6 +52,8 @@ private Q_SLOTS:
         // Qt's leave counts even where the pointer's position stopped
         // following it outside the window.
         row("leave with a stale pointer", "", "out; in; leave; rest", "MouseOut =0 | MouseIn =1 | MouseOut =0 | idle");
+        // A modal window elsewhere takes the pointer without moving it.
+        row("leave to a modal window", "", "out; in; modal; leave; out", "MouseOut =0 | MouseIn =1 | - | - | MouseOut =0");
         // Held down, the key repeats KeyDown and KeyPress; one KeyUp at the end.
         row("auto-repeated key", "", "key; keyup repeat; key repeat; keyup repeat; key repeat; keyup",
             "KeyDown 65 KeyPress 97 | - | KeyDown 65 KeyPress 97 | - | KeyDown 65 KeyPress 97 | KeyUp 65");
@@ -67,7 +69,7 @@ private Q_SLOTS:
     // elsewhere or over the button (gliding onto it) and tick the hover poll,
     // logging "idle" when it is stopped; "rest" ticks it with the pointer left
     // where it is; "leave" is Qt's leave with the pointer still reading as
-    // over the button; "key [repeat]" and "keyup [repeat]" press and release
+    // over the button; "modal" shows a modal window elsewhere; "key [repeat]" and "keyup [repeat]" press and release
     // A, auto-repeated or not; "press X Y [right] [shift]",
     // "release X Y ...", "dclick X Y ..." and "move X Y" (with the button still
     // held, or a glide) send those mouse events, where X or Y may be "s+N"/"s-N"
@@ -109,6 +111,8 @@ private Q_SLOTS:
         connect(button, &Ravlen::KeyUp, this, [&](int &code, int &) { note(QStringLiteral("KeyUp %1").arg(code)); });
 
         Qt::MouseButtons held;
+        QWidget modal;
+        modal.setWindowModality(Qt::ApplicationModal);
         QStringList outcome;
         for (const QString &command : script.split(QStringLiteral("; "))) {
             const QStringList words = command.split(u' ');
@@ -134,6 +138,8 @@ private Q_SLOTS:
             } else if (words[0] == u"leave") {
                 QEvent leave(QEvent::Leave);
                 QApplication::sendEvent(button, &leave);
+            } else if (words[0] == u"modal") {
+                modal.show();
             } else if (words[0] == u"key" || words[0] == u"keyup") {
                 QKeyEvent key(words[0] == u"key" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
                               QStringLiteral("a"), words.contains(u"repeat"));
