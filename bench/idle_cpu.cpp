@@ -5,6 +5,9 @@
 // (utime + stime from /proc/<pid>/stat) over ten seconds. A plain Qt window
 // with as many QPushButtons, started the same way, is the reference. The
 // game is then ended with SIGTERM, and a new copy must be free to start.
+// Last, a fresh copy runs on an X server of its own (Xvfb) with the pointer
+// resting on its Next button (moved there with xdotool), measured the same
+// way: hovering must cost no more than sitting idle.
 //
 //   idle_cpu [--seconds N]
 
@@ -15,6 +18,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGridLayout>
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,6 +32,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <unistd.h>
 
@@ -34,6 +42,8 @@ constexpr int kSettleMs = 2000;
 constexpr int kStartTimeoutMs = 120000;
 // The main window holds about this many buttons.
 constexpr int kReferenceButtons = 40;
+// The button the pointer rests on for the hover figure.
+constexpr char kHoveredButton[] = "clkNext";
 
 // Processor time of a process so far, in seconds.
 std::optional<double> processorSeconds(qint64 pid)
@@ -119,6 +129,118 @@ bool copyDefaults(const QString &from, const QString &to)
     return true;
 }
 
+
+// Runs xdotool on the display and returns what it printed, trimmed.
+QString xdotool(const QString &display, const QStringList &arguments)
+{
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(environment);
+    tool.start(QStringLiteral("xdotool"), arguments);
+    if (!tool.waitForFinished(kStartTimeoutMs) || tool.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+// The centre of a control of the main window's layout, as a fraction of the
+// window's width (the layout scales with the window).
+std::optional<QPointF> designedCentre(const QString &layoutPath, const QString &name)
+{
+    QFile file(layoutPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QJsonObject layout = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonArray controls = layout.value(QStringLiteral("controls")).toArray();
+    const auto find = [&controls](const QString &wanted) {
+        for (const QJsonValue &control : controls) {
+            if (control[QStringLiteral("name")].toString() == wanted)
+                return control.toObject();
+        }
+        return QJsonObject();
+    };
+    const QJsonObject control = find(name);
+    if (control.isEmpty())
+        return std::nullopt;
+    // A control on the tab control is placed by the tab control's corner.
+    const QJsonObject parent = find(control[QStringLiteral("parent")].toString());
+    const double width = layout.value(QStringLiteral("width")).toDouble();
+    const double x = parent[QStringLiteral("left")].toDouble() + control[QStringLiteral("left")].toDouble()
+        + control[QStringLiteral("width")].toDouble() / 2;
+    const double y = parent[QStringLiteral("top")].toDouble() + control[QStringLiteral("top")].toDouble()
+        + control[QStringLiteral("height")].toDouble() / 2;
+    return QPointF(x / width, y / width);
+}
+
+// Starts zorbel on a program directory in the given environment and waits
+// for the log line; null if it did not get there.
+std::unique_ptr<QProcess> startGame(const QString &programDir, const QProcessEnvironment &environment,
+                                    const QByteArray &logLine)
+{
+    auto game = std::make_unique<QProcess>();
+    game->setProcessEnvironment(environment);
+    game->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    game->start(QStringLiteral(ZORBEL_EXECUTABLE), {QStringLiteral("--data-dir"), programDir});
+    const QString logPath = QDir(programDir).filePath(QStringLiteral("LogInfo.txt"));
+    if (game->waitForStarted() && waitForLogLine(logPath, logLine, *game))
+        return game;
+    game->kill();
+    game->waitForFinished();
+    return nullptr;
+}
+
+// The game's processor time with the pointer resting on one of its buttons,
+// on an X server of its own.
+std::optional<double> hoverRestPercent(int seconds)
+{
+    QTemporaryDir programDir;
+    if (!programDir.isValid() || !copyDefaults(QStringLiteral(ZORBEL_DEFAULTS_DIR), programDir.path()))
+        return std::nullopt;
+    const auto centre = designedCentre(QStringLiteral(ZORBEL_MAIN_LAYOUT), QString::fromLatin1(kHoveredButton));
+    if (!centre)
+        return std::nullopt;
+
+    QProcess server;
+    // -displayfd 1: the server picks a free display and prints its number.
+    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                          QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!server.waitForStarted() || !server.waitForReadyRead(kStartTimeoutMs))
+        return std::nullopt;
+    const QString display = QLatin1Char(':') + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    std::optional<double> percent;
+    if (const auto game = startGame(programDir.path(), environment, "Unloading Form frmSplash")) {
+        const QString pid = QString::number(game->processId());
+        const QString window = xdotool(display, {QStringLiteral("search"), QStringLiteral("--sync"),
+                                                 QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), pid,
+                                                 QStringLiteral("--name"), QStringLiteral("^zorbel$")})
+                                   .section(QLatin1Char('\n'), 0, 0);
+        QHash<QString, int> geometry;
+        const QString shell = xdotool(display, {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+        for (const QString &line : shell.split(QLatin1Char('\n')))
+            geometry.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1).toInt());
+        const int width = geometry.value(QStringLiteral("WIDTH"));
+        if (!window.isEmpty() && width > 0) {
+            const QPoint at(geometry.value(QStringLiteral("X")) + qRound(centre->x() * width),
+                            geometry.value(QStringLiteral("Y")) + qRound(centre->y() * width));
+            xdotool(display, {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())});
+            QThread::msleep(kSettleMs);
+            percent = idlePercent(game->processId(), seconds);
+        }
+        if (!terminate(*game)) {
+            game->kill();
+            game->waitForFinished();
+        }
+    }
+    server.terminate();
+    server.waitForFinished();
+    return percent;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -141,28 +263,22 @@ int main(int argc, char *argv[])
 
     const auto reference = measureReference(QCoreApplication::applicationFilePath(), seconds);
 
-    QProcess game;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    game.setProcessEnvironment(environment);
-    game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer startUp;
     startUp.start();
-    game.start(QStringLiteral(ZORBEL_EXECUTABLE), {QStringLiteral("--data-dir"), programDir.path()});
-    const QString logPath = QDir(programDir.path()).filePath(QStringLiteral("LogInfo.txt"));
-    if (!game.waitForStarted() || !waitForLogLine(logPath, "Loading Form frmZorbel", game)) {
+    const auto game = startGame(programDir.path(), environment, "Loading Form frmZorbel");
+    if (!game) {
         std::fprintf(stderr, "idle_cpu: the main window did not appear\n");
-        game.kill();
-        game.waitForFinished();
         return 1;
     }
     const double shownAfter = double(startUp.elapsed()) / 1000.0;
     QThread::msleep(kSettleMs);
-    const auto idle = idlePercent(game.processId(), seconds);
-    const bool ended = terminate(game);
+    const auto idle = idlePercent(game->processId(), seconds);
+    const bool ended = terminate(*game);
     if (!ended) {
-        game.kill();
-        game.waitForFinished();
+        game->kill();
+        game->waitForFinished();
     }
     // The next start must not find itself refused by the ended copy's lock.
     SingleInstance next(programDir.path());
@@ -172,11 +288,16 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "idle_cpu: cannot read the game's processor time\n");
         return 1;
     }
+    const auto hoverRest = hoverRestPercent(seconds);
+    if (!hoverRest)
+        std::fprintf(stderr, "idle_cpu: no figure with the pointer on a button (Xvfb and xdotool needed)\n");
     std::printf("main_window_seconds: %.2f\n", shownAfter);
     if (reference)
         std::printf("reference_idle_cpu_percent: %.2f\n", *reference);
     std::printf("ended_by_sigterm: %s\n", ended ? "yes" : "no");
     std::printf("next_start_free: %s\n", nextStartFree ? "yes" : "no");
+    if (hoverRest)
+        std::printf("hover_rest_cpu_percent: %.2f\n", *hoverRest);
     std::printf("idle_cpu_percent: %.2f\n", *idle);
     return ended && nextStartFree ? 0 : 1;
 }

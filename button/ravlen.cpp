@@ -483,11 +483,27 @@ void RavlenPrivate::hoverTick()
 {
     // A disabled button takes no input, hover included; enabling it starts
     // the poll again.
-    if (!q->isEnabled()) {
+    if (!q->isEnabled() || interaction.pointerResting(PointerProbe::instance().position())) {
         overTimer->stop();
         return;
     }
     run(interaction.hoverTick(interactionSettings(), [this] { return hoverTest(); }));
+}
+
+void RavlenPrivate::pointerLeft()
+{
+    if (!q->isEnabled())
+        return;
+    // Some platforms stop updating the pointer's position once it is outside
+    // the application's windows, so after a quick exit the hover test would
+    // still find it over the button; the leave is the better word then. A
+    // modal window or a popup elsewhere takes the pointer without moving
+    // it: there the hover test decides, as on any tick.
+    const QWidget *window = q->window();
+    const QWidget *modal = QApplication::activeModalWidget();
+    const QWidget *popup = QApplication::activePopupWidget();
+    const bool takenAway = (modal && modal != window) || (popup && popup != window);
+    run(interaction.hoverTick(interactionSettings(), [this, takenAway] { return takenAway && hoverTest(); }));
 }
 
 bool RavlenPrivate::run(const InteractionSteps &steps, MouseInput input)
@@ -995,6 +1011,12 @@ bool Ravlen::event(QEvent *event)
         }
     }
     return QWidget::event(event);
+}
+
+void Ravlen::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    d->pointerLeft();
 }
 
 void Ravlen::changeEvent(QEvent *event)

@@ -35,8 +35,9 @@ class RavlenPrivate;
  * restore one from a stored layout, call readProperties() next.
  *
  * Input. A 1 ms hover poll (the timer OverTimer) raises MouseIn and MouseOut,
- * once per entry and exit, and stops while the pointer is elsewhere; a move
- * over the button starts it again. A left press draws the pressed state, any
+ * once per entry and exit, and stops while the pointer is elsewhere or
+ * stands still over the button; a move over the button starts it again, and
+ * leaving the button raises MouseOut at once. A left press draws the pressed state, any
  * release the hover state, leaving draws normal; with Animate False nothing
  * is redrawn but every event and sound still happens. A press of any of the
  * three mouse buttons released over the button is a click: Click, or
@@ -567,6 +568,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -152,7 +152,8 @@ public:
     // The resize handling clears the hover-exit flag under this name.
     bool &hoverExit = interaction.state().hoverExit;
     // The hover poll: 1 ms, running from creation until the pointer is
-    // found outside; a mouse move over the button starts it again.
+    // found outside or standing still over the button; a mouse move over
+    // the button starts it again.
     QTimer *overTimer;
     int accessKeyId = 0;
     QKeySequence accessKey;
@@ -162,6 +163,8 @@ public:
     // covering it); records the pointer in the cursor point.
     bool hoverTest();
     void hoverTick();
+    // Qt reports the pointer leaving the button.
+    void pointerLeft();
     // Carries out the steps; mouse events take their arguments from input.
     // Returns false when a handler deleted the button: then nothing of it
     // may be touched any more.

@@ -79,6 +79,7 @@ void Interaction::sound(InteractionSteps &steps, const InteractionSettings &sett
 InteractionSteps Interaction::hoverTick(const InteractionSettings &settings, const std::function<bool()> &hoverTest)
 {
     InteractionSteps steps;
+    m_state.settledInside = false;
     if (!hoverTest()) {
         if (m_state.hoverExit) {
             // Already out: no second MouseOut for the same exit. A release
@@ -95,7 +96,10 @@ InteractionSteps Interaction::hoverTick(const InteractionSettings &settings, con
         draw(steps, settings, Normal);
         return steps;
     }
-    if (!hoverTest() || !m_state.hoverExit)
+    if (!hoverTest())
+        return steps;
+    m_state.settledInside = true;
+    if (!m_state.hoverExit)
         return steps;
     steps.append(raise(Event::MouseIn));
     steps.append(step(Kind::StartHoverPoll));
@@ -103,6 +107,11 @@ InteractionSteps Interaction::hoverTick(const InteractionSettings &settings, con
     m_state.hoverExit = false;
     draw(steps, settings, Over);
     return steps;
+}
+
+bool Interaction::pointerResting(QPoint position) const
+{
+    return m_state.settledInside && position == m_state.cursorPoint;
 }
 
 InteractionSteps Interaction::press(const InteractionSettings &settings, const MouseInput &input)

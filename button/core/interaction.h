@@ -41,6 +41,10 @@ struct InteractionState {
     // after every resize.
     bool hoverExit = false;
     QPoint cursorPoint; // screen pixels, last read by the hover poll
+    // The last hover tick found the pointer over the button with its
+    // MouseIn already raised: until the pointer moves, ticks have nothing
+    // to tell.
+    bool settledInside = false;
     bool dragging = false;
     float dragStartX = 0;
     float dragStartY = 0;
@@ -104,6 +108,12 @@ public:
     // over the button itself; it is asked twice when the first answer is
     // yes, and only a second yes counts as inside.
     InteractionSteps hoverTick(const InteractionSettings &settings, const std::function<bool()> &hoverTest);
+    // Whether the pointer, now at position, still stands where the last
+    // tick found it settled over the button. Anything that could change the
+    // answer from there on (a move, a window or widget taking the place
+    // under the pointer) reaches the button as a move or a leave, so the
+    // poll may sleep until one comes.
+    bool pointerResting(QPoint position) const;
     InteractionSteps press(const InteractionSettings &settings, const MouseInput &input);
     InteractionSteps move(const InteractionSettings &settings, const MouseInput &input);
     // overButton: the release happened over the button, so that a release

@@ -10,13 +10,14 @@
 #include <QTimer>
 
 // A pretend pointer for the hover poll, installed for as long as it lives:
-// tests say which widget it is over.
+// tests say which widget it is over, and it stands at one point over that
+// widget and at another over none.
 class FakePointer final : public PointerProbe
 {
 public:
     FakePointer() { PointerProbe::setInstance(this); }
     ~FakePointer() override { PointerProbe::setInstance(nullptr); }
-    QPoint position() const override { return {17, 23}; }
+    QPoint position() const override { return over ? QPoint(17, 23) : QPoint(400, 300); }
     QWidget *widgetAt(const QPoint &) const override { return over; }
 
     QWidget *over = nullptr;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,6 +52,17 @@ private Q_SLOTS:
         row("Animate off: events and sounds, nothing drawn", "Animate=0 Sound=1 SoundIn=1 SoundOut=2 SoundDown=3 SoundUp=4 SoundClick=5",
             hoverClick, "MouseOut soundOut | idle | MouseIn soundIn | - | MouseDown 1 soundDown | MouseUp 1 soundUp soundClick Click "
             "| MouseOut soundOut");
+        // Standing still, the pointer costs nothing until Qt reports it moving.
+        row("a resting pointer stops the poll", "", "out; in; rest; rest; move 10 10; rest; rest",
+            "MouseOut =0 | MouseIn =1 | - | idle | - | - | idle");
+        // Qt's leave counts even where the pointer's position stopped
+        // following it outside the window.
+        row("leave with a stale pointer", "", "out; in; leave; rest", "MouseOut =0 | MouseIn =1 | MouseOut =0 | idle");
+        // A modal window elsewhere takes the pointer without moving it.
+        row("leave to a modal window", "", "out; in; modal; leave; out", "MouseOut =0 | MouseIn =1 | - | - | MouseOut =0");
+        // Held down, the key repeats KeyDown and KeyPress; one KeyUp at the end.
+        row("auto-repeated key", "", "key; keyup repeat; key repeat; keyup repeat; key repeat; keyup",
+            "KeyDown 65 KeyPress 97 | - | KeyDown 65 KeyPress 97 | - | KeyDown 65 KeyPress 97 | KeyUp 65");
         row("Shift drag moves the focused button", "UserDrag=1", "press 10 10 shift; move 20 10; release 20 10; move 30 10; at",
             "MouseDown 1 =2 | - | MouseUp 1 Click =1 | - | at 10,0");
         row("disabled until enabled", "Enabled=0", "press 10 10; release 10 10; out; enable; out", "- | - | - | - | MouseOut =0");
@@ -61,7 +73,10 @@ private Q_SLOTS:
 
     // The script's commands, separated by "; ": "out" and "in" put the pointer
     // elsewhere or over the button (gliding onto it) and tick the hover poll,
-    // logging "idle" when it is stopped; "press X Y [right] [shift]",
+    // logging "idle" when it is stopped; "rest" ticks it with the pointer left
+    // where it is; "leave" is Qt's leave with the pointer still reading as
+    // over the button; "modal" shows a modal window elsewhere; "key [repeat]" and "keyup [repeat]" press and release
+    // A, auto-repeated or not; "press X Y [right] [shift]",
     // "release X Y ...", "dclick X Y ..." and "move X Y" (with the button still
     // held, or a glide) send those mouse events, where X or Y may be "s+N"/"s-N"
     // from the split line; "enable" enables the button, "at" logs its position. Each
@@ -97,8 +112,13 @@ private Q_SLOTS:
             connect(button, signal, this, [&, signal] { note(QString::fromLatin1(QMetaMethod::fromSignal(signal).name())); });
         connect(button, &Ravlen::MouseDown, this, [&](int &b, int &, float &, float &) { note(QStringLiteral("MouseDown %1").arg(b)); });
         connect(button, &Ravlen::MouseUp, this, [&](int &b, int &, float &, float &) { note(QStringLiteral("MouseUp %1").arg(b)); });
+        connect(button, &Ravlen::KeyDown, this, [&](int &code, int &) { note(QStringLiteral("KeyDown %1").arg(code)); });
+        connect(button, &Ravlen::KeyPress, this, [&](int &ascii) { note(QStringLiteral("KeyPress %1").arg(ascii)); });
+        connect(button, &Ravlen::KeyUp, this, [&](int &code, int &) { note(QStringLiteral("KeyUp %1").arg(code)); });
 
         Qt::MouseButtons held;
+        QWidget modal;
+        modal.setWindowModality(Qt::ApplicationModal);
         QStringList outcome;
         for (const QString &command : script.split(QStringLiteral("; "))) {
             const QStringList words = command.split(u' ');
@@ -114,12 +134,22 @@ private Q_SLOTS:
             };
             log.clear();
             const int draws = d->drawCalls;
-            if (words[0] == u"out" || words[0] == u"in") {
-                m_pointer.over = words[0] == u"in" ? button.data() : nullptr;
+            if (words[0] == u"out" || words[0] == u"in" || words[0] == u"rest") {
+                if (words[0] != u"rest")
+                    m_pointer.over = words[0] == u"in" ? button.data() : nullptr;
                 if (words[0] == u"in")
                     send(QEvent::MouseMove, Qt::NoButton);
                 if (!tick(button->findChild<QTimer *>(QStringLiteral("OverTimer"))))
                     log.append(QStringLiteral("idle"));
+            } else if (words[0] == u"leave") {
+                QEvent leave(QEvent::Leave);
+                QApplication::sendEvent(button, &leave);
+            } else if (words[0] == u"modal") {
+                modal.show();
+            } else if (words[0] == u"key" || words[0] == u"keyup") {
+                QKeyEvent key(words[0] == u"key" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
+                              QStringLiteral("a"), words.contains(u"repeat"));
+                QApplication::sendEvent(button, &key);
             } else if (words[0] == u"press" || words[0] == u"dclick" || words[0] == u"release") {
                 held.setFlag(which, words[0] != u"release");
                 send(words[0] == u"release" ? QEvent::MouseButtonRelease
@@ -187,6 +217,38 @@ private Q_SLOTS:
         QTest::keyClick(window.windowHandle(), Qt::Key_Z, Qt::AltModifier); // the other button's alone now
         QCOMPARE(spy.count(), 1);
         QCOMPARE(otherSpy.count(), 1);
+    }
+
+    // The real pointer on a real X server (the tst_ravlen_input_x11 run under
+    // Xvfb): entering, resting and a jump far out of the window.
+    void realPointer()
+    {
+        if (QGuiApplication::platformName() != u"xcb")
+            QSKIP("needs an X server; tst_ravlen_input_x11 runs this under Xvfb");
+        PointerProbe::setInstance(nullptr);
+        const auto fakeAgain = qScopeGuard([this] { PointerProbe::setInstance(&m_pointer); });
+        QWidget window;
+        window.setGeometry(200, 200, 300, 200);
+        QCursor::setPos(20, 20);
+        auto *button = new Ravlen(&window);
+        button->setGeometry(50, 50, 120, 40);
+        QSignalSpy in(button, &Ravlen::MouseIn);
+        QSignalSpy out(button, &Ravlen::MouseOut);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const RavlenPrivate *d = RavlenPrivate::get(button);
+        const auto *poll = button->findChild<QTimer *>(QStringLiteral("OverTimer"));
+        QTRY_COMPARE(out.count(), 1); // the first tick finds the pointer elsewhere
+
+        QCursor::setPos(button->mapToGlobal(QPoint(60, 20)));
+        QTRY_COMPARE(in.count(), 1);
+        QCOMPARE(d->currentState, 1);
+        QTRY_VERIFY(!poll->isActive()); // resting costs nothing
+
+        QCursor::setPos(20, 20);
+        QTRY_COMPARE(out.count(), 2);
+        QCOMPARE(in.count(), 1);
+        QCOMPARE(d->currentState, 0);
     }
 
 private:
