@@ -23,8 +23,9 @@ public:
     bool createDirs(const QString &dirName);
 
     // Writes "This is a test..." to programDir/dirName/Test.txt and deletes
-    // it again, read-only or not. On failure shows the long report and
-    // returns false.
+    // it again, read-only or not. A link of that name is never written
+    // through: it is removed and reported. On failure shows the long report
+    // and returns false.
     bool testFileWrite(const QString &dirName);
 
     // Copies ZorbelLines.txt and ZorbelPhrases.txt, where present, to

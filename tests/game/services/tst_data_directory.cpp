@@ -28,6 +28,8 @@ private Q_SLOTS:
     void backupStamp();
     void createAndProbeLeaveFolderClean();
     void failureShowsLongReportWithQuotedFolder();
+    void probeNeverFollowsPlantedLink_data();
+    void probeNeverFollowsPlantedLink();
     void twoSavesInOneSecondReplaceTheSameNames();
     void offerUpdate_data();
     void offerUpdate();
@@ -87,6 +89,38 @@ void TestDataDirectory::failureShowsLongReportWithQuotedFolder()
     QCOMPARE(test.prompter().last().text, expected);
     QCOMPARE(test.logEntries(), QStringList{expected});
     QVERIFY(QFileInfo::exists(blocker));
+}
+
+void TestDataDirectory::probeNeverFollowsPlantedLink_data()
+{
+    QTest::addColumn<bool>("targetExists");
+    QTest::newRow("link to a read-only file") << true;
+    QTest::newRow("dangling link") << false;
+}
+
+void TestDataDirectory::probeNeverFollowsPlantedLink()
+{
+    QFETCH(bool, targetExists);
+    TestContext test;
+    QVERIFY(QDir(test.dir()).mkdir(QStringLiteral("BackUps")));
+    const QString target = test.path(QStringLiteral("precious.txt"));
+    if (targetExists) {
+        test.writeFile(QStringLiteral("precious.txt"), "keep me");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadOther));
+    }
+    const QFile::Permissions mode = QFile::permissions(target);
+    QVERIFY(QFile::link(target, test.path(QStringLiteral("BackUps/Test.txt"))));
+
+    DataDirectory data(test.context());
+    QVERIFY(!data.testFileWrite(QStringLiteral("BackUps")));
+    QCOMPARE(test.prompter().shown().size(), 1);
+    QVERIFY(test.prompter().last().text.contains(QStringLiteral("Error Number: 75\r\n")));
+    QCOMPARE(QFileInfo::exists(target), targetExists);
+    QCOMPARE(QFile::permissions(target), mode);
+    QCOMPARE(test.readFile(QStringLiteral("precious.txt")), targetExists ? QByteArray("keep me") : QByteArray());
+    // The link is gone, so the next probe finds a clean folder.
+    QVERIFY(data.testFileWrite(QStringLiteral("BackUps")));
+    QCOMPARE(backups(test), QStringList());
 }
 
 void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
