@@ -1,4 +1,5 @@
 #include "services/data_directory.h"
+#include "services/text_file.h"
 #include "services/update_prompt.h"
 #include "test_context.h"
 
@@ -31,6 +32,7 @@ private Q_SLOTS:
     void probeNeverFollowsPlantedLink_data();
     void probeNeverFollowsPlantedLink();
     void twoSavesInOneSecondReplaceTheSameNames();
+    void oversizedQuestionFileIsNotBackedUp();
     void offerUpdate_data();
     void offerUpdate();
 };
@@ -139,6 +141,18 @@ void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
     QVERIFY(data.saveOldFiles());
     QCOMPARE(backups(test).size(), 4);
     QVERIFY(backups(test).contains(QStringLiteral("ZorbelLines_3_3_2021_9_05_08_AM.txt")));
+}
+
+void TestDataDirectory::oversizedQuestionFileIsNotBackedUp()
+{
+    TestContext test;
+    QFile lines(test.path(QStringLiteral("ZorbelLines.txt"))); // sparse: takes no room on the disk
+    QVERIFY(lines.open(QIODevice::WriteOnly) && lines.resize(TextFile::kLargestFile + 1));
+    lines.close();
+    QVERIFY(!DataDirectory(test.context()).saveOldFiles());
+    QCOMPARE(test.prompter().shown().size(), 1);
+    QVERIFY(test.prompter().last().text.startsWith(QStringLiteral("Current SubRoutine is saveOldFiles\r\nError Number: 7\r\n")));
+    QCOMPARE(backups(test), QStringList());
 }
 
 void TestDataDirectory::offerUpdate_data()
