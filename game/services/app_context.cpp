@@ -5,6 +5,7 @@
 #include "url_opener.h"
 
 #include <QDir>
+#include <QUrl>
 
 AppContext::AppContext(AppFacts facts, std::unique_ptr<Clock> clock, std::unique_ptr<Prompter> prompter,
                        std::unique_ptr<UrlOpener> urlOpener)
@@ -40,6 +41,16 @@ QString AppContext::versionText() const
         .arg(m_facts.version.majorVersion())
         .arg(m_facts.version.minorVersion())
         .arg(m_facts.version.microVersion());
+}
+
+void AppContext::openWebPage(const QUrl &url)
+{
+    if (m_urlOpener->open(url))
+        return;
+    m_prompter->ask({QStringLiteral("Zorbel could not open a web browser. To see this page, type this address into a "
+                                    "browser:\r\n\r\n")
+                         + url.toDisplayString(),
+                     m_facts.exeName, Prompt::Buttons::Ok, Prompt::Icon::Information});
 }
 
 bool AppContext::firstTimeThisRun(const QString &step)
