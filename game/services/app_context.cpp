@@ -13,7 +13,7 @@ AppContext::AppContext(AppFacts facts, std::unique_ptr<Clock> clock, std::unique
     , m_clock(std::move(clock))
     , m_prompter(std::move(prompter))
     , m_urlOpener(std::move(urlOpener))
-    , m_log(QDir(m_facts.programDir).filePath(QStringLiteral("LogInfo.txt")), *m_clock)
+    , m_log(QDir(m_facts.programDir).filePath(LogFile::fileName()), *m_clock)
     , m_reporter(m_log, *m_prompter)
 {
 }

@@ -4,12 +4,15 @@
 #include "clock.h"
 #include "error_codes.h"
 #include "general_date.h"
+#include "log_file.h"
+#include "prompter.h"
 #include "text_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 #include <cerrno>
 
@@ -159,6 +162,21 @@ bool DataDirectory::saveOldFiles()
                                     TextFile::readBytes(source));
         }
     });
+}
+
+bool DataDirectory::checkWritable(const QString &folder, Prompter &prompter)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("zorbel-probe-XXXXXX")));
+    QFile log(QDir(folder).filePath(LogFile::fileName()));
+    // Append leaves an existing log as it is; a missing one is not made here.
+    if (probe.open() && (!log.exists() || log.open(QIODevice::WriteOnly | QIODevice::Append)))
+        return true;
+    const QString shown = QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath());
+    prompter.ask({QStringLiteral("Zorbel cannot write to its data folder %1. Make the folder writable, or start Zorbel "
+                                 "with --data-dir and a folder you can write.")
+                      .arg(shown),
+                  QStringLiteral("Zorbel"), Prompt::Buttons::Ok, Prompt::Icon::Information});
+    return false;
 }
 
 QString DataDirectory::backupStamp(const QDateTime &moment, const QLocale &locale)
