@@ -2,6 +2,7 @@
 #include "services/app_context.h"
 #include "services/clock.h"
 #include "services/command_line.h"
+#include "services/data_directory.h"
 #include "services/display_fonts.h"
 #include "services/form_builder.h"
 #include "services/frm_splash.h"
@@ -30,8 +31,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s: %s\n", qPrintable(QApplication::applicationName()), qPrintable(*problem));
         return 2;
     }
-    AppContext context(std::get<AppFacts>(std::move(facts)), std::make_unique<SystemClock>(),
-                       std::make_unique<MessageBoxPrompter>(), std::make_unique<DesktopUrlOpener>());
+    // Before the log's first entry: a folder that takes no files would
+    // otherwise show one error report for every entry the log loses.
+    auto prompter = std::make_unique<MessageBoxPrompter>();
+    if (!DataDirectory::checkWritable(std::get<AppFacts>(facts).programDir, *prompter))
+        return 1;
+    AppContext context(std::get<AppFacts>(std::move(facts)), std::make_unique<SystemClock>(), std::move(prompter),
+                       std::make_unique<DesktopUrlOpener>());
 
     // A second copy goes before it writes anything: its first log entry
     // would empty the log of the copy that is running.

@@ -21,7 +21,6 @@
 #include "services/question_editors.h"
 #include "services/single_window.h"
 #include "services/update_prompt.h"
-#include "services/url_opener.h"
 
 #include "core/key_codes.h"
 #include "ravlen.h"
@@ -997,19 +996,19 @@ void FrmZorbel::clkAbout_Click()
 void FrmZorbel::clkVideo_Click()
 {
     context().guard(QStringLiteral("clkVideo_Click"),
-                    [this] { context().urlOpener().open(links().url(Links::Page::HowToVideo)); });
+                    [this] { context().openWebPage(links().url(Links::Page::HowToVideo)); });
 }
 
 void FrmZorbel::clkDonate_Click()
 {
     context().guard(QStringLiteral("clkDonate_Click"),
-                    [this] { context().urlOpener().open(links().url(Links::Page::Donate)); });
+                    [this] { context().openWebPage(links().url(Links::Page::Donate)); });
 }
 
 void FrmZorbel::clkContact_Click()
 {
     context().guard(QStringLiteral("clkContact_Click"),
-                    [this] { context().urlOpener().open(links().url(Links::Page::Contact)); });
+                    [this] { context().openWebPage(links().url(Links::Page::Contact)); });
 }
 
 void FrmZorbel::clkUpdate_Click()

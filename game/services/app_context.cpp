@@ -5,6 +5,7 @@
 #include "url_opener.h"
 
 #include <QDir>
+#include <QUrl>
 
 AppContext::AppContext(AppFacts facts, std::unique_ptr<Clock> clock, std::unique_ptr<Prompter> prompter,
                        std::unique_ptr<UrlOpener> urlOpener)
@@ -12,7 +13,7 @@ AppContext::AppContext(AppFacts facts, std::unique_ptr<Clock> clock, std::unique
     , m_clock(std::move(clock))
     , m_prompter(std::move(prompter))
     , m_urlOpener(std::move(urlOpener))
-    , m_log(QDir(m_facts.programDir).filePath(QStringLiteral("LogInfo.txt")), *m_clock)
+    , m_log(QDir(m_facts.programDir).filePath(LogFile::fileName()), *m_clock)
     , m_reporter(m_log, *m_prompter)
 {
 }
@@ -40,6 +41,16 @@ QString AppContext::versionText() const
         .arg(m_facts.version.majorVersion())
         .arg(m_facts.version.minorVersion())
         .arg(m_facts.version.microVersion());
+}
+
+void AppContext::openWebPage(const QUrl &url)
+{
+    if (m_urlOpener->open(url))
+        return;
+    m_prompter->ask({QStringLiteral("Zorbel could not open a web browser. To see this page, type this address into a "
+                                    "browser:\r\n\r\n")
+                         + url.toDisplayString(),
+                     m_facts.exeName, Prompt::Buttons::Ok, Prompt::Icon::Information});
 }
 
 bool AppContext::firstTimeThisRun(const QString &step)

@@ -12,6 +12,7 @@
 
 class Clock;
 class Prompter;
+class QUrl;
 class UrlOpener;
 
 // Facts about the running program that the game shows or works with.
@@ -60,6 +61,10 @@ public:
     Prompter &prompter() const { return *m_prompter; }
     UrlOpener &urlOpener() const { return *m_urlOpener; }
     LogFile &log() { return m_log; }
+
+    // Opens a web page in the host's browser; where no browser opens it,
+    // tells the host the address to type instead.
+    void openWebPage(const QUrl &url);
     ErrorReporter &reporter() { return m_reporter; }
 
     void writeLogInfo(const QString &text) { m_reporter.writeLogInfo(text); }

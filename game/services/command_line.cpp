@@ -26,9 +26,6 @@ std::variant<AppFacts, QString> programFactsFromCommandLine(const QStringList &a
         return QStringLiteral("The data folder %1 does not exist.").arg(shown);
     if (!dir.isDir())
         return QStringLiteral("The data folder %1 is not a folder.").arg(shown);
-    if (!dir.isWritable())
-        return QStringLiteral("The data folder %1 is not writable: the game keeps its log and settings there.")
-            .arg(shown);
     facts.programDir = dir.absoluteFilePath();
     return facts;
 }

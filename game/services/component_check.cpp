@@ -5,6 +5,27 @@
 #include <QFileInfo>
 #include <QLibrary>
 
+namespace {
+
+// The log's lines on how to mend a component that does not load.
+QStringList repairAdvice(const NeededComponent &component)
+{
+    const QString &name = component.fileName;
+    if (component.package.isEmpty())
+        return {QStringLiteral("File ") + name
+                + QStringLiteral(" comes with Zorbel: reinstall Zorbel, or rebuild it from its source, to put it back")};
+    // Reinstalling mends a damaged copy as well as a missing one. Removing
+    // the package is never advised: the desktop itself may need it.
+    return {QStringLiteral("Try to Register file ") + name
+                + QStringLiteral(" Manually via a terminal with administrator privileges"),
+            QStringLiteral("Terminal command to manually Register this file is: 'sudo apt-get install --reinstall ")
+                + component.package + QLatin1Char('\''),
+            QStringLiteral("Terminal command to check the installed package is: 'dpkg --verify ") + component.package
+                + QLatin1Char('\'')};
+}
+
+} // namespace
+
 ComponentCheck::ComponentCheck(AppContext &context, LibraryLoader loader)
     : m_context(context)
     , m_loader(std::move(loader))
@@ -14,7 +35,7 @@ ComponentCheck::ComponentCheck(AppContext &context, LibraryLoader loader)
 QList<NeededComponent> ComponentCheck::firstList()
 {
     return {
-        {QStringLiteral("libRavlenLib.so.1"), QStringLiteral("zorbel")},
+        {QStringLiteral("libRavlenLib.so.1"), QString()},
         {QStringLiteral("libQt6Widgets.so.6"), QStringLiteral("libqt6widgets6")},
         {QStringLiteral("libQt6Gui.so.6"), QStringLiteral("libqt6gui6")},
         {QStringLiteral("libQt6Multimedia.so.6"), QStringLiteral("libqt6multimedia6"), true},
@@ -85,12 +106,8 @@ void ComponentCheck::checkLoads(const NeededComponent &component, bool firstList
         return;
     m_context.writeLogInfo(QStringLiteral("Registering file ") + name
                            + QStringLiteral(" appeared to not be successful..."));
-    m_context.writeLogInfo(QStringLiteral("Try to Register file ") + name
-                           + QStringLiteral(" Manually via a terminal with administrator privileges"));
-    m_context.writeLogInfo(QStringLiteral("Terminal command to manually Register this file is: 'sudo apt-get install ")
-                           + component.package + QStringLiteral("'"));
-    m_context.writeLogInfo(QStringLiteral("Terminal command to manually Unregister this file is: 'sudo apt-get remove ")
-                           + component.package + QStringLiteral("'"));
+    for (const QString &line : repairAdvice(component))
+        m_context.writeLogInfo(line);
     if (firstList && component.mediaPlayback) {
         m_context.writeLogInfo(QStringLiteral("Qt Multimedia '") + name
                                + QStringLiteral("' file appears to not be installed..."));

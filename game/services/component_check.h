@@ -11,7 +11,7 @@ class AppContext;
 // named in the log's advice when the file cannot be loaded.
 struct NeededComponent {
     QString fileName;
-    QString package;
+    QString package; // empty: the file comes with Zorbel itself
     // The media playback library: its failure adds the media advice lines.
     bool mediaPlayback = false;
 };
@@ -20,7 +20,8 @@ struct NeededComponent {
 // it finds goes to the log, not to the host; it never stops the start-up.
 //
 // This platform has nothing to register: a library that does not load is
-// missing or broken, and installing its package is the fix the log advises.
+// missing or broken, and reinstalling its package (or Zorbel, for the
+// button library) is the fix the log advises.
 // No request for administrator rights is made, so after "Attempting to
 // register file ..." the second look is simply another load.
 class ComponentCheck

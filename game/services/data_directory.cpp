@@ -4,12 +4,15 @@
 #include "clock.h"
 #include "error_codes.h"
 #include "general_date.h"
+#include "log_file.h"
+#include "prompter.h"
 #include "text_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 
 #include <cerrno>
 
@@ -43,9 +46,9 @@ void makeFolder(const QString &path)
 
 void removeProbe(const QString &path)
 {
-    // The owner's write bit is set first: a read-only probe left behind by
-    // an earlier run is removed all the same.
-    QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
+    // Unlinking needs only the folder's write permission: a read-only probe
+    // left behind by an earlier run goes all the same, and a link goes
+    // without its target being touched.
     errno = 0;
     QFile file(path);
     if (!file.remove())
@@ -54,11 +57,22 @@ void removeProbe(const QString &path)
 
 void writeProbe(const QString &path)
 {
-    if (QFileInfo(path).isFile())
+    const QFileInfo existing(path);
+    // Anyone who can write the folder can plant a link under the probe's
+    // name; writing through it would change the file it points at. The link
+    // is taken away and the probe reports, so the next try finds a clean
+    // folder.
+    if (existing.isSymLink()) {
         removeProbe(path);
+        throw ZorbelError(ErrorNumber::PathFileAccessError, path + QStringLiteral(" is a link: removed, not followed"));
+    }
+    if (existing.exists())
+        removeProbe(path);
+    // NewOnly creates the file or fails: a link planted since the look above
+    // is not followed either.
     QFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw ZorbelError::forFile(path, file.errorString(), errno);
     const QByteArray text("This is a test...");
     errno = 0;
@@ -148,6 +162,21 @@ bool DataDirectory::saveOldFiles()
                                     TextFile::readBytes(source));
         }
     });
+}
+
+bool DataDirectory::checkWritable(const QString &folder, Prompter &prompter)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("zorbel-probe-XXXXXX")));
+    QFile log(QDir(folder).filePath(LogFile::fileName()));
+    // Append leaves an existing log as it is; a missing one is not made here.
+    if (probe.open() && (!log.exists() || log.open(QIODevice::WriteOnly | QIODevice::Append)))
+        return true;
+    const QString shown = QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath());
+    prompter.ask({QStringLiteral("Zorbel cannot write to its data folder %1. Make the folder writable, or start Zorbel "
+                                 "with --data-dir and a folder you can write.")
+                      .arg(shown),
+                  QStringLiteral("Zorbel"), Prompt::Buttons::Ok, Prompt::Icon::Information});
+    return false;
 }
 
 QString DataDirectory::backupStamp(const QDateTime &moment, const QLocale &locale)

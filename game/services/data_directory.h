@@ -5,6 +5,7 @@
 #include <QString>
 
 class AppContext;
+class Prompter;
 
 // Upkeep of the program directory that holds the game's data files: making
 // sure a subdirectory exists and takes files, and backing up the question
@@ -23,8 +24,9 @@ public:
     bool createDirs(const QString &dirName);
 
     // Writes "This is a test..." to programDir/dirName/Test.txt and deletes
-    // it again, read-only or not. On failure shows the long report and
-    // returns false.
+    // it again, read-only or not. A link of that name is never written
+    // through: it is removed and reported. On failure shows the long report
+    // and returns false.
     bool testFileWrite(const QString &dirName);
 
     // Copies ZorbelLines.txt and ZorbelPhrases.txt, where present, to
@@ -40,6 +42,13 @@ public:
     static QString backupStamp(const QDateTime &moment, const QLocale &locale = QLocale::system());
 
     static QString backupDirName() { return QStringLiteral("BackUps"); }
+
+    // The start-up look, before the log's first entry: whether the folder
+    // takes files, and an existing log its entries. Where it does not, the
+    // host sees one box that names the folder and the ways out (instead of
+    // one error report for every entry the log would lose) and the program
+    // should end.
+    static bool checkWritable(const QString &folder, Prompter &prompter);
 
 private:
     AppContext &m_context;

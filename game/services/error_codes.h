@@ -11,7 +11,7 @@
 enum class ErrorNumber : int {
     InvalidProcedureCall = 5, // an argument or state the procedure cannot work with
     Overflow = 6, // a number beyond the range of its 16-bit field
-    OutOfMemory = 7,
+    OutOfMemory = 7, // also a file too large to read whole (TextFile::kLargestFile)
     TypeMismatch = 13, // text where a number was needed
     InternalError = 51, // any other unexpected failure
     BadFileName = 52,

@@ -4,7 +4,6 @@
 #include "links.h"
 #include "skinner.h"
 #include "splash_art.h"
-#include "url_opener.h"
 
 #include "ravlen.h"
 
@@ -193,7 +192,7 @@ void FrmSplash::lbl1_Click(int index)
 {
     Q_UNUSED(index);
     context().guard(QStringLiteral("lbl1_Click"),
-                    [this] { context().urlOpener().open(programLinks(context()).url(Links::Page::Home)); });
+                    [this] { context().openWebPage(programLinks(context()).url(Links::Page::Home)); });
 }
 
 bool FrmSplash::eventFilter(QObject *watched, QEvent *event)

@@ -17,6 +17,8 @@ public:
     // Throws ZorbelError when the entry cannot be written.
     void append(const QString &text);
 
+    static QString fileName() { return QStringLiteral("LogInfo.txt"); }
+
     const QString &path() const { return m_path; }
     bool started() const { return m_started; }
 

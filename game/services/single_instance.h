@@ -6,9 +6,10 @@
 #include <QString>
 
 // Tells whether another copy of the program is already running on the same
-// program directory. The lock lives in the temporary folder, keyed by the
-// program directory, and is released when this object goes; a lock left by
-// a copy that crashed does not block a new start (its process is gone).
+// program directory for the same user. The lock lives in the user's own
+// runtime folder, keyed by the program directory, and is released when this
+// object goes; a lock left by a copy that crashed does not block a new start
+// (its process is gone), and no other account's lock can block this one.
 class SingleInstance
 {
 public:

@@ -96,7 +96,9 @@ QByteArray readBytes(const QString &path, qint64 maxSize)
     const QFileInfo info(path);
     if (info.isDir())
         throw ZorbelError(ErrorNumber::PathFileAccessError, path + QStringLiteral(" is a folder"));
-    if (maxSize >= 0 && info.size() > maxSize)
+    // The size comes first: reading a huge file only to refuse it would
+    // already have taken the memory the limit protects.
+    if (info.size() > maxSize)
         throw ZorbelError(ErrorNumber::OutOfMemory, path + QStringLiteral(" is too large"));
     QFile file(path);
     errno = 0;
@@ -104,10 +106,10 @@ QByteArray readBytes(const QString &path, qint64 maxSize)
         throw ZorbelError::forFile(path, file.errorString(), errno);
     errno = 0;
     // A file that grows while it is read stops at the limit all the same.
-    const QByteArray bytes = maxSize >= 0 ? file.read(maxSize + 1) : file.readAll();
+    const QByteArray bytes = file.read(maxSize + 1);
     if (file.error() != QFileDevice::NoError)
         throw ZorbelError::forFile(path, file.errorString(), errno);
-    if (maxSize >= 0 && bytes.size() > maxSize)
+    if (bytes.size() > maxSize)
         throw ZorbelError(ErrorNumber::OutOfMemory, path + QStringLiteral(" is too large"));
     return bytes;
 }

@@ -21,13 +21,17 @@ QByteArray encode(const QString &text);
 // The lines of text; a final line end does not start another line.
 QStringList splitLines(const QString &text);
 
-// The whole file as text. A folder, a missing or an unreadable file throws.
+// The largest file read whole: far beyond any question list, and small
+// enough that a file dropped in by mistake cannot exhaust the memory.
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
+
+// The whole file as text. A folder, a missing, an unreadable or a too large
+// file throws.
 QString read(const QString &path);
 
 // The whole file as bytes, as read() throws; a file of more than maxSize
-// bytes (when maxSize is not negative) throws ErrorNumber::OutOfMemory
-// without being read.
-QByteArray readBytes(const QString &path, qint64 maxSize = -1);
+// bytes throws ErrorNumber::OutOfMemory without being read.
+QByteArray readBytes(const QString &path, qint64 maxSize = kLargestFile);
 
 // Replaces the file with text in one step (a temporary file renamed over
 // the old one).

@@ -2,7 +2,6 @@
 
 #include "app_context.h"
 #include "data_directory.h"
-#include "url_opener.h"
 
 Prompt updatePrompt(const QString &exeName, const QString &versionText)
 {
@@ -22,6 +21,6 @@ bool offerUpdate(AppContext &context, DataDirectory &dataDirectory, const QUrl &
     if (context.prompter().ask(updatePrompt(context.exeName(), context.versionText())) != PromptAnswer::Yes)
         return false;
     dataDirectory.saveOldFiles();
-    context.urlOpener().open(updatePage);
+    context.openWebPage(updatePage);
     return true;
 }

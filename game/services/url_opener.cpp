@@ -2,8 +2,7 @@
 
 #include <QDesktopServices>
 
-void DesktopUrlOpener::open(const QUrl &url)
+bool DesktopUrlOpener::open(const QUrl &url)
 {
-    // The result is not checked: a missing browser is the desktop's business.
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }

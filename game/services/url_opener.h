@@ -7,11 +7,12 @@ class UrlOpener
 {
 public:
     virtual ~UrlOpener() = default;
-    virtual void open(const QUrl &url) = 0;
+    // Whether a browser took the address; false when none could be started.
+    virtual bool open(const QUrl &url) = 0;
 };
 
 class DesktopUrlOpener final : public UrlOpener
 {
 public:
-    void open(const QUrl &url) override;
+    bool open(const QUrl &url) override;
 };

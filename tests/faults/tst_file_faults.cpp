@@ -197,6 +197,8 @@ private Q_SLOTS:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
     void faultEndsCleanly_data();
     void faultEndsCleanly();
+    void startUpTellsOnceAboutUnwritableFolder_data();
+    void startUpTellsOnceAboutUnwritableFolder();
 };
 
 void TestFileFaults::faultEndsCleanly_data()
@@ -261,6 +263,43 @@ void TestFileFaults::faultEndsCleanly()
     else
         QVERIFY2(bytesOf(path) != old && bytesOf(path) != "<none>", bytesOf(path).constData());
     QCOMPARE(strays(path), QStringList());
+}
+
+void TestFileFaults::startUpTellsOnceAboutUnwritableFolder_data()
+{
+    QTest::addColumn<Fault>("fault"); // on the log; RemovedAtQuestion: none
+    QTest::newRow("writable") << Fault::RemovedAtQuestion;
+    QTest::newRow("unwritable folder") << Fault::UnwritableDir;
+    QTest::newRow("read-only log") << Fault::ReadOnlyTarget;
+    QTest::newRow("log is a folder") << Fault::TargetIsDir;
+}
+
+void TestFileFaults::startUpTellsOnceAboutUnwritableFolder()
+{
+    QFETCH(Fault, fault);
+    Bench bench;
+    bench.writeFile(QStringLiteral("LogInfo.txt"), kOld);
+    const QString log = bench.path(QStringLiteral("LogInfo.txt"));
+    applyFault(fault, log);
+    const QStringList before = QDir(bench.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const bool writable = fault == Fault::RemovedAtQuestion;
+    QCOMPARE(DataDirectory::checkWritable(bench.dir(), bench.prompter()), writable);
+    const QByteArray after = bytesOf(log);
+    const QStringList entries = QDir(bench.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    clearFault(fault, log);
+
+    QCOMPARE(entries, before); // the probe is gone, the log untouched
+    if (fault != Fault::TargetIsDir)
+        QCOMPARE(after, writable ? QByteArray("<none>") : kOld);
+    if (writable) {
+        QCOMPARE(bench.prompter().shown().size(), 0);
+        return;
+    }
+    QCOMPARE(bench.prompter().shown().size(), 1);
+    QCOMPARE(bench.prompter().last().text,
+             QStringLiteral("Zorbel cannot write to its data folder %1. Make the folder writable, or start Zorbel with "
+                            "--data-dir and a folder you can write.")
+                 .arg(bench.dir()));
 }
 
 int main(int argc, char *argv[])

@@ -1,11 +1,16 @@
 #include "services/command_line.h"
 #include "services/single_instance.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 // How the program starts: the folders the command line names, and the one
 // copy that may run on a program directory.
@@ -20,6 +25,8 @@ private Q_SLOTS:
     void programRefusesBadDataDirWithMessage();
     void secondCopyIsRefusedUntilFirstEnds();
     void lockOfCrashedCopyDoesNotBlock();
+    void lockIsPerUserAndPerFolder_data();
+    void lockIsPerUserAndPerFolder();
 };
 
 void TestCommandLine::programAndDataDirs()
@@ -113,6 +120,56 @@ void TestCommandLine::lockOfCrashedCopyDoesNotBlock()
     }
     QVERIFY(QFile::exists(path));
     QVERIFY(SingleInstance(dir.path()).claim());
+}
+
+void TestCommandLine::lockIsPerUserAndPerFolder_data()
+{
+    QTest::addColumn<QString>("where"); // the lock's folder: runtime, private or data
+    QTest::newRow("session runtime folder") << "runtime";
+    QTest::newRow("no runtime folder") << "private";
+    QTest::newRow("private folder is a planted link") << "data";
+}
+
+void TestCommandLine::lockIsPerUserAndPerFolder()
+{
+    QFETCH(QString, where);
+    QTemporaryDir tmp, runtime, elsewhere, dir, other;
+    const QByteArray oldTmp = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", tmp.path().toLocal8Bit());
+    if (where == QLatin1String("runtime"))
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    else
+        qunsetenv("XDG_RUNTIME_DIR");
+    const QString privateFolder = tmp.filePath(QStringLiteral("zorbel-%1").arg(getuid()));
+    if (where == QLatin1String("data"))
+        QVERIFY(QFile::link(elsewhere.path(), privateFolder));
+
+    // Where every copy of every account used to lock: a live lock there,
+    // as another account's running game leaves it, blocks nobody now.
+    const QByteArray hash = QCryptographicHash::hash(QFileInfo(dir.path()).canonicalFilePath().toUtf8(),
+                                                     QCryptographicHash::Sha1).toHex().left(16);
+    QLockFile shared(tmp.filePath(QStringLiteral("zorbel-%1.lock").arg(QString::fromLatin1(hash))));
+    QVERIFY(shared.tryLock(0));
+
+    SingleInstance first(dir.path()), otherFolder(other.path()), second(dir.path());
+    QVERIFY(first.claim());
+    QVERIFY(otherFolder.claim());
+    QVERIFY(!second.claim());
+    const QString folder = where == QLatin1String("runtime") ? runtime.path()
+        : where == QLatin1String("private")                  ? privateFolder
+                                                             : dir.path();
+    QCOMPARE(QFileInfo(SingleInstance::lockPath(dir.path())).absolutePath(), folder);
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    QVERIFY(where == QLatin1String("data") || !(QFile::permissions(folder) & others));
+    QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+
+    for (const auto &[name, value] : {std::pair{"TMPDIR", oldTmp}, std::pair{"XDG_RUNTIME_DIR", oldRuntime}}) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -14,11 +14,14 @@ const QByteArray kLate("installed while we looked");
 
 QStringList failureLines(const QString &file, const QString &package)
 {
-    return {"File " + file + "is NOT registered...", "Attempting to register file " + file + " as admin user...",
-            "Registering file " + file + " appeared to not be successful...",
-            "Try to Register file " + file + " Manually via a terminal with administrator privileges",
-            "Terminal command to manually Register this file is: 'sudo apt-get install " + package + "'",
-            "Terminal command to manually Unregister this file is: 'sudo apt-get remove " + package + "'"};
+    const QStringList first{"File " + file + "is NOT registered...", "Attempting to register file " + file + " as admin user...",
+                            "Registering file " + file + " appeared to not be successful..."};
+    if (package.isEmpty())
+        return first + QStringList{"File " + file + " comes with Zorbel: reinstall Zorbel, or rebuild it from its source, to put it back"};
+    return first
+        + QStringList{"Try to Register file " + file + " Manually via a terminal with administrator privileges",
+                      "Terminal command to manually Register this file is: 'sudo apt-get install --reinstall " + package + "'",
+                      "Terminal command to check the installed package is: 'dpkg --verify " + package + "'"};
 }
 
 } // namespace
@@ -52,9 +55,13 @@ void TestComponentCheck::logLines_data()
                              "The easy solution: download and install latest version of libqt6multimedia6 and "
                              "gstreamer1.0-plugins-good...'",
                              registered(widgets)};
+    QTest::newRow("broken button library")
+        << QList<Copy>{b, a, a, a}
+        << QStringList{checking, exists(ravlen)} + failureLines(ravlen, QString())
+               + QStringList{absent(widgets), absent(gui), absent(media), registered(widgets)};
     QTest::newRow("registered at the second look")
         << QList<Copy>{Copy::Late, a, a, a}
-        << QStringList{checking, exists(ravlen), failureLines(ravlen, "zorbel").at(0), failureLines(ravlen, "zorbel").at(1),
+        << QStringList{checking, exists(ravlen), failureLines(ravlen, {}).at(0), failureLines(ravlen, {}).at(1),
                        absent(widgets), absent(gui), absent(media), registered(widgets)};
 }
 

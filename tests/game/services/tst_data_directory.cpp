@@ -1,4 +1,5 @@
 #include "services/data_directory.h"
+#include "services/text_file.h"
 #include "services/update_prompt.h"
 #include "test_context.h"
 
@@ -28,7 +29,10 @@ private Q_SLOTS:
     void backupStamp();
     void createAndProbeLeaveFolderClean();
     void failureShowsLongReportWithQuotedFolder();
+    void probeNeverFollowsPlantedLink_data();
+    void probeNeverFollowsPlantedLink();
     void twoSavesInOneSecondReplaceTheSameNames();
+    void oversizedQuestionFileIsNotBackedUp();
     void offerUpdate_data();
     void offerUpdate();
 };
@@ -89,6 +93,38 @@ void TestDataDirectory::failureShowsLongReportWithQuotedFolder()
     QVERIFY(QFileInfo::exists(blocker));
 }
 
+void TestDataDirectory::probeNeverFollowsPlantedLink_data()
+{
+    QTest::addColumn<bool>("targetExists");
+    QTest::newRow("link to a read-only file") << true;
+    QTest::newRow("dangling link") << false;
+}
+
+void TestDataDirectory::probeNeverFollowsPlantedLink()
+{
+    QFETCH(bool, targetExists);
+    TestContext test;
+    QVERIFY(QDir(test.dir()).mkdir(QStringLiteral("BackUps")));
+    const QString target = test.path(QStringLiteral("precious.txt"));
+    if (targetExists) {
+        test.writeFile(QStringLiteral("precious.txt"), "keep me");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadOther));
+    }
+    const QFile::Permissions mode = QFile::permissions(target);
+    QVERIFY(QFile::link(target, test.path(QStringLiteral("BackUps/Test.txt"))));
+
+    DataDirectory data(test.context());
+    QVERIFY(!data.testFileWrite(QStringLiteral("BackUps")));
+    QCOMPARE(test.prompter().shown().size(), 1);
+    QVERIFY(test.prompter().last().text.contains(QStringLiteral("Error Number: 75\r\n")));
+    QCOMPARE(QFileInfo::exists(target), targetExists);
+    QCOMPARE(QFile::permissions(target), mode);
+    QCOMPARE(test.readFile(QStringLiteral("precious.txt")), targetExists ? QByteArray("keep me") : QByteArray());
+    // The link is gone, so the next probe finds a clean folder.
+    QVERIFY(data.testFileWrite(QStringLiteral("BackUps")));
+    QCOMPARE(backups(test), QStringList());
+}
+
 void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
 {
     TestContext test;
@@ -105,6 +141,18 @@ void TestDataDirectory::twoSavesInOneSecondReplaceTheSameNames()
     QVERIFY(data.saveOldFiles());
     QCOMPARE(backups(test).size(), 4);
     QVERIFY(backups(test).contains(QStringLiteral("ZorbelLines_3_3_2021_9_05_08_AM.txt")));
+}
+
+void TestDataDirectory::oversizedQuestionFileIsNotBackedUp()
+{
+    TestContext test;
+    QFile lines(test.path(QStringLiteral("ZorbelLines.txt"))); // sparse: takes no room on the disk
+    QVERIFY(lines.open(QIODevice::WriteOnly) && lines.resize(TextFile::kLargestFile + 1));
+    lines.close();
+    QVERIFY(!DataDirectory(test.context()).saveOldFiles());
+    QCOMPARE(test.prompter().shown().size(), 1);
+    QVERIFY(test.prompter().last().text.startsWith(QStringLiteral("Current SubRoutine is saveOldFiles\r\nError Number: 7\r\n")));
+    QCOMPARE(backups(test), QStringList());
 }
 
 void TestDataDirectory::offerUpdate_data()

@@ -1,4 +1,5 @@
 #include "services/links.h"
+#include "test_context.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,6 +15,8 @@ private Q_SLOTS:
     void shippedFileMatchesBuiltIns();
     void load_data();
     void load();
+    void pageWithoutBrowserTellsAddress_data();
+    void pageWithoutBrowserTellsAddress();
 };
 
 void TestLinks::shippedFileMatchesBuiltIns()
@@ -55,6 +58,31 @@ void TestLinks::load()
     const Links links = Links::load(file.fileName());
     QCOMPARE(links.url(Page::Donate), donate.isEmpty() ? Links().url(Page::Donate) : QUrl(donate));
     QCOMPARE(links.url(Page::Contact), Links().url(Page::Contact));
+}
+
+void TestLinks::pageWithoutBrowserTellsAddress_data()
+{
+    QTest::addColumn<bool>("hasBrowser");
+    QTest::newRow("browser opens it") << true;
+    QTest::newRow("no browser") << false;
+}
+
+void TestLinks::pageWithoutBrowserTellsAddress()
+{
+    QFETCH(bool, hasBrowser);
+    TestContext test;
+    test.urlOpener().setHasBrowser(hasBrowser);
+    const QUrl page(QStringLiteral("https://party.test/give"));
+    test.context().openWebPage(page);
+    QCOMPARE(test.urlOpener().opened(), QList<QUrl>{page});
+    if (hasBrowser) {
+        QVERIFY(test.prompter().shown().isEmpty());
+        return;
+    }
+    QCOMPARE(test.prompter().shown().size(), 1);
+    QCOMPARE(test.prompter().last().text, QStringLiteral("Zorbel could not open a web browser. To see this page, type "
+                                                         "this address into a browser:\r\n\r\nhttps://party.test/give"));
+    QCOMPARE(test.prompter().last().icon, Prompt::Icon::Information);
 }
 
 QTEST_GUILESS_MAIN(TestLinks)

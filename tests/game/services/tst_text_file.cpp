@@ -78,6 +78,7 @@ void TestTextFile::failuresLeaveOldFile_data()
     QTest::newRow("read a missing file") << "missing.txt" << false << 53;
     QTest::newRow("read a folder") << "" << false << 75;
     QTest::newRow("write into a missing folder") << "gone/Zorbel.cfg" << true << 76;
+    QTest::newRow("read a file over the size limit") << "huge.txt" << false << 7;
 }
 
 void TestTextFile::failuresLeaveOldFile()
@@ -88,6 +89,10 @@ void TestTextFile::failuresLeaveOldFile()
     const QString old = dir.filePath(QStringLiteral("Zorbel.cfg"));
     TextFile::replace(old, QStringLiteral("old\n"));
     const QString path = name.isEmpty() ? dir.path() : dir.filePath(name);
+    if (name == QLatin1String("huge.txt")) {
+        QFile huge(path); // sparse: takes no room on the disk
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(TextFile::kLargestFile + 1));
+    }
     QTEST(errorOf([&] { write ? TextFile::replace(path, QStringLiteral("new\n")) : void(TextFile::read(path)); }), "number");
     QCOMPARE(TextFile::read(old), QStringLiteral("old\r\n"));
 }
