@@ -48,8 +48,6 @@ const QColor kCurrentPlayerColour(255, 224, 192);
 const QColor kPlayerColour(201, 207, 214);
 constexpr int kPageUp = 33;
 constexpr int kPageDown = 34;
-constexpr int kArrowLeft = 37;
-constexpr int kArrowDown = 40;
 
 const QString kMatchFile = questionFileName(QuestionMode::Match);
 const QString kPhraseFile = questionFileName(QuestionMode::Phrase);
@@ -61,10 +59,21 @@ void setBoxColour(QLineEdit *box, const QColor &colour)
     box->setPalette(palette);
 }
 
-// The keys that step a drop-down list without opening it.
-bool stepsList(int keyCode)
+// A closed drop-down list steps, jumps, searches for typed text or opens
+// for a choice by keyboard on nearly every key; only the keys that leave
+// the box or belong to the window leave its choice alone.
+bool leavesChoiceAlone(const QKeyEvent &key)
 {
-    return keyCode >= kArrowLeft && keyCode <= kArrowDown;
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -181,8 +190,8 @@ void FrmZorbel::connectControls()
     watchKeys(textBox(QStringLiteral("txtTimer")), QStringLiteral("txtTimer_KeyDown"));
     watchKeys(c.get<QScrollBar>(QStringLiteral("hsc1")), QStringLiteral("hsc1_KeyDown"));
     watchKeys(SSTab1(), QStringLiteral("SSTab1_KeyDown"));
-    comboBox(QStringLiteral("cmbNumPlayers"))->installEventFilter(this);
-    comboBox(QStringLiteral("cmbScoreToWin"))->installEventFilter(this);
+    watchKeys(comboBox(QStringLiteral("cmbNumPlayers")), QStringLiteral("cmbNumPlayers_KeyDown"));
+    watchKeys(comboBox(QStringLiteral("cmbScoreToWin")), QStringLiteral("cmbScoreToWin_KeyDown"));
 
     for (QRadioButton *option : c.array<QRadioButton>(QStringLiteral("OptTimer")))
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
@@ -199,8 +208,6 @@ void FrmZorbel::connectControls()
     connect(SSTab1(), &QTabWidget::tabBarDoubleClicked, this, &FrmZorbel::SSTab1_Click);
     connect(comboBox(QStringLiteral("cmbNumPlayers")), &QComboBox::currentIndexChanged, this,
             &FrmZorbel::cmbNumPlayers_Click);
-    connect(comboBox(QStringLiteral("cmbScoreToWin")), &QComboBox::currentIndexChanged, this,
-            &FrmZorbel::cmbScoreToWin_Click);
 }
 
 void FrmZorbel::watchKeys(QWidget *control, const QString &reportName)
@@ -214,22 +221,17 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
     auto *combo = qobject_cast<QComboBox *>(watched);
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const int keyCode = KeyCodes::keyCode(static_cast<QKeyEvent *>(event)->key(), static_cast<QKeyEvent *>(event)->modifiers());
-        if (combo == comboBox(QStringLiteral("cmbNumPlayers")))
-            cmbNumPlayers_KeyDown(keyCode);
-        else if (combo == comboBox(QStringLiteral("cmbScoreToWin")))
-            cmbScoreToWin_KeyDown(keyCode);
-        else if (const QVariant reportName = watched->property("keyDownReport"); reportName.isValid())
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (const QVariant reportName = watched->property("keyDownReport"); reportName.isValid()) {
+            const int keyCode = KeyCodes::keyCode(key->key(), key->modifiers());
             context().guard(reportName.toString(), [this, keyCode] { PageUpDown(keyCode); });
-        break; // the control goes on to handle the key as usual
-    }
-    case QEvent::KeyRelease:
-        // A key that changed nothing leaves no pending restore behind.
-        if (combo == comboBox(QStringLiteral("cmbNumPlayers")))
-            m_playersKeys.keyPressed = false;
-        else if (combo == comboBox(QStringLiteral("cmbScoreToWin")))
-            m_scoreKeys.keyPressed = false;
+        }
+        // Only a choice made with the mouse changes the players or the
+        // score to win; every other control goes on to handle the key.
+        if (combo && !leavesChoiceAlone(*key))
+            return true;
         break;
+    }
     case QEvent::Wheel:
         // Only a choice made on purpose changes the players or the score to
         // win; a wheel turned on the way past would change them silently.
@@ -697,59 +699,10 @@ void FrmZorbel::showRows(int count)
 void FrmZorbel::cmbNumPlayers_Click()
 {
     context().guard(QStringLiteral("cmbNumPlayers_Click"), [this] {
-        if (restoreAfterKey(m_playersKeys, comboBox(QStringLiteral("cmbNumPlayers"))))
-            return;
         showRows(playerCount());
         colourRows(controls().upperBound(QStringLiteral("txtPlayer")) + 1, 0);
         intCurrentPlayer = 0;
     });
-}
-
-void FrmZorbel::cmbScoreToWin_Click()
-{
-    context().guard(QStringLiteral("cmbScoreToWin_Click"), [this] {
-        restoreAfterKey(m_scoreKeys, comboBox(QStringLiteral("cmbScoreToWin")));
-    });
-}
-
-bool FrmZorbel::restoreAfterKey(KeyGuard &keys, QComboBox *combo)
-{
-    if (keys.restoring) {
-        keys.restoring = false;
-        return true;
-    }
-    if (!keys.keyPressed)
-        return false;
-    keys.keyPressed = false;
-    // Putting the saved text back changes the selection once more; that
-    // echo is the restore, not a choice.
-    keys.restoring = combo->currentText() != keys.saved;
-    combo->setCurrentText(keys.saved);
-    return true;
-}
-
-void FrmZorbel::cmbNumPlayers_KeyDown(int keyCode)
-{
-    context().guard(QStringLiteral("cmbNumPlayers_KeyDown"), [this, keyCode] {
-        noteKey(m_playersKeys, comboBox(QStringLiteral("cmbNumPlayers")), keyCode);
-    });
-}
-
-void FrmZorbel::cmbScoreToWin_KeyDown(int keyCode)
-{
-    context().guard(QStringLiteral("cmbScoreToWin_KeyDown"), [this, keyCode] {
-        noteKey(m_scoreKeys, comboBox(QStringLiteral("cmbScoreToWin")), keyCode);
-    });
-}
-
-void FrmZorbel::noteKey(KeyGuard &keys, QComboBox *combo, int keyCode)
-{
-    if (keyCode == kPageUp || keyCode == kPageDown)
-        PageUpDown(keyCode);
-    else if (!stepsList(keyCode))
-        return;
-    keys.keyPressed = true;
-    keys.saved = combo->currentText();
 }
 
 void FrmZorbel::txtPlayer_DblClick(int index)

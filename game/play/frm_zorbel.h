@@ -74,9 +74,6 @@ public Q_SLOTS:
     void clkUp_Click(int index);
     void clkDown_Click(int index);
     void cmbNumPlayers_Click();
-    void cmbNumPlayers_KeyDown(int keyCode);
-    void cmbScoreToWin_Click();
-    void cmbScoreToWin_KeyDown(int keyCode);
     void txtPlayer_DblClick(int index);
     void CheckTimer();
     void Timer1_Timer();
@@ -107,14 +104,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The combo boxes take a new value from the mouse only: a key press
-    // notes the value it would change, and the change is put back.
-    struct KeyGuard {
-        bool keyPressed = false;
-        bool restoring = false;
-        QString saved;
-    };
-
     void connectControls();
     void watchKeys(QWidget *control, const QString &reportName);
     QStringList loadQuestions(QuestionMode mode);
@@ -125,8 +114,6 @@ private:
     void showRows(int count);
     void colourRows(int rows, int current);
     void colourAllRows();
-    bool restoreAfterKey(KeyGuard &keys, QComboBox *combo);
-    void noteKey(KeyGuard &keys, QComboBox *combo, int keyCode);
     static QString questionAt(const QStringList &questions, int number);
     void showMatch();
     void showPhrase();
@@ -149,9 +136,6 @@ private:
     std::unique_ptr<MediaPlayer> m_wmp1;
     std::unique_ptr<MediaPlayer> m_wmp2;
     QTimer *m_timer1;
-
-    KeyGuard m_playersKeys;
-    KeyGuard m_scoreKeys;
 
     QPointer<FrmEdit> m_frmEdit;
     std::unique_ptr<QuestionEditors> m_questionEditors;

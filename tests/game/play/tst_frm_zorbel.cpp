@@ -4,6 +4,7 @@
 
 #include "ravlen.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,6 +55,21 @@ void whenOpen(const QString &objectName, const std::function<void(Form &)> &body
         if (open.size() == 1)
             body(*open.first());
     });
+}
+
+// A key typed where the focus is: the release goes wherever the press
+// moved the focus, as it does at a real keyboard.
+void typeKey(const QString &key)
+{
+    const QKeyCombination combination = QKeySequence(key)[0];
+    QTest::keyPress(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+    QTest::keyRelease(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+}
+
+// Picks the item from the opened list, as a click on it does.
+void chooseWithMouse(QComboBox *box, const QString &item)
+{
+    box->setCurrentIndex(box->findText(item));
 }
 
 // The rules windows on show, after closed ones are gone.
@@ -211,6 +227,8 @@ private Q_SLOTS:
     void tieAnswers_data();
     void tieAnswers();
     void playersAndScores();
+    void settingsTakeMouseChoicesOnly_data();
+    void settingsTakeMouseChoicesOnly();
 
     void countdown_data();
     void countdown();
@@ -369,17 +387,12 @@ void TestFrmZorbel::tieAnswers()
     QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 13")));
     QCOMPARE(game.scores(), QStringList({"0", "0", "0"})); // a win starts a new game
 }
-// Players are set by mouse, not keys; scores are capped by the questions of both files.
+// Scores are capped by the questions of both files.
 void TestFrmZorbel::playersAndScores()
 {
     ZorbelFixture game;
     game.open(kThreeMatches, kPhrases);
-    auto *players = game.get<QComboBox>("cmbNumPlayers");
-    players->setFocus();
-    QTest::keyClick(players, Qt::Key_Down);
-    QCOMPARE(players->currentText(), QStringLiteral("2"));
-
-    players->setCurrentText("4"); // a choice from the list
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "4");
     QTest::mouseDClick(game.box("txtPlayer", 2), Qt::LeftButton); // gives the turn
     QCOMPARE(game.box("txtCounter", 2)->palette().color(QPalette::Base), kCurrent);
     QCOMPARE(game.box("txtCounter", 0)->palette().color(QPalette::Base), kNormal);
@@ -388,6 +401,46 @@ void TestFrmZorbel::playersAndScores()
     game.click("clkDown", 0);
     game.click("clkUp", 1, 10);
     QCOMPARE(game.scores(), QStringList({"0", "6", "0", "0"}));
+}
+void TestFrmZorbel::settingsTakeMouseChoicesOnly_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("chosen"); // with the mouse, at one end of the list
+    QTest::addColumn<QString>("pageKey"); // the last key, towards that end
+    QTest::addColumn<QString>("again"); // chosen with the mouse after the keys
+    QTest::newRow("players, first") << "cmbNumPlayers" << "2" << "PgUp" << "4";
+    QTest::newRow("players, last") << "cmbNumPlayers" << "10" << "PgDown" << "3";
+    QTest::newRow("score to win, first") << "cmbScoreToWin" << "5" << "PgUp" << "20";
+    QTest::newRow("score to win, last") << "cmbScoreToWin" << "30" << "PgDown" << "15";
+}
+// No key changes the number of players or the score to win, and a page key
+// leaves nothing behind that would undo the next mouse choice.
+void TestFrmZorbel::settingsTakeMouseChoicesOnly()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, chosen);
+    QFETCH(QString, pageKey);
+    QFETCH(QString, again);
+    ZorbelFixture game;
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *setting = game.get<QComboBox>(box);
+    chooseWithMouse(setting, chosen);
+    const int rows = game.scores().size();
+    // The list does not open for a choice by keyboard either.
+    const QStringList keys{"Home", "End", "Up", "Down", "Left", "Right", "5", "2", "Space", "F4", "Alt+Down", "Alt+Up",
+                           "PgUp", "PgDown", pageKey};
+    for (const QString &key : keys) {
+        setting->setFocus();
+        typeKey(key);
+        QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(),
+                 qPrintable(key));
+    }
+    chooseWithMouse(setting, again);
+    QCOMPARE(setting->currentText(), again);
+    if (box == QLatin1String("cmbNumPlayers"))
+        QCOMPARE(QString::number(game.scores().size()), again);
 }
 void TestFrmZorbel::countdown_data()
 {
