@@ -49,6 +49,11 @@ const QColor kPlayerColour(201, 207, 214);
 constexpr int kPageUp = 33;
 constexpr int kPageDown = 34;
 
+// What the room reads in the title bar; the executable's own name is
+// lower case on the platforms that care.
+const QString kDisplayName = QStringLiteral("Zorbel");
+const QString kReloadingTitle = kDisplayName + QStringLiteral(" is reloading and randomly sorting Zorbels...");
+
 const QString kMatchFile = questionFileName(QuestionMode::Match);
 const QString kPhraseFile = questionFileName(QuestionMode::Phrase);
 
@@ -359,7 +364,7 @@ void FrmZorbel::clkStart_Click()
             return;
         }
         if (blnReloadMatches) {
-            setWindowTitle(context().exeName() + QStringLiteral(" is reloading and randomly sorting Zorbels..."));
+            setWindowTitle(kReloadingTitle);
             blnReloadMatches = false;
         } else if (blnMatchGameOn && !confirmStartOver(QStringLiteral("A Zorbel Game is already in Progress, Start Over?"))) {
             return;
@@ -376,7 +381,7 @@ void FrmZorbel::clkStart_Click()
         intMatchNumber = 1;
         blnMatchGameOn = true;
         showMatch();
-        setWindowTitle(context().exeName());
+        setWindowTitle(kDisplayName);
     });
 }
 
@@ -389,7 +394,7 @@ void FrmZorbel::clkStartPhrase_Click()
             return;
         }
         if (blnReloadPhrases) {
-            setWindowTitle(context().exeName() + QStringLiteral(" is reloading and randomly sorting Zorbels..."));
+            setWindowTitle(kReloadingTitle);
             blnReloadPhrases = false;
         } else if (blnPhraseGameOn
                    && !confirmStartOver(QStringLiteral("A Match Phrase Game is already in Progress, Start Over?"))) {
@@ -413,7 +418,7 @@ void FrmZorbel::clkStartPhrase_Click()
         intPhraseNumber = 1;
         showPhrase();
         CheckTimer();
-        setWindowTitle(context().exeName());
+        setWindowTitle(kDisplayName);
     });
 }
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -86,6 +87,10 @@ QList<FrmHowTo *> shownRules(const FrmZorbel &window)
 class ZorbelFixture
 {
 public:
+    explicit ZorbelFixture(const QString &exeName = QStringLiteral("Zorbel"))
+        : m_test(QVersionNumber(1, 0, 0), exeName)
+    {
+    }
     ~ZorbelFixture()
     {
         if (m_window) {
@@ -227,6 +232,7 @@ private Q_SLOTS:
     void tieAnswers_data();
     void tieAnswers();
     void playersAndScores();
+    void titleNamesTheGame();
     void settingsTakeMouseChoicesOnly_data();
     void settingsTakeMouseChoicesOnly();
 
@@ -401,6 +407,22 @@ void TestFrmZorbel::playersAndScores()
     game.click("clkDown", 0);
     game.click("clkUp", 1, 10);
     QCOMPARE(game.scores(), QStringList({"0", "6", "0", "0"}));
+}
+// The title bar names the game, not its lower-case executable, also while
+// a decided game reloads both modes.
+void TestFrmZorbel::titleNamesTheGame()
+{
+    ZorbelFixture game(QStringLiteral("zorbel"));
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Zorbel"));
+    QSignalSpy titles(&window, &QWidget::windowTitleChanged);
+    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
+    game.click("clkUp", 0, 5);
+    game.click("clkNext");
+    game.answerWinnerWith("clkClose");
+    game.click("clkNext");
+    const QString reloading = QStringLiteral("Zorbel is reloading and randomly sorting Zorbels...");
+    QCOMPARE(titles, QList<QVariantList>({{reloading}, {"Zorbel"}, {reloading}, {"Zorbel"}}));
 }
 void TestFrmZorbel::settingsTakeMouseChoicesOnly_data()
 {
