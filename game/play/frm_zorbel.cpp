@@ -6,6 +6,7 @@
 #include "line_rules.h"
 #include "scoreboard.h"
 #include "shuffle_array.h"
+#include "turn_marker.h"
 
 #include "services/app_context.h"
 #include "services/component_check.h"
@@ -215,6 +216,42 @@ void FrmZorbel::connectControls()
             &FrmZorbel::cmbNumPlayers_Click);
 }
 
+void FrmZorbel::describeControls()
+{
+    const struct {
+        const char *control;
+        const char *name;
+    } named[] = {{"cmbNumPlayers", "Number of players"},
+                 {"cmbScoreToWin", "Score to win"},
+                 {"txtTimer", "Seconds left"},
+                 {"hsc1", "Sound volume"}};
+    for (const auto &entry : named)
+        controls().get<QWidget>(QLatin1String(entry.control))->setAccessibleName(QLatin1String(entry.name));
+    // Some screen readers name a list by the label beside it.
+    label(QStringLiteral("Label1"))->setBuddy(comboBox(QStringLiteral("cmbNumPlayers")));
+    label(QStringLiteral("Label2"))->setBuddy(comboBox(QStringLiteral("cmbScoreToWin")));
+
+    for (int i = 0; i <= controls().upperBound(QStringLiteral("txtPlayer")); ++i) {
+        QLineEdit *name = textBox(QStringLiteral("txtPlayer"), i);
+        name->setAccessibleName(QStringLiteral("Player %1 name").arg(i + 1));
+        textBox(QStringLiteral("txtCounter"), i)->setAccessibleName(QStringLiteral("Player %1 score").arg(i + 1));
+        nameScoreButtons(i);
+        connect(name, &QLineEdit::textChanged, this, [this, i] { nameScoreButtons(i); });
+    }
+    m_turnMarker = std::make_unique<TurnMarker>(this, controls().array<QLineEdit>(QStringLiteral("txtPlayer")),
+                                                SSTab1()->geometry().right());
+}
+
+// The arrows carry no caption: they are named after the player they score.
+void FrmZorbel::nameScoreButtons(int row)
+{
+    QString player = textBox(QStringLiteral("txtPlayer"), row)->text().trimmed();
+    if (player.isEmpty())
+        player = QStringLiteral("Player %1").arg(row + 1);
+    button(QStringLiteral("clkUp"), row)->setAccessibleName(player + QStringLiteral(": score up"));
+    button(QStringLiteral("clkDown"), row)->setAccessibleName(player + QStringLiteral(": score down"));
+}
+
 void FrmZorbel::watchKeys(QWidget *control, const QString &reportName)
 {
     control->setProperty("keyDownReport", reportName);
@@ -258,6 +295,7 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
 void FrmZorbel::Form_Load()
 {
     connectControls();
+    describeControls();
     connectSettingsButtons();
     connectServices();
 
@@ -353,8 +391,7 @@ void FrmZorbel::clkStart_Click()
     context().guard(QStringLiteral("clkStart_Click"), [this] {
         CheckTimer();
         intCurrentPlayer = 0;
-        setBoxColour(textBox(QStringLiteral("txtPlayer"), 0), kCurrentPlayerColour);
-        setBoxColour(textBox(QStringLiteral("txtCounter"), 0), kCurrentPlayerColour);
+        highlightRow(0);
         intRound = 1;
         button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round 1"));
 
@@ -405,8 +442,7 @@ void FrmZorbel::clkStartPhrase_Click()
         intRound = 1;
         button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round 1"));
         intCurrentPlayer = 0;
-        setBoxColour(textBox(QStringLiteral("txtPlayer"), 0), kCurrentPlayerColour);
-        setBoxColour(textBox(QStringLiteral("txtCounter"), 0), kCurrentPlayerColour);
+        highlightRow(0);
 
         const QStringList questions = loadQuestions(QuestionMode::Phrase);
         if (questions.isEmpty()) {
@@ -603,10 +639,19 @@ int FrmZorbel::playerCount() const
 void FrmZorbel::colourRows(int rows, int current)
 {
     for (int i = 0; i < rows; ++i) {
-        const QColor &colour = i == current ? kCurrentPlayerColour : kPlayerColour;
-        setBoxColour(textBox(QStringLiteral("txtPlayer"), i), colour);
-        setBoxColour(textBox(QStringLiteral("txtCounter"), i), colour);
+        if (i == current)
+            continue;
+        setBoxColour(textBox(QStringLiteral("txtPlayer"), i), kPlayerColour);
+        setBoxColour(textBox(QStringLiteral("txtCounter"), i), kPlayerColour);
     }
+    highlightRow(current);
+}
+
+void FrmZorbel::highlightRow(int row)
+{
+    setBoxColour(textBox(QStringLiteral("txtPlayer"), row), kCurrentPlayerColour);
+    setBoxColour(textBox(QStringLiteral("txtCounter"), row), kCurrentPlayerColour);
+    m_turnMarker->markRow(row);
 }
 
 void FrmZorbel::colourAllRows()

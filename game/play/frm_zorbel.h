@@ -21,6 +21,7 @@ class QLineEdit;
 class QTabWidget;
 class QTimer;
 class Ravlen;
+class TurnMarker;
 
 // The host's console and the board the room watches: both game modes on a
 // tab control, the players' rows and settings on the right, the countdown
@@ -105,6 +106,8 @@ protected:
 
 private:
     void connectControls();
+    void describeControls();
+    void nameScoreButtons(int row);
     void watchKeys(QWidget *control, const QString &reportName);
     QStringList loadQuestions(QuestionMode mode);
     QStringList shuffled(const QStringList &questions);
@@ -113,6 +116,7 @@ private:
     bool confirmStartOver(const QString &question);
     void showRows(int count);
     void colourRows(int rows, int current);
+    void highlightRow(int row);
     void colourAllRows();
     static QString questionAt(const QStringList &questions, int number);
     void showMatch();
@@ -136,6 +140,7 @@ private:
     std::unique_ptr<MediaPlayer> m_wmp1;
     std::unique_ptr<MediaPlayer> m_wmp2;
     QTimer *m_timer1;
+    std::unique_ptr<TurnMarker> m_turnMarker;
 
     QPointer<FrmEdit> m_frmEdit;
     std::unique_ptr<QuestionEditors> m_questionEditors;

@@ -5,6 +5,7 @@
 #include "ravlen.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -233,6 +234,7 @@ private Q_SLOTS:
     void tieAnswers();
     void playersAndScores();
     void titleNamesTheGame();
+    void screenReadersAndTheTurnMarker();
     void settingsTakeMouseChoicesOnly_data();
     void settingsTakeMouseChoicesOnly();
 
@@ -423,6 +425,45 @@ void TestFrmZorbel::titleNamesTheGame()
     game.click("clkNext");
     const QString reloading = QStringLiteral("Zorbel is reloading and randomly sorting Zorbels...");
     QCOMPARE(titles, QList<QVariantList>({{reloading}, {"Zorbel"}, {reloading}, {"Zorbel"}}));
+}
+// Every control has a name a screen reader speaks, and the turn shows by
+// more than colour.
+void TestFrmZorbel::screenReadersAndTheTurnMarker()
+{
+    ZorbelFixture game;
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+    game.box("txtPlayer", 0)->clear();
+    QTest::keyClicks(game.box("txtPlayer", 0), "Maya");
+    game.box("txtPlayer", 2)->clear(); // a row without a name is spoken by its number
+    auto spoken = [&game](const char *name, int index = -1) {
+        QWidget *control = game.get<QWidget>(QLatin1String(name), index);
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    QCOMPARE(QStringList({spoken("clkUp", 0), spoken("clkDown", 0), spoken("clkUp", 2), spoken("txtPlayer", 0),
+                          spoken("txtCounter", 2), spoken("clkNext"), spoken("clkPrevPhrase"), spoken("clkStart"),
+                          spoken("txtTimer"), spoken("hsc1"), game.get<QComboBox>("cmbNumPlayers")->accessibleName(),
+                          game.get<QComboBox>("cmbScoreToWin")->accessibleName()}),
+             QStringList({"Maya: score up", "Maya: score down", "Player 3: score up", "Player 1 name", "Player 3 score",
+                          "Next", "Previous", "Start", "Seconds left", "Sound volume", "Number of players",
+                          "Score to win"}));
+
+    auto *marker = window.findChild<QLabel *>(QStringLiteral("lblTurn"));
+    QVERIFY(marker && marker->isVisible());
+    auto markedRow = [&] {
+        for (int i = 0; i < 3; ++i)
+            if (marker->geometry().center().y() == game.box("txtPlayer", i)->geometry().center().y())
+                return i;
+        return -1;
+    };
+    QCOMPARE(markedRow(), 0);
+    game.click("clkNext", -1, 2);
+    QCOMPARE(markedRow(), 2);
+    QCOMPARE(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description),
+             QStringLiteral("Current player"));
+    QTest::mouseDClick(game.box("txtPlayer", 1), Qt::LeftButton);
+    QCOMPARE(markedRow(), 1);
+    QVERIFY(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description).isEmpty());
 }
 void TestFrmZorbel::settingsTakeMouseChoicesOnly_data()
 {
