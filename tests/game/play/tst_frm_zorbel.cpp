@@ -59,12 +59,13 @@ void whenOpen(const QString &objectName, const std::function<void(Form &)> &body
     });
 }
 
-// A key typed where the focus is: the release goes wherever the press
-// moved the focus, as it does at a real keyboard.
-void typeKey(const QString &key)
+// A key typed into a control: the release goes wherever the press moved
+// the focus, as it does at a real keyboard.
+void typeKey(QWidget *control, const QString &key)
 {
     const QKeyCombination combination = QKeySequence(key)[0];
-    QTest::keyPress(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+    control->setFocus();
+    QTest::keyPress(control, combination.key(), combination.keyboardModifiers());
     QTest::keyRelease(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
 }
 
@@ -235,6 +236,8 @@ private Q_SLOTS:
     void playersAndScores();
     void titleNamesTheGame();
     void screenReadersAndTheTurnMarker();
+    void pageKeysWorkEverywhere_data();
+    void pageKeysWorkEverywhere();
     void settingsTakeMouseChoicesOnly_data();
     void settingsTakeMouseChoicesOnly();
 
@@ -465,6 +468,43 @@ void TestFrmZorbel::screenReadersAndTheTurnMarker()
     QCOMPARE(markedRow(), 1);
     QVERIFY(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description).isEmpty());
 }
+void TestFrmZorbel::pageKeysWorkEverywhere_data()
+{
+    QTest::addColumn<QString>("control"); // name, then an index for a row's control
+    QTest::addColumn<QString>("setting"); // a list's choice made before the keys
+    const char *const controls[] = {
+        "clkAbout", "clkConfig", "clkContact", "clkDonate", "clkDown 1", "clkEdit", "clkExit", "clkExitPhrase",
+        "clkHowToPlay", "clkNext", "clkNextPhrase", "clkPrev", "clkPrevPhrase", "clkRound", "clkStart",
+        "clkStartPhrase", "clkUp 0", "clkUpdate", "cmbNumPlayers", "cmbScoreToWin", "OptTimer 0", "OptTimer 1",
+        "optSound 0", "optSound 1", "hsc1", "SSTab1", "txtCounter 1", "txtPlayer 0", "txtTimer"};
+    for (const char *control : controls)
+        QTest::newRow(control) << control << "";
+    QTest::newRow("players at the end of the list") << "cmbNumPlayers" << "10";
+    QTest::newRow("score to win at the end of the list") << "cmbScoreToWin" << "30";
+}
+// PageDown steps on and PageUp steps back in the mode on show, wherever on
+// the window the focus is.
+void TestFrmZorbel::pageKeysWorkEverywhere()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, setting);
+    ZorbelFixture game;
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const bool phrases = control.endsWith(QLatin1String("Phrase"));
+    game.showTab(phrases ? 1 : 0);
+    QWidget *target = game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
+    if (!setting.isEmpty())
+        chooseWithMouse(qobject_cast<QComboBox *>(target), setting);
+    const QString mode = phrases ? "Phrase %1 of 3 Phrases" : "Match %1 of 3 Matches";
+    for (const auto &[key, player, number] : {std::tuple("PgDown", 1, 2), std::tuple("PgUp", 0, 1)}) {
+        typeKey(target, QLatin1String(key));
+        QCOMPARE(outcome(game), QStringLiteral("Round 1 player %1 Viewing %2... scores %3")
+                                    .arg(player)
+                                    .arg(mode.arg(number), QStringList(game.scores().size(), "0").join(u' ')));
+    }
+}
 void TestFrmZorbel::settingsTakeMouseChoicesOnly_data()
 {
     QTest::addColumn<QString>("box");
@@ -495,8 +535,7 @@ void TestFrmZorbel::settingsTakeMouseChoicesOnly()
     const QStringList keys{"Home", "End", "Up", "Down", "Left", "Right", "5", "2", "Space", "F4", "Alt+Down", "Alt+Up",
                            "PgUp", "PgDown", pageKey};
     for (const QString &key : keys) {
-        setting->setFocus();
-        typeKey(key);
+        typeKey(setting, key);
         QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(),
                  qPrintable(key));
     }
