@@ -363,38 +363,62 @@ void TestFrmZorbel::rulesWindowExistsOnce()
     QCOMPARE(outcome(game).section(" | ", 1), "How to Play Zorbel read-only: Second rules | Loading Form frmHowTo | "
                                               "Unloading Form frmHowTo | Loading Form frmHowTo");
 }
+// Each mode's question number on show, "match M phrase N".
+QString positions(ZorbelFixture &game)
+{
+    return QStringLiteral("match %1 phrase %2")
+        .arg(game.button("clkStatusMatch")->caption().section(u' ', 2, 2),
+             game.button("clkStatusPhrase")->caption().section(u' ', 2, 2));
+}
+
 void TestFrmZorbel::tieAnswers_data()
 {
+    QTest::addColumn<int>("tab"); // the mode whose Next ends the round
     QTest::addColumn<QString>("answer"); // empty: closed by the window manager
     QTest::addColumn<QString>("outcome"); // a further round starts with the first player; reloads ask nothing
+    QTest::addColumn<QString>("moved"); // another round moves the other mode on once, the phrases twice in all
+    QTest::addColumn<QString>("thenPhrase"); // after a phrase Next: a restart from the match mode keeps phrase 1
     const QString log = " | Loading Form frmWin | Unloading Form frmWin";
-    QTest::newRow("yes keeps scores") << "clkYes" << "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
-    QTest::newRow("closed counts as yes") << "" << "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
-    QTest::newRow("no restarts both modes") << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log;
+    const QString match = "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
+    QTest::newRow("yes keeps scores") << 0 << "clkYes" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
+    QTest::newRow("closed counts as yes") << 0 << "" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
+    QTest::newRow("no restarts both modes") << 0 << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log
+                                            << "match 1 phrase 1" << "player 1 match 1 phrase 1";
+    QTest::newRow("phrases, yes") << 1 << "clkYes" << "Round 2 player 0 Viewing Phrase 2 of 3 Phrases... scores 12 12 9" + log
+                                  << "match 2 phrase 2" << "player 1 match 2 phrase 3";
+    QTest::newRow("phrases, no") << 1 << "clkNo" << "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 0" + log
+                                 << "match 1 phrase 1" << "player 1 match 1 phrase 2";
 }
 void TestFrmZorbel::tieAnswers()
 {
+    QFETCH(int, tab);
     QFETCH(QString, answer);
     ZorbelFixture game;
-    game.open(kThreeMatches, kPhrases);
-    game.get<QComboBox>("cmbNumPlayers")->setCurrentText("3");
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    game.showTab(tab);
+    const QString next = tab == 0 ? "clkNext" : "clkNextPhrase";
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
     game.box("txtPlayer", 0)->setText("Lee, Ann");
     game.box("txtPlayer", 1)->setText("Bob;");
     game.box("txtCounter", 0)->setText("12");
     game.box("txtCounter", 1)->setText("12");
     game.box("txtCounter", 2)->setText("9");
-    game.click("clkNext", -1, 2);
+    game.click(next, -1, 2);
     game.answerWinnerWith(answer);
-    game.click("clkNext");
+    game.click(next);
     QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nPlayers:\n\nLee, Ann  Bob;\n\nHave tied "
                                                 "with a score of 12\n\nPlay another round?"));
     QTEST(outcome(game), "outcome");
+    QTEST(positions(game), "moved");
+    game.showTab(1);
+    game.click("clkNextPhrase");
+    QTEST(QStringLiteral("player %1 ").arg(window.intCurrentPlayer) + positions(game), "thenPhrase");
     if (answer == QLatin1String("clkNo"))
         return;
     game.box("txtCounter", 1)->setText("13");
-    game.click("clkNext", -1, 2);
+    game.click("clkNextPhrase");
     game.answerWinnerWith("clkClose");
-    game.click("clkNext");
+    game.click("clkNextPhrase");
     QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 13")));
     QCOMPARE(game.scores(), QStringList({"0", "0", "0"})); // a win starts a new game
 }
