@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -234,6 +235,7 @@ private Q_SLOTS:
     void tieAnswers_data();
     void tieAnswers();
     void playersAndScores();
+    void scoreCountsAtRoundEnd();
     void titleNamesTheGame();
     void screenReadersAndTheTurnMarker();
     void pageKeysWorkEverywhere_data();
@@ -243,7 +245,9 @@ private Q_SLOTS:
 
     void countdown_data();
     void countdown();
-    void tabChangeStopsCountdown();
+    void countdownSteps_data();
+    void countdownSteps();
+    void volumeSlider();
 
     void configFileAppliesUntilAnOverflow();
     void saveAppliesAndWrites_data();
@@ -529,6 +533,23 @@ void TestFrmZorbel::pageKeysWorkEverywhere()
                                     .arg(mode.arg(number), QStringList(game.scores().size(), "0").join(u' ')));
     }
 }
+// A score reached in the middle of a round decides nothing until the turn
+// passes from the last player to the first.
+void TestFrmZorbel::scoreCountsAtRoundEnd()
+{
+    ZorbelFixture game;
+    game.open(kThreeMatches, kPhrases);
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
+    game.click("clkNext");
+    game.click("clkUp", 1, 5);
+    game.answerWinnerWith("clkClose"); // should the window open too early
+    game.click("clkNext");
+    QVERIFY(!game.test().logEntries().contains(QLatin1String("Loading Form frmWin")));
+    game.answerWinnerWith("clkClose");
+    game.click("clkNext");
+    QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nName has won the game with a score of 5\n\nNicely Done!"));
+}
 void TestFrmZorbel::settingsTakeMouseChoicesOnly_data()
 {
     QTest::addColumn<QString>("box");
@@ -577,6 +598,7 @@ void TestFrmZorbel::countdown_data()
     QTest::newRow("buzzer at 0, music stops") << "on" << 3 << "3 2 1 0 0" << QStringList{"play", "stop", "buzzer play"};
     QTest::newRow("sound off: silent") << "off" << 2 << "2 1 0 0" << QStringList{};
     QTest::newRow("music kept") << "always" << 2 << "2 1 0 0" << QStringList{"play", "buzzer play"};
+    QTest::newRow("length 0: no buzzer, music on") << "on" << 0 << "0 0" << QStringList{"play"};
 }
 // Next starts the countdown; the tick that shows 0 sounds the buzzer and
 // the next one stops the timer.
@@ -605,18 +627,50 @@ void TestFrmZorbel::countdown()
         played << "buzzer " + step;
     QTEST(played, "played");
 }
-void TestFrmZorbel::tabChangeStopsCountdown()
+void TestFrmZorbel::countdownSteps_data()
 {
+    QTest::addColumn<QStringList>("steps"); // "on" and "off" click the timer options
+    QTest::addColumn<QString>("shown"); // after each step; "*" while counting
+    QTest::newRow("tab change stops") << QStringList{"on", "tick", "tab 1"} << "30* 29* 30";
+    QTest::newRow("off and on again resumes") << QStringList{"on", "tick", "tick", "off", "on", "tick"} << "30* 29* 28* 30 30* 29*";
+    QTest::newRow("next starts again") << QStringList{"on", "tick", "tick", "clkNext"} << "30* 29* 28* 30*";
+}
+void TestFrmZorbel::countdownSteps()
+{
+    QFETCH(QStringList, steps);
     ZorbelFixture game;
     FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    game.get<QRadioButton>("OptTimer", 0)->setChecked(true);
-    window.Timer1_Timer();
-    QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("29"));
-    game.showTab(1);
-    QVERIFY(!window.Timer1().isActive());
-    QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("30"));
+    QStringList shown;
+    for (const QString &step : steps) {
+        if (step == QLatin1String("tick") && window.Timer1().isActive())
+            window.Timer1_Timer();
+        else if (step.startsWith(QLatin1String("tab ")))
+            game.showTab(step.back().digitValue());
+        else if (step == QLatin1String("on") || step == QLatin1String("off"))
+            QTest::mouseClick(game.get<QRadioButton>("OptTimer", step == QLatin1String("on") ? 0 : 1), Qt::LeftButton);
+        else
+            game.click(step);
+        shown << game.box("txtTimer")->text() + (window.Timer1().isActive() ? "*" : "");
+    }
+    QTEST(shown.join(u' '), "shown");
 }
 
+// The slider runs from silence to full volume and sets both players.
+void TestFrmZorbel::volumeSlider()
+{
+    ZorbelFixture game;
+    game.open(kThreeMatches);
+    auto *volume = game.get<QScrollBar>("hsc1");
+    QCOMPARE(QStringList({QString::number(volume->minimum()), QString::number(volume->maximum())}), QStringList({"0", "100"}));
+    QTest::mouseClick(game.get<QRadioButton>("optSound", 0), Qt::LeftButton); // "Sound Off" holds the slider still
+    game.music().clear();
+    game.buzzer().clear();
+    QTest::keyClick(volume, Qt::Key_Home);
+    volume->triggerAction(QAbstractSlider::SliderSingleStepAdd); // as a click on its arrow does
+    QTest::keyClick(volume, Qt::Key_End);
+    QCOMPARE(game.music(), QStringList({"volume 0", "volume 1", "volume 100"}));
+    QCOMPARE(game.buzzer(), game.music());
+}
 
 // Reading ends at the overflow, with an error report; the board has no questions: "Timer On".
 void TestFrmZorbel::configFileAppliesUntilAnOverflow()
