@@ -383,12 +383,12 @@ void TestFrmZorbel::tieAnswers_data()
     QTest::addColumn<QString>("moved"); // another round moves the other mode on once, the phrases twice in all
     QTest::addColumn<QString>("thenPhrase"); // after a phrase Next: a restart from the match mode keeps phrase 1
     const QString log = " | Loading Form frmWin | Unloading Form frmWin";
-    const QString match = "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
+    const QString match = "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 6 6 4" + log;
     QTest::newRow("yes keeps scores") << 0 << "clkYes" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
     QTest::newRow("closed counts as yes") << 0 << "" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
     QTest::newRow("no restarts both modes") << 0 << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log
                                             << "match 1 phrase 1" << "player 1 match 1 phrase 1";
-    QTest::newRow("phrases, yes") << 1 << "clkYes" << "Round 2 player 0 Viewing Phrase 2 of 3 Phrases... scores 12 12 9" + log
+    QTest::newRow("phrases, yes") << 1 << "clkYes" << "Round 2 player 0 Viewing Phrase 2 of 3 Phrases... scores 6 6 4" + log
                                   << "match 2 phrase 2" << "player 1 match 2 phrase 3";
     QTest::newRow("phrases, no") << 1 << "clkNo" << "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 0" + log
                                  << "match 1 phrase 1" << "player 1 match 1 phrase 2";
@@ -402,16 +402,18 @@ void TestFrmZorbel::tieAnswers()
     game.showTab(tab);
     const QString next = tab == 0 ? "clkNext" : "clkNextPhrase";
     chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
     game.box("txtPlayer", 0)->setText("Lee, Ann");
     game.box("txtPlayer", 1)->setText("Bob;");
-    game.box("txtCounter", 0)->setText("12");
-    game.box("txtCounter", 1)->setText("12");
-    game.box("txtCounter", 2)->setText("9");
+    // Six questions in all: no score goes higher.
+    game.box("txtCounter", 0)->setText("6");
+    game.box("txtCounter", 1)->setText("6");
+    game.box("txtCounter", 2)->setText("4");
     game.click(next, -1, 2);
     game.answerWinnerWith(answer);
     game.click(next);
     QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nPlayers:\n\nLee, Ann  Bob;\n\nHave tied "
-                                                "with a score of 12\n\nPlay another round?"));
+                                                "with a score of 6\n\nPlay another round?"));
     QTEST(outcome(game), "outcome");
     QTEST(positions(game), "moved");
     game.showTab(1);
@@ -419,11 +421,11 @@ void TestFrmZorbel::tieAnswers()
     QTEST(QStringLiteral("player %1 ").arg(window.intCurrentPlayer) + positions(game), "thenPhrase");
     if (answer == QLatin1String("clkNo"))
         return;
-    game.box("txtCounter", 1)->setText("13");
+    game.click("clkDown", 0);
     game.click("clkNextPhrase");
     game.answerWinnerWith("clkClose");
     game.click("clkNextPhrase");
-    QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 13")));
+    QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 6")));
     QCOMPARE(game.scores(), QStringList({"0", "0", "0"})); // a win starts a new game
 }
 // Scores are capped by the questions of both files.
