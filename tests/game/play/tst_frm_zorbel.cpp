@@ -115,6 +115,12 @@ public:
     }
     FrmZorbel &window() { return *m_window; }
     TestContext &test() { return m_test; }
+    // Makes the window the active one, so that keys reach its focus.
+    bool activate()
+    {
+        m_window->activateWindow();
+        return QTest::qWaitForWindowActive(m_window.get());
+    }
 
     template<class T>
     T *get(const QString &name, int index = -1) const { return m_window->controls().get<T>(name, index); }
@@ -327,7 +333,7 @@ void TestFrmZorbel::actions()
     ZorbelFixture game;
     for (const QString &output : kOutputs)
         game.test().writeFile(output, "old\r\n");
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    game.open(kThreeMatches, kPhrases);
     if (!file.isEmpty()) {
         QFile put(game.test().path(file));
         if (bytes.isNull())
@@ -336,8 +342,7 @@ void TestFrmZorbel::actions()
             QVERIFY(put.open(QIODevice::WriteOnly)
                     && (bytes.isEmpty() ? put.resize(65 << 20) : put.write(bytes) == bytes.size()));
     }
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(game.activate());
     const QHash<QString, PromptAnswer> answers{
         {"Yes", PromptAnswer::Yes}, {"No", PromptAnswer::No}, {"Cancel", PromptAnswer::Cancel}};
     for (const QString &step : steps) {
@@ -519,12 +524,12 @@ void TestFrmZorbel::pageKeysWorkEverywhere()
     QFETCH(QString, control);
     QFETCH(QString, setting);
     ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    game.open(kThreeMatches, kPhrases);
+    QVERIFY(game.activate());
     const bool phrases = control.endsWith(QLatin1String("Phrase"));
     game.showTab(phrases ? 1 : 0);
-    QWidget *target = game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
+    QWidget *target =
+        game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
     if (!setting.isEmpty())
         chooseWithMouse(qobject_cast<QComboBox *>(target), setting);
     const QString mode = phrases ? "Phrase %1 of 3 Phrases" : "Match %1 of 3 Matches";
@@ -572,9 +577,8 @@ void TestFrmZorbel::settingsTakeMouseChoicesOnly()
     QFETCH(QString, pageKey);
     QFETCH(QString, again);
     ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    game.open(kThreeMatches, kPhrases);
+    QVERIFY(game.activate());
     auto *setting = game.get<QComboBox>(box);
     chooseWithMouse(setting, chosen);
     const int rows = game.scores().size();
