@@ -82,6 +82,12 @@ bool leavesChoiceAlone(const QKeyEvent &key)
     }
 }
 
+// An open list takes its highlighted item on these keys.
+bool takesHighlightedItem(const QKeyEvent &key)
+{
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Select;
+}
+
 } // namespace
 
 FrmZorbel::FrmZorbel(AppContext &context, QWidget *parent)
@@ -196,8 +202,10 @@ void FrmZorbel::connectControls()
     watchKeys(textBox(QStringLiteral("txtTimer")), QStringLiteral("txtTimer_KeyDown"));
     watchKeys(c.get<QScrollBar>(QStringLiteral("hsc1")), QStringLiteral("hsc1_KeyDown"));
     watchKeys(SSTab1(), QStringLiteral("SSTab1_KeyDown"));
-    watchKeys(comboBox(QStringLiteral("cmbNumPlayers")), QStringLiteral("cmbNumPlayers_KeyDown"));
-    watchKeys(comboBox(QStringLiteral("cmbScoreToWin")), QStringLiteral("cmbScoreToWin_KeyDown"));
+    for (const QString &name : {QStringLiteral("cmbNumPlayers"), QStringLiteral("cmbScoreToWin")}) {
+        watchKeys(comboBox(name), name + QStringLiteral("_KeyDown"));
+        comboBox(name)->view()->installEventFilter(this);
+    }
 
     for (QRadioButton *option : c.array<QRadioButton>(QStringLiteral("OptTimer")))
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
@@ -274,6 +282,11 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
             return true;
         break;
     }
+    case QEvent::ShortcutOverride:
+        // Of an open list (the only lists watched) a click chooses, a key not.
+        if (qobject_cast<QAbstractItemView *>(watched) && takesHighlightedItem(*static_cast<QKeyEvent *>(event)))
+            return true;
+        break;
     case QEvent::Wheel:
         // Only a choice made on purpose changes the players or the score to
         // win; a wheel turned on the way past would change them silently.

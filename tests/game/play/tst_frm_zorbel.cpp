@@ -590,6 +590,13 @@ void TestFrmZorbel::settingsTakeMouseChoicesOnly()
         QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(),
                  qPrintable(key));
     }
+    // Nor is a list opened with the mouse chosen from by keyboard.
+    setting->showPopup();
+    for (const char *key : {"Down", "Down", "Return"})
+        typeKey(setting->view(), QLatin1String(key));
+    QCOMPARE(setting->currentText(), chosen);
+    setting->hidePopup();
+
     chooseWithMouse(setting, again);
     QCOMPARE(setting->currentText(), again);
     if (box == QLatin1String("cmbNumPlayers"))
