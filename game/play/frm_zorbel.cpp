@@ -6,6 +6,7 @@
 #include "line_rules.h"
 #include "scoreboard.h"
 #include "shuffle_array.h"
+#include "turn_marker.h"
 
 #include "services/app_context.h"
 #include "services/component_check.h"
@@ -47,8 +48,11 @@ const QColor kCurrentPlayerColour(255, 224, 192);
 const QColor kPlayerColour(201, 207, 214);
 constexpr int kPageUp = 33;
 constexpr int kPageDown = 34;
-constexpr int kArrowLeft = 37;
-constexpr int kArrowDown = 40;
+
+// What the room reads in the title bar; the executable's own name is
+// lower case on the platforms that care.
+const QString kDisplayName = QStringLiteral("Zorbel");
+const QString kReloadingTitle = kDisplayName + QStringLiteral(" is reloading and randomly sorting Zorbels...");
 
 const QString kMatchFile = questionFileName(QuestionMode::Match);
 const QString kPhraseFile = questionFileName(QuestionMode::Phrase);
@@ -60,10 +64,27 @@ void setBoxColour(QLineEdit *box, const QColor &colour)
     box->setPalette(palette);
 }
 
-// The keys that step a drop-down list without opening it.
-bool stepsList(int keyCode)
+// A closed drop-down list steps, jumps, searches for typed text or opens
+// for a choice by keyboard on nearly every key; only the keys that leave
+// the box or belong to the window leave its choice alone.
+bool leavesChoiceAlone(const QKeyEvent &key)
 {
-    return keyCode >= kArrowLeft && keyCode <= kArrowDown;
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// An open list takes its highlighted item on these keys.
+bool takesHighlightedItem(const QKeyEvent &key)
+{
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Select;
 }
 
 } // namespace
@@ -180,8 +201,10 @@ void FrmZorbel::connectControls()
     watchKeys(textBox(QStringLiteral("txtTimer")), QStringLiteral("txtTimer_KeyDown"));
     watchKeys(c.get<QScrollBar>(QStringLiteral("hsc1")), QStringLiteral("hsc1_KeyDown"));
     watchKeys(SSTab1(), QStringLiteral("SSTab1_KeyDown"));
-    comboBox(QStringLiteral("cmbNumPlayers"))->installEventFilter(this);
-    comboBox(QStringLiteral("cmbScoreToWin"))->installEventFilter(this);
+    for (const QString &name : {QStringLiteral("cmbNumPlayers"), QStringLiteral("cmbScoreToWin")}) {
+        watchKeys(comboBox(name), name + QStringLiteral("_KeyDown"));
+        comboBox(name)->view()->installEventFilter(this);
+    }
 
     for (QRadioButton *option : c.array<QRadioButton>(QStringLiteral("OptTimer")))
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
@@ -198,8 +221,42 @@ void FrmZorbel::connectControls()
     connect(SSTab1(), &QTabWidget::tabBarDoubleClicked, this, &FrmZorbel::SSTab1_Click);
     connect(comboBox(QStringLiteral("cmbNumPlayers")), &QComboBox::currentIndexChanged, this,
             &FrmZorbel::cmbNumPlayers_Click);
-    connect(comboBox(QStringLiteral("cmbScoreToWin")), &QComboBox::currentIndexChanged, this,
-            &FrmZorbel::cmbScoreToWin_Click);
+}
+
+void FrmZorbel::describeControls()
+{
+    const struct {
+        const char *control;
+        const char *name;
+    } named[] = {{"cmbNumPlayers", "Number of players"},
+                 {"cmbScoreToWin", "Score to win"},
+                 {"txtTimer", "Seconds left"},
+                 {"hsc1", "Sound volume"}};
+    for (const auto &entry : named)
+        controls().get<QWidget>(QLatin1String(entry.control))->setAccessibleName(QLatin1String(entry.name));
+    // Some screen readers name a list by the label beside it.
+    label(QStringLiteral("Label1"))->setBuddy(comboBox(QStringLiteral("cmbNumPlayers")));
+    label(QStringLiteral("Label2"))->setBuddy(comboBox(QStringLiteral("cmbScoreToWin")));
+
+    for (int i = 0; i <= controls().upperBound(QStringLiteral("txtPlayer")); ++i) {
+        QLineEdit *name = textBox(QStringLiteral("txtPlayer"), i);
+        name->setAccessibleName(QStringLiteral("Player %1 name").arg(i + 1));
+        textBox(QStringLiteral("txtCounter"), i)->setAccessibleName(QStringLiteral("Player %1 score").arg(i + 1));
+        nameScoreButtons(i);
+        connect(name, &QLineEdit::textChanged, this, [this, i] { nameScoreButtons(i); });
+    }
+    m_turnMarker = std::make_unique<TurnMarker>(this, controls().array<QLineEdit>(QStringLiteral("txtPlayer")),
+                                                SSTab1()->geometry().right());
+}
+
+// The arrows carry no caption: they are named after the player they score.
+void FrmZorbel::nameScoreButtons(int row)
+{
+    QString player = textBox(QStringLiteral("txtPlayer"), row)->text().trimmed();
+    if (player.isEmpty())
+        player = QStringLiteral("Player %1").arg(row + 1);
+    button(QStringLiteral("clkUp"), row)->setAccessibleName(player + QStringLiteral(": score up"));
+    button(QStringLiteral("clkDown"), row)->setAccessibleName(player + QStringLiteral(": score down"));
 }
 
 void FrmZorbel::watchKeys(QWidget *control, const QString &reportName)
@@ -213,21 +270,21 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
     auto *combo = qobject_cast<QComboBox *>(watched);
     switch (event->type()) {
     case QEvent::KeyPress: {
-        const int keyCode = KeyCodes::keyCode(static_cast<QKeyEvent *>(event)->key(), static_cast<QKeyEvent *>(event)->modifiers());
-        if (combo == comboBox(QStringLiteral("cmbNumPlayers")))
-            cmbNumPlayers_KeyDown(keyCode);
-        else if (combo == comboBox(QStringLiteral("cmbScoreToWin")))
-            cmbScoreToWin_KeyDown(keyCode);
-        else if (const QVariant reportName = watched->property("keyDownReport"); reportName.isValid())
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (const QVariant reportName = watched->property("keyDownReport"); reportName.isValid()) {
+            const int keyCode = KeyCodes::keyCode(key->key(), key->modifiers());
             context().guard(reportName.toString(), [this, keyCode] { PageUpDown(keyCode); });
-        break; // the control goes on to handle the key as usual
+        }
+        // Only a choice made with the mouse changes the players or the
+        // score to win; every other control goes on to handle the key.
+        if (combo && !leavesChoiceAlone(*key))
+            return true;
+        break;
     }
-    case QEvent::KeyRelease:
-        // A key that changed nothing leaves no pending restore behind.
-        if (combo == comboBox(QStringLiteral("cmbNumPlayers")))
-            m_playersKeys.keyPressed = false;
-        else if (combo == comboBox(QStringLiteral("cmbScoreToWin")))
-            m_scoreKeys.keyPressed = false;
+    case QEvent::ShortcutOverride:
+        // Of an open list (the only lists watched) a click chooses, a key not.
+        if (qobject_cast<QAbstractItemView *>(watched) && takesHighlightedItem(*static_cast<QKeyEvent *>(event)))
+            return true;
         break;
     case QEvent::Wheel:
         // Only a choice made on purpose changes the players or the score to
@@ -250,6 +307,7 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
 void FrmZorbel::Form_Load()
 {
     connectControls();
+    describeControls();
     connectSettingsButtons();
     connectServices();
 
@@ -345,8 +403,7 @@ void FrmZorbel::clkStart_Click()
     context().guard(QStringLiteral("clkStart_Click"), [this] {
         CheckTimer();
         intCurrentPlayer = 0;
-        setBoxColour(textBox(QStringLiteral("txtPlayer"), 0), kCurrentPlayerColour);
-        setBoxColour(textBox(QStringLiteral("txtCounter"), 0), kCurrentPlayerColour);
+        highlightRow(0);
         intRound = 1;
         button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round 1"));
 
@@ -356,7 +413,7 @@ void FrmZorbel::clkStart_Click()
             return;
         }
         if (blnReloadMatches) {
-            setWindowTitle(context().exeName() + QStringLiteral(" is reloading and randomly sorting Zorbels..."));
+            setWindowTitle(kReloadingTitle);
             blnReloadMatches = false;
         } else if (blnMatchGameOn && !confirmStartOver(QStringLiteral("A Zorbel Game is already in Progress, Start Over?"))) {
             return;
@@ -373,7 +430,7 @@ void FrmZorbel::clkStart_Click()
         intMatchNumber = 1;
         blnMatchGameOn = true;
         showMatch();
-        setWindowTitle(context().exeName());
+        setWindowTitle(kDisplayName);
     });
 }
 
@@ -386,7 +443,7 @@ void FrmZorbel::clkStartPhrase_Click()
             return;
         }
         if (blnReloadPhrases) {
-            setWindowTitle(context().exeName() + QStringLiteral(" is reloading and randomly sorting Zorbels..."));
+            setWindowTitle(kReloadingTitle);
             blnReloadPhrases = false;
         } else if (blnPhraseGameOn
                    && !confirmStartOver(QStringLiteral("A Match Phrase Game is already in Progress, Start Over?"))) {
@@ -397,8 +454,7 @@ void FrmZorbel::clkStartPhrase_Click()
         intRound = 1;
         button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round 1"));
         intCurrentPlayer = 0;
-        setBoxColour(textBox(QStringLiteral("txtPlayer"), 0), kCurrentPlayerColour);
-        setBoxColour(textBox(QStringLiteral("txtCounter"), 0), kCurrentPlayerColour);
+        highlightRow(0);
 
         const QStringList questions = loadQuestions(QuestionMode::Phrase);
         if (questions.isEmpty()) {
@@ -410,7 +466,7 @@ void FrmZorbel::clkStartPhrase_Click()
         intPhraseNumber = 1;
         showPhrase();
         CheckTimer();
-        setWindowTitle(context().exeName());
+        setWindowTitle(kDisplayName);
     });
 }
 
@@ -595,10 +651,19 @@ int FrmZorbel::playerCount() const
 void FrmZorbel::colourRows(int rows, int current)
 {
     for (int i = 0; i < rows; ++i) {
-        const QColor &colour = i == current ? kCurrentPlayerColour : kPlayerColour;
-        setBoxColour(textBox(QStringLiteral("txtPlayer"), i), colour);
-        setBoxColour(textBox(QStringLiteral("txtCounter"), i), colour);
+        if (i == current)
+            continue;
+        setBoxColour(textBox(QStringLiteral("txtPlayer"), i), kPlayerColour);
+        setBoxColour(textBox(QStringLiteral("txtCounter"), i), kPlayerColour);
     }
+    highlightRow(current);
+}
+
+void FrmZorbel::highlightRow(int row)
+{
+    setBoxColour(textBox(QStringLiteral("txtPlayer"), row), kCurrentPlayerColour);
+    setBoxColour(textBox(QStringLiteral("txtCounter"), row), kCurrentPlayerColour);
+    m_turnMarker->markRow(row);
 }
 
 void FrmZorbel::colourAllRows()
@@ -696,59 +761,10 @@ void FrmZorbel::showRows(int count)
 void FrmZorbel::cmbNumPlayers_Click()
 {
     context().guard(QStringLiteral("cmbNumPlayers_Click"), [this] {
-        if (restoreAfterKey(m_playersKeys, comboBox(QStringLiteral("cmbNumPlayers"))))
-            return;
         showRows(playerCount());
         colourRows(controls().upperBound(QStringLiteral("txtPlayer")) + 1, 0);
         intCurrentPlayer = 0;
     });
-}
-
-void FrmZorbel::cmbScoreToWin_Click()
-{
-    context().guard(QStringLiteral("cmbScoreToWin_Click"), [this] {
-        restoreAfterKey(m_scoreKeys, comboBox(QStringLiteral("cmbScoreToWin")));
-    });
-}
-
-bool FrmZorbel::restoreAfterKey(KeyGuard &keys, QComboBox *combo)
-{
-    if (keys.restoring) {
-        keys.restoring = false;
-        return true;
-    }
-    if (!keys.keyPressed)
-        return false;
-    keys.keyPressed = false;
-    // Putting the saved text back changes the selection once more; that
-    // echo is the restore, not a choice.
-    keys.restoring = combo->currentText() != keys.saved;
-    combo->setCurrentText(keys.saved);
-    return true;
-}
-
-void FrmZorbel::cmbNumPlayers_KeyDown(int keyCode)
-{
-    context().guard(QStringLiteral("cmbNumPlayers_KeyDown"), [this, keyCode] {
-        noteKey(m_playersKeys, comboBox(QStringLiteral("cmbNumPlayers")), keyCode);
-    });
-}
-
-void FrmZorbel::cmbScoreToWin_KeyDown(int keyCode)
-{
-    context().guard(QStringLiteral("cmbScoreToWin_KeyDown"), [this, keyCode] {
-        noteKey(m_scoreKeys, comboBox(QStringLiteral("cmbScoreToWin")), keyCode);
-    });
-}
-
-void FrmZorbel::noteKey(KeyGuard &keys, QComboBox *combo, int keyCode)
-{
-    if (keyCode == kPageUp || keyCode == kPageDown)
-        PageUpDown(keyCode);
-    else if (!stepsList(keyCode))
-        return;
-    keys.keyPressed = true;
-    keys.saved = combo->currentText();
 }
 
 void FrmZorbel::txtPlayer_DblClick(int index)

@@ -21,6 +21,7 @@ class QLineEdit;
 class QTabWidget;
 class QTimer;
 class Ravlen;
+class TurnMarker;
 
 // The host's console and the board the room watches: both game modes on a
 // tab control, the players' rows and settings on the right, the countdown
@@ -74,9 +75,6 @@ public Q_SLOTS:
     void clkUp_Click(int index);
     void clkDown_Click(int index);
     void cmbNumPlayers_Click();
-    void cmbNumPlayers_KeyDown(int keyCode);
-    void cmbScoreToWin_Click();
-    void cmbScoreToWin_KeyDown(int keyCode);
     void txtPlayer_DblClick(int index);
     void CheckTimer();
     void Timer1_Timer();
@@ -107,15 +105,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The combo boxes take a new value from the mouse only: a key press
-    // notes the value it would change, and the change is put back.
-    struct KeyGuard {
-        bool keyPressed = false;
-        bool restoring = false;
-        QString saved;
-    };
-
     void connectControls();
+    void describeControls();
+    void nameScoreButtons(int row);
     void watchKeys(QWidget *control, const QString &reportName);
     QStringList loadQuestions(QuestionMode mode);
     QStringList shuffled(const QStringList &questions);
@@ -124,9 +116,8 @@ private:
     bool confirmStartOver(const QString &question);
     void showRows(int count);
     void colourRows(int rows, int current);
+    void highlightRow(int row);
     void colourAllRows();
-    bool restoreAfterKey(KeyGuard &keys, QComboBox *combo);
-    void noteKey(KeyGuard &keys, QComboBox *combo, int keyCode);
     static QString questionAt(const QStringList &questions, int number);
     void showMatch();
     void showPhrase();
@@ -149,9 +140,7 @@ private:
     std::unique_ptr<MediaPlayer> m_wmp1;
     std::unique_ptr<MediaPlayer> m_wmp2;
     QTimer *m_timer1;
-
-    KeyGuard m_playersKeys;
-    KeyGuard m_scoreKeys;
+    std::unique_ptr<TurnMarker> m_turnMarker;
 
     QPointer<FrmEdit> m_frmEdit;
     std::unique_ptr<QuestionEditors> m_questionEditors;

@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-TestContext::TestContext(const QVersionNumber &version)
+TestContext::TestContext(const QVersionNumber &version, const QString &exeName)
 {
     auto clock = std::make_unique<FixedClock>();
     auto prompter = std::make_unique<ScriptedPrompter>();
@@ -12,7 +12,7 @@ TestContext::TestContext(const QVersionNumber &version)
     m_clock = clock.get();
     m_prompter = prompter.get();
     m_urlOpener = urlOpener.get();
-    m_context = std::make_unique<AppContext>(AppFacts{m_dir.path(), QStringLiteral("Zorbel"), version, m_dir.path()},
+    m_context = std::make_unique<AppContext>(AppFacts{m_dir.path(), exeName, version, m_dir.path()},
                                              std::move(clock), std::move(prompter), std::move(urlOpener));
     m_context->setMediaPlayerFactory(m_mediaPlayers.factory());
 }

@@ -4,6 +4,8 @@
 
 #include "ravlen.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +14,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -56,6 +60,22 @@ void whenOpen(const QString &objectName, const std::function<void(Form &)> &body
     });
 }
 
+// A key typed into a control: the release goes wherever the press moved
+// the focus, as it does at a real keyboard.
+void typeKey(QWidget *control, const QString &key)
+{
+    const QKeyCombination combination = QKeySequence(key)[0];
+    control->setFocus();
+    QTest::keyPress(control, combination.key(), combination.keyboardModifiers());
+    QTest::keyRelease(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+}
+
+// Picks the item from the opened list, as a click on it does.
+void chooseWithMouse(QComboBox *box, const QString &item)
+{
+    box->setCurrentIndex(box->findText(item));
+}
+
 // The rules windows on show, after closed ones are gone.
 QList<FrmHowTo *> shownRules(const FrmZorbel &window)
 {
@@ -70,6 +90,10 @@ QList<FrmHowTo *> shownRules(const FrmZorbel &window)
 class ZorbelFixture
 {
 public:
+    explicit ZorbelFixture(const QString &exeName = QStringLiteral("Zorbel"))
+        : m_test(QVersionNumber(1, 0, 0), exeName)
+    {
+    }
     ~ZorbelFixture()
     {
         if (m_window) {
@@ -91,6 +115,12 @@ public:
     }
     FrmZorbel &window() { return *m_window; }
     TestContext &test() { return m_test; }
+    // Makes the window the active one, so that keys reach its focus.
+    bool activate()
+    {
+        m_window->activateWindow();
+        return QTest::qWaitForWindowActive(m_window.get());
+    }
 
     template<class T>
     T *get(const QString &name, int index = -1) const { return m_window->controls().get<T>(name, index); }
@@ -211,10 +241,19 @@ private Q_SLOTS:
     void tieAnswers_data();
     void tieAnswers();
     void playersAndScores();
+    void scoreCountsAtRoundEnd();
+    void titleNamesTheGame();
+    void screenReadersAndTheTurnMarker();
+    void pageKeysWorkEverywhere_data();
+    void pageKeysWorkEverywhere();
+    void settingsTakeMouseChoicesOnly_data();
+    void settingsTakeMouseChoicesOnly();
 
     void countdown_data();
     void countdown();
-    void tabChangeStopsCountdown();
+    void countdownSteps_data();
+    void countdownSteps();
+    void volumeSlider();
 
     void configFileAppliesUntilAnOverflow();
     void saveAppliesAndWrites_data();
@@ -294,7 +333,7 @@ void TestFrmZorbel::actions()
     ZorbelFixture game;
     for (const QString &output : kOutputs)
         game.test().writeFile(output, "old\r\n");
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    game.open(kThreeMatches, kPhrases);
     if (!file.isEmpty()) {
         QFile put(game.test().path(file));
         if (bytes.isNull())
@@ -303,8 +342,7 @@ void TestFrmZorbel::actions()
             QVERIFY(put.open(QIODevice::WriteOnly)
                     && (bytes.isEmpty() ? put.resize(65 << 20) : put.write(bytes) == bytes.size()));
     }
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(game.activate());
     const QHash<QString, PromptAnswer> answers{
         {"Yes", PromptAnswer::Yes}, {"No", PromptAnswer::No}, {"Cancel", PromptAnswer::Cancel}};
     for (const QString &step : steps) {
@@ -334,52 +372,73 @@ void TestFrmZorbel::rulesWindowExistsOnce()
     QCOMPARE(outcome(game).section(" | ", 1), "How to Play Zorbel read-only: Second rules | Loading Form frmHowTo | "
                                               "Unloading Form frmHowTo | Loading Form frmHowTo");
 }
+// Each mode's question number on show, "match M phrase N".
+QString positions(ZorbelFixture &game)
+{
+    return QStringLiteral("match %1 phrase %2")
+        .arg(game.button("clkStatusMatch")->caption().section(u' ', 2, 2),
+             game.button("clkStatusPhrase")->caption().section(u' ', 2, 2));
+}
+
 void TestFrmZorbel::tieAnswers_data()
 {
+    QTest::addColumn<int>("tab"); // the mode whose Next ends the round
     QTest::addColumn<QString>("answer"); // empty: closed by the window manager
     QTest::addColumn<QString>("outcome"); // a further round starts with the first player; reloads ask nothing
+    QTest::addColumn<QString>("moved"); // another round moves the other mode on once, the phrases twice in all
+    QTest::addColumn<QString>("thenPhrase"); // after a phrase Next: a restart from the match mode keeps phrase 1
     const QString log = " | Loading Form frmWin | Unloading Form frmWin";
-    QTest::newRow("yes keeps scores") << "clkYes" << "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
-    QTest::newRow("closed counts as yes") << "" << "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 12 12 9" + log;
-    QTest::newRow("no restarts both modes") << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log;
+    const QString match = "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 6 6 4" + log;
+    QTest::newRow("yes keeps scores") << 0 << "clkYes" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
+    QTest::newRow("closed counts as yes") << 0 << "" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
+    QTest::newRow("no restarts both modes") << 0 << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log
+                                            << "match 1 phrase 1" << "player 1 match 1 phrase 1";
+    QTest::newRow("phrases, yes") << 1 << "clkYes" << "Round 2 player 0 Viewing Phrase 2 of 3 Phrases... scores 6 6 4" + log
+                                  << "match 2 phrase 2" << "player 1 match 2 phrase 3";
+    QTest::newRow("phrases, no") << 1 << "clkNo" << "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 0" + log
+                                 << "match 1 phrase 1" << "player 1 match 1 phrase 2";
 }
 void TestFrmZorbel::tieAnswers()
 {
+    QFETCH(int, tab);
     QFETCH(QString, answer);
     ZorbelFixture game;
-    game.open(kThreeMatches, kPhrases);
-    game.get<QComboBox>("cmbNumPlayers")->setCurrentText("3");
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    game.showTab(tab);
+    const QString next = tab == 0 ? "clkNext" : "clkNextPhrase";
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
     game.box("txtPlayer", 0)->setText("Lee, Ann");
     game.box("txtPlayer", 1)->setText("Bob;");
-    game.box("txtCounter", 0)->setText("12");
-    game.box("txtCounter", 1)->setText("12");
-    game.box("txtCounter", 2)->setText("9");
-    game.click("clkNext", -1, 2);
+    // Six questions in all: no score goes higher.
+    game.box("txtCounter", 0)->setText("6");
+    game.box("txtCounter", 1)->setText("6");
+    game.box("txtCounter", 2)->setText("4");
+    game.click(next, -1, 2);
     game.answerWinnerWith(answer);
-    game.click("clkNext");
+    game.click(next);
     QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nPlayers:\n\nLee, Ann  Bob;\n\nHave tied "
-                                                "with a score of 12\n\nPlay another round?"));
+                                                "with a score of 6\n\nPlay another round?"));
     QTEST(outcome(game), "outcome");
+    QTEST(positions(game), "moved");
+    game.showTab(1);
+    game.click("clkNextPhrase");
+    QTEST(QStringLiteral("player %1 ").arg(window.intCurrentPlayer) + positions(game), "thenPhrase");
     if (answer == QLatin1String("clkNo"))
         return;
-    game.box("txtCounter", 1)->setText("13");
-    game.click("clkNext", -1, 2);
+    game.click("clkDown", 0);
+    game.click("clkNextPhrase");
     game.answerWinnerWith("clkClose");
-    game.click("clkNext");
-    QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 13")));
+    game.click("clkNextPhrase");
+    QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 6")));
     QCOMPARE(game.scores(), QStringList({"0", "0", "0"})); // a win starts a new game
 }
-// Players are set by mouse, not keys; scores are capped by the questions of both files.
+// Scores are capped by the questions of both files.
 void TestFrmZorbel::playersAndScores()
 {
     ZorbelFixture game;
     game.open(kThreeMatches, kPhrases);
-    auto *players = game.get<QComboBox>("cmbNumPlayers");
-    players->setFocus();
-    QTest::keyClick(players, Qt::Key_Down);
-    QCOMPARE(players->currentText(), QStringLiteral("2"));
-
-    players->setCurrentText("4"); // a choice from the list
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "4");
     QTest::mouseDClick(game.box("txtPlayer", 2), Qt::LeftButton); // gives the turn
     QCOMPARE(game.box("txtCounter", 2)->palette().color(QPalette::Base), kCurrent);
     QCOMPARE(game.box("txtCounter", 0)->palette().color(QPalette::Base), kNormal);
@@ -388,6 +447,160 @@ void TestFrmZorbel::playersAndScores()
     game.click("clkDown", 0);
     game.click("clkUp", 1, 10);
     QCOMPARE(game.scores(), QStringList({"0", "6", "0", "0"}));
+}
+// The title bar names the game, not its lower-case executable, also while
+// a decided game reloads both modes.
+void TestFrmZorbel::titleNamesTheGame()
+{
+    ZorbelFixture game(QStringLiteral("zorbel"));
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Zorbel"));
+    QSignalSpy titles(&window, &QWidget::windowTitleChanged);
+    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
+    game.click("clkUp", 0, 5);
+    game.click("clkNext");
+    game.answerWinnerWith("clkClose");
+    game.click("clkNext");
+    const QString reloading = QStringLiteral("Zorbel is reloading and randomly sorting Zorbels...");
+    QCOMPARE(titles, QList<QVariantList>({{reloading}, {"Zorbel"}, {reloading}, {"Zorbel"}}));
+}
+// Every control has a name a screen reader speaks, and the turn shows by
+// more than colour.
+void TestFrmZorbel::screenReadersAndTheTurnMarker()
+{
+    ZorbelFixture game;
+    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+    game.box("txtPlayer", 0)->clear();
+    QTest::keyClicks(game.box("txtPlayer", 0), "Maya");
+    game.box("txtPlayer", 2)->clear(); // a row without a name is spoken by its number
+    auto spoken = [&game](const char *name, int index = -1) {
+        QWidget *control = game.get<QWidget>(QLatin1String(name), index);
+        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+    };
+    QCOMPARE(QStringList({spoken("clkUp", 0), spoken("clkDown", 0), spoken("clkUp", 2), spoken("txtPlayer", 0),
+                          spoken("txtCounter", 2), spoken("clkNext"), spoken("clkPrevPhrase"), spoken("clkStart"),
+                          spoken("txtTimer"), spoken("hsc1"), game.get<QComboBox>("cmbNumPlayers")->accessibleName(),
+                          game.get<QComboBox>("cmbScoreToWin")->accessibleName()}),
+             QStringList({"Maya: score up", "Maya: score down", "Player 3: score up", "Player 1 name", "Player 3 score",
+                          "Next", "Previous", "Start", "Seconds left", "Sound volume", "Number of players",
+                          "Score to win"}));
+
+    auto *marker = window.findChild<QLabel *>(QStringLiteral("lblTurn"));
+    QVERIFY(marker && marker->isVisible());
+    auto markedRow = [&] {
+        for (int i = 0; i < 3; ++i)
+            if (marker->geometry().center().y() == game.box("txtPlayer", i)->geometry().center().y())
+                return i;
+        return -1;
+    };
+    QCOMPARE(markedRow(), 0);
+    game.click("clkNext", -1, 2);
+    QCOMPARE(markedRow(), 2);
+    QCOMPARE(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description),
+             QStringLiteral("Current player"));
+    QTest::mouseDClick(game.box("txtPlayer", 1), Qt::LeftButton);
+    QCOMPARE(markedRow(), 1);
+    QVERIFY(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description).isEmpty());
+}
+void TestFrmZorbel::pageKeysWorkEverywhere_data()
+{
+    QTest::addColumn<QString>("control"); // name, then an index for a row's control
+    QTest::addColumn<QString>("setting"); // a list's choice made before the keys
+    const char *const controls[] = {
+        "clkAbout", "clkConfig", "clkContact", "clkDonate", "clkDown 1", "clkEdit", "clkExit", "clkExitPhrase",
+        "clkHowToPlay", "clkNext", "clkNextPhrase", "clkPrev", "clkPrevPhrase", "clkRound", "clkStart",
+        "clkStartPhrase", "clkUp 0", "clkUpdate", "cmbNumPlayers", "cmbScoreToWin", "OptTimer 0", "OptTimer 1",
+        "optSound 0", "optSound 1", "hsc1", "SSTab1", "txtCounter 1", "txtPlayer 0", "txtTimer"};
+    for (const char *control : controls)
+        QTest::newRow(control) << control << "";
+    QTest::newRow("players at the end of the list") << "cmbNumPlayers" << "10";
+    QTest::newRow("score to win at the end of the list") << "cmbScoreToWin" << "30";
+}
+// PageDown steps on and PageUp steps back in the mode on show, wherever on
+// the window the focus is.
+void TestFrmZorbel::pageKeysWorkEverywhere()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, setting);
+    ZorbelFixture game;
+    game.open(kThreeMatches, kPhrases);
+    QVERIFY(game.activate());
+    const bool phrases = control.endsWith(QLatin1String("Phrase"));
+    game.showTab(phrases ? 1 : 0);
+    QWidget *target =
+        game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
+    if (!setting.isEmpty())
+        chooseWithMouse(qobject_cast<QComboBox *>(target), setting);
+    const QString mode = phrases ? "Phrase %1 of 3 Phrases" : "Match %1 of 3 Matches";
+    for (const auto &[key, player, number] : {std::tuple("PgDown", 1, 2), std::tuple("PgUp", 0, 1)}) {
+        typeKey(target, QLatin1String(key));
+        QCOMPARE(outcome(game), QStringLiteral("Round 1 player %1 Viewing %2... scores %3")
+                                    .arg(player)
+                                    .arg(mode.arg(number), QStringList(game.scores().size(), "0").join(u' ')));
+    }
+}
+// A score reached in the middle of a round decides nothing until the turn
+// passes from the last player to the first.
+void TestFrmZorbel::scoreCountsAtRoundEnd()
+{
+    ZorbelFixture game;
+    game.open(kThreeMatches, kPhrases);
+    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
+    game.click("clkNext");
+    game.click("clkUp", 1, 5);
+    game.answerWinnerWith("clkClose"); // should the window open too early
+    game.click("clkNext");
+    QVERIFY(!game.test().logEntries().contains(QLatin1String("Loading Form frmWin")));
+    game.answerWinnerWith("clkClose");
+    game.click("clkNext");
+    QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nName has won the game with a score of 5\n\nNicely Done!"));
+}
+void TestFrmZorbel::settingsTakeMouseChoicesOnly_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("chosen"); // with the mouse, at one end of the list
+    QTest::addColumn<QString>("pageKey"); // the last key, towards that end
+    QTest::addColumn<QString>("again"); // chosen with the mouse after the keys
+    QTest::newRow("players, first") << "cmbNumPlayers" << "2" << "PgUp" << "4";
+    QTest::newRow("players, last") << "cmbNumPlayers" << "10" << "PgDown" << "3";
+    QTest::newRow("score to win, first") << "cmbScoreToWin" << "5" << "PgUp" << "20";
+    QTest::newRow("score to win, last") << "cmbScoreToWin" << "30" << "PgDown" << "15";
+}
+// No key changes the number of players or the score to win, and a page key
+// leaves nothing behind that would undo the next mouse choice.
+void TestFrmZorbel::settingsTakeMouseChoicesOnly()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, chosen);
+    QFETCH(QString, pageKey);
+    QFETCH(QString, again);
+    ZorbelFixture game;
+    game.open(kThreeMatches, kPhrases);
+    QVERIFY(game.activate());
+    auto *setting = game.get<QComboBox>(box);
+    chooseWithMouse(setting, chosen);
+    const int rows = game.scores().size();
+    // The list does not open for a choice by keyboard either.
+    const QStringList keys{"Home", "End", "Up", "Down", "Left", "Right", "5", "2", "Space", "F4", "Alt+Down", "Alt+Up",
+                           "PgUp", "PgDown", pageKey};
+    for (const QString &key : keys) {
+        typeKey(setting, key);
+        QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(),
+                 qPrintable(key));
+    }
+    // Nor is a list opened with the mouse chosen from by keyboard.
+    setting->showPopup();
+    for (const char *key : {"Down", "Down", "Return"})
+        typeKey(setting->view(), QLatin1String(key));
+    QCOMPARE(setting->currentText(), chosen);
+    setting->hidePopup();
+
+    chooseWithMouse(setting, again);
+    QCOMPARE(setting->currentText(), again);
+    if (box == QLatin1String("cmbNumPlayers"))
+        QCOMPARE(QString::number(game.scores().size()), again);
 }
 void TestFrmZorbel::countdown_data()
 {
@@ -398,6 +611,7 @@ void TestFrmZorbel::countdown_data()
     QTest::newRow("buzzer at 0, music stops") << "on" << 3 << "3 2 1 0 0" << QStringList{"play", "stop", "buzzer play"};
     QTest::newRow("sound off: silent") << "off" << 2 << "2 1 0 0" << QStringList{};
     QTest::newRow("music kept") << "always" << 2 << "2 1 0 0" << QStringList{"play", "buzzer play"};
+    QTest::newRow("length 0: no buzzer, music on") << "on" << 0 << "0 0" << QStringList{"play"};
 }
 // Next starts the countdown; the tick that shows 0 sounds the buzzer and
 // the next one stops the timer.
@@ -426,18 +640,50 @@ void TestFrmZorbel::countdown()
         played << "buzzer " + step;
     QTEST(played, "played");
 }
-void TestFrmZorbel::tabChangeStopsCountdown()
+void TestFrmZorbel::countdownSteps_data()
 {
+    QTest::addColumn<QStringList>("steps"); // "on" and "off" click the timer options
+    QTest::addColumn<QString>("shown"); // after each step; "*" while counting
+    QTest::newRow("tab change stops") << QStringList{"on", "tick", "tab 1"} << "30* 29* 30";
+    QTest::newRow("off and on again resumes") << QStringList{"on", "tick", "tick", "off", "on", "tick"} << "30* 29* 28* 30 30* 29*";
+    QTest::newRow("next starts again") << QStringList{"on", "tick", "tick", "clkNext"} << "30* 29* 28* 30*";
+}
+void TestFrmZorbel::countdownSteps()
+{
+    QFETCH(QStringList, steps);
     ZorbelFixture game;
     FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    game.get<QRadioButton>("OptTimer", 0)->setChecked(true);
-    window.Timer1_Timer();
-    QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("29"));
-    game.showTab(1);
-    QVERIFY(!window.Timer1().isActive());
-    QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("30"));
+    QStringList shown;
+    for (const QString &step : steps) {
+        if (step == QLatin1String("tick") && window.Timer1().isActive())
+            window.Timer1_Timer();
+        else if (step.startsWith(QLatin1String("tab ")))
+            game.showTab(step.back().digitValue());
+        else if (step == QLatin1String("on") || step == QLatin1String("off"))
+            QTest::mouseClick(game.get<QRadioButton>("OptTimer", step == QLatin1String("on") ? 0 : 1), Qt::LeftButton);
+        else
+            game.click(step);
+        shown << game.box("txtTimer")->text() + (window.Timer1().isActive() ? "*" : "");
+    }
+    QTEST(shown.join(u' '), "shown");
 }
 
+// The slider runs from silence to full volume and sets both players.
+void TestFrmZorbel::volumeSlider()
+{
+    ZorbelFixture game;
+    game.open(kThreeMatches);
+    auto *volume = game.get<QScrollBar>("hsc1");
+    QCOMPARE(QStringList({QString::number(volume->minimum()), QString::number(volume->maximum())}), QStringList({"0", "100"}));
+    QTest::mouseClick(game.get<QRadioButton>("optSound", 0), Qt::LeftButton); // "Sound Off" holds the slider still
+    game.music().clear();
+    game.buzzer().clear();
+    QTest::keyClick(volume, Qt::Key_Home);
+    volume->triggerAction(QAbstractSlider::SliderSingleStepAdd); // as a click on its arrow does
+    QTest::keyClick(volume, Qt::Key_End);
+    QCOMPARE(game.music(), QStringList({"volume 0", "volume 1", "volume 100"}));
+    QCOMPARE(game.buzzer(), game.music());
+}
 
 // Reading ends at the overflow, with an error report; the board has no questions: "Timer On".
 void TestFrmZorbel::configFileAppliesUntilAnOverflow()

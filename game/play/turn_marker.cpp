@@ -1,0 +1,24 @@
+#include "turn_marker.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+TurnMarker::TurnMarker(QWidget *window, QList<QLineEdit *> nameBoxes, int boardRight)
+    : m_marker(new QLabel(QStringLiteral("\u25B6"), window))
+    , m_nameBoxes(std::move(nameBoxes))
+    , m_left(boardRight + 1)
+{
+    m_marker->setObjectName(QStringLiteral("lblTurn"));
+    m_marker->setAlignment(Qt::AlignCenter);
+    m_marker->setAccessibleName(QStringLiteral("Current player"));
+    markRow(0);
+}
+
+void TurnMarker::markRow(int row)
+{
+    for (int i = 0; i < m_nameBoxes.size(); ++i)
+        m_nameBoxes.at(i)->setAccessibleDescription(i == row ? QStringLiteral("Current player") : QString());
+    const QRect box = m_nameBoxes.at(row)->geometry();
+    m_marker->setGeometry(m_left, box.y(), box.x() - m_left, box.height());
+    m_marker->show();
+}

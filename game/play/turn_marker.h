@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// Shows whose turn it is by more than the row's colour: a marker beside
+// the current player's name, and the name box tells screen readers.
+class TurnMarker
+{
+public:
+    // The marker sits in the gap between the board and the name boxes,
+    // from the board's right edge.
+    TurnMarker(QWidget *window, QList<QLineEdit *> nameBoxes, int boardRight);
+
+    void markRow(int row);
+
+private:
+    QLabel *m_marker;
+    QList<QLineEdit *> m_nameBoxes;
+    int m_left;
+};
