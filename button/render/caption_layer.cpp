@@ -31,10 +31,10 @@ constexpr double TwipsPerPixel = 15;
 // value when the divisor rounds to 0.
 std::optional<int> wholeDivide(double a, double b)
 {
-    const int divisor = roundHalfEven(b);
+    const int divisor = pixelCoordinate(b);
     if (divisor == 0)
         return std::nullopt;
-    return roundHalfEven(a) / divisor;
+    return pixelCoordinate(a) / divisor;
 }
 
 // Lines the caption takes when it wraps at `room` pixels: every line counts
@@ -72,29 +72,29 @@ bool layoutFixed(const CaptionLayoutInput &in, CaptionBox &box)
     const double w = in.width;
     const double h = in.height;
     const double lh = fixedBlockHeight(in);
-    box.left = roundHalfEven(Margin);
-    box.right = roundHalfEven(w - Margin);
+    box.left = pixelCoordinate(Margin);
+    box.right = pixelCoordinate(w - Margin);
     if (in.alignment < 0 || in.alignment > 8) {
         box.format = FormatPlain;
         return false;
     }
     switch (in.alignment % 3) {
     case 0: // middle rows
-        box.top = roundHalfEven((h - lh) / 2);
-        box.bottom = roundHalfEven((h + lh) / 2);
+        box.top = pixelCoordinate((h - lh) / 2);
+        box.bottom = pixelCoordinate((h + lh) / 2);
         break;
     case 1: // top rows
-        box.top = roundHalfEven(Margin);
-        box.bottom = roundHalfEven(lh + Margin);
+        box.top = pixelCoordinate(Margin);
+        box.bottom = pixelCoordinate(lh + Margin);
         break;
     default: // bottom rows
-        box.top = roundHalfEven(h - lh - Margin);
-        box.bottom = roundHalfEven(h - Margin);
+        box.top = pixelCoordinate(h - lh - Margin);
+        box.bottom = pixelCoordinate(h - Margin);
         break;
     }
     static constexpr int formats[] = {FormatCentred, FormatLeft, FormatRight};
     box.format = formats[in.alignment / 3];
-    box.top = roundHalfEven(box.top + in.motionOffset);
+    box.top = pixelCoordinate(box.top + in.motionOffset);
     return true;
 }
 
@@ -109,35 +109,35 @@ void layoutAuto(const CaptionLayoutInput &in, CaptionBox &box)
     const int position = in.iconShown ? int(in.iconPosition) : int(BackgroundIcon);
     switch (position) {
     case LeftIcon:
-        box.left = roundHalfEven(g.Xi + g.Wi);
-        box.top = roundHalfEven(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
-        box.right = roundHalfEven(0.95 * w);
-        box.bottom = roundHalfEven(0.95 * h);
+        box.left = pixelCoordinate(g.Xi + g.Wi);
+        box.top = pixelCoordinate(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
+        box.right = pixelCoordinate(0.95 * w);
+        box.bottom = pixelCoordinate(0.95 * h);
         break;
     case TopIcon:
-        box.left = roundHalfEven(g.Xi);
-        box.top = roundHalfEven(m + g.Yi + g.Hi);
-        box.right = roundHalfEven(0.95 * w);
-        box.bottom = roundHalfEven(0.95 * h);
+        box.left = pixelCoordinate(g.Xi);
+        box.top = pixelCoordinate(m + g.Yi + g.Hi);
+        box.right = pixelCoordinate(0.95 * w);
+        box.bottom = pixelCoordinate(0.95 * h);
         break;
     case RightIcon:
-        box.left = roundHalfEven(w / 20);
-        box.top = roundHalfEven(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
-        box.right = roundHalfEven(0.95 * w - g.Wi);
-        box.bottom = roundHalfEven(0.95 * h);
+        box.left = pixelCoordinate(w / 20);
+        box.top = pixelCoordinate(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
+        box.right = pixelCoordinate(0.95 * w - g.Wi);
+        box.bottom = pixelCoordinate(0.95 * h);
         break;
     case BottomIcon:
-        box.left = roundHalfEven(w / 20);
-        box.top = roundHalfEven(m + ((h - g.Hi / 2) - linesBesideIcon(in) * lh) / 2);
-        box.right = roundHalfEven(0.95 * w);
-        box.bottom = roundHalfEven(0.95 * h - g.Hi);
+        box.left = pixelCoordinate(w / 20);
+        box.top = pixelCoordinate(m + ((h - g.Hi / 2) - linesBesideIcon(in) * lh) / 2);
+        box.right = pixelCoordinate(0.95 * w);
+        box.bottom = pixelCoordinate(0.95 * h - g.Hi);
         break;
     case BackgroundIcon: {
         const int lines = wrappedLines(in, 0.95 * w);
         box.left = wholeDivide(w - 0.95 * w, 2).value_or(0);
-        box.top = roundHalfEven(m + wholeDivide(h - lines * lh, 2).value_or(0));
-        box.right = roundHalfEven(0.95 * w + box.left);
-        box.bottom = roundHalfEven(0.95 * h + box.top);
+        box.top = pixelCoordinate(m + wholeDivide(h - lines * lh, 2).value_or(0));
+        box.right = pixelCoordinate(0.95 * w + box.left);
+        box.bottom = pixelCoordinate(0.95 * h + box.top);
         break;
     }
     default:
@@ -259,7 +259,7 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
     }
     in.width = output.width();
     in.height = output.height();
-    in.textHeight = roundHalfEven(lineHeight);
+    in.textHeight = pixelCoordinate(lineHeight);
     in.motionOffset = s.motionOffset;
     in.autoAlign = caption.autoAlign;
     in.alignment = caption.alignment;

@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 
@@ -62,6 +65,8 @@ using StateList = QList<int>;
 using PointList = QList<QPoint>;
 using Change = std::function<void(Ravlen &)>;
 Q_DECLARE_METATYPE(Change)
+using SizeField = float *(*)(RavlenLook &);
+Q_DECLARE_METATYPE(SizeField)
 
 class TestPipeline : public QObject
 {
@@ -299,6 +304,81 @@ private Q_SLOTS:
         QCOMPARE(dOf(used)->faces.picTemp.image(), dOf(fresh)->faces.picTemp.image());
     }
 
+    // A stored layout keeps sizes as it read them, far beyond the setters'
+    // ranges or no number at all: the button draws them as the nearest size
+    // in range (no number as 0), with every layer that reads one on show.
+    void extremeStoredSizes_data()
+    {
+        QTest::addColumn<SizeField>("field");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<float>("drawnAs");
+        struct Field {
+            const char *name;
+            SizeField field;
+            float low;
+            float high;
+        };
+        // Shadow sizes have no range; a million pixels is as far as anything
+        // is drawn.
+        const float farAway = float(1 << 20);
+        const QList<Field> fields{
+            {"icon size", [](RavlenLook &l) { return &l.icon.size; }, 0, 1000},
+            {"arrow size", [](RavlenLook &l) { return &l.arrow.size; }, 1, 1000},
+            {"border size", [](RavlenLook &l) { return &l.border.size; }, 1, 1000},
+            {"texture size", [](RavlenLook &l) { return &l.texture.size; }, 1, 100},
+            {"texture alpha", [](RavlenLook &l) { return &l.texture.alpha; }, 0, 255},
+            {"shadow size", [](RavlenLook &l) { return &l.shadow.size; }, -farAway, farAway},
+            {"round width", [](RavlenLook &l) { return &l.round.width; }, 0, 1000},
+            {"round height", [](RavlenLook &l) { return &l.round.height; }, 0, 1000},
+            {"alpha value", [](RavlenLook &l) { return &l.alpha.value; }, 0, 255},
+        };
+        const float intMax = float(std::numeric_limits<int>::max());
+        for (const Field &f : fields) {
+            const auto row = [&f](const char *value) -> QTestData & { return QTest::addRow("%s %s", f.name, value) << f.field; };
+            row("1e30") << 1e30f << f.high;
+            row("-1e30") << -1e30f << f.low;
+            row("INT_MAX") << intMax << f.high;
+            row("-INT_MAX") << -intMax << f.low;
+            row("infinity") << std::numeric_limits<float>::infinity() << f.high;
+            row("NaN") << std::numeric_limits<float>::quiet_NaN() << std::clamp(0.0f, f.low, f.high);
+        }
+    }
+
+    void extremeStoredSizes()
+    {
+        QFETCH(SizeField, field);
+        QFETCH(float, value);
+        QFETCH(float, drawnAs);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("failed")));
+        QWidget container;
+        container.resize(200, 100);
+        std::unique_ptr<Ravlen> buttons[2];
+        for (auto &button : buttons) {
+            button = plainButton(QSize(100, 40), &container);
+            button->setCaption(QStringLiteral("Go"));
+            button->setFade(false);
+            RavlenLook &look = dOf(*button)->look;
+            look.caption.shadow = true;
+            look.icon = IconLook{.icon = solidPicture(QSize(16, 16), Blue), .show = true};
+            look.arrow.show = true;
+            look.border.style = 2;
+            look.texture = TextureLook{.enabled = true, .image = solidPicture(QSize(4, 4), Yellow), .type = 2};
+            look.shadow = ShadowLook{.enabled = true, .style = 3};
+            look.round = RoundLook{.enabled = true, .sizeAuto = false};
+            look.alpha.enabled = true;
+        }
+        *field(dOf(*buttons[0])->look) = value;
+        *field(dOf(*buttons[1])->look) = drawnAs;
+        for (qint16 position = 0; position <= 4; ++position) {
+            for (int state : {0, 1, 2}) {
+                for (auto &button : buttons) {
+                    dOf(*button)->look.icon.position = position;
+                    button->DrawIt(state);
+                }
+                QCOMPARE(dOf(*buttons[0])->output, dOf(*buttons[1])->output);
+            }
+        }
+    }
 };
 
 QTEST_MAIN(TestPipeline)
