@@ -1,15 +1,14 @@
 #include "caption_layer.h"
 
+#include "core/ole_color.h"
 #include "core/rounding.h"
 
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
 
 namespace {
@@ -145,24 +144,6 @@ void layoutAuto(const CaptionLayoutInput &in, CaptionBox &box)
     }
 }
 
-// The RGB an OLE colour stands for; a system-colour reference (high bit set)
-// is looked up in the application palette.
-QColor colourOf(OleColor colour)
-{
-    if (!(colour & 0x80000000u))
-        return QColor(oleRed(colour), oleGreen(colour), oleBlue(colour));
-    static constexpr QPalette::ColorRole roles[] = {
-        QPalette::Window, QPalette::Window, QPalette::Highlight, QPalette::Window, QPalette::Window,
-        QPalette::Base, QPalette::Shadow, QPalette::Text, QPalette::WindowText, QPalette::HighlightedText,
-        QPalette::Window, QPalette::Window, QPalette::Window, QPalette::Highlight, QPalette::HighlightedText,
-        QPalette::Button, QPalette::Dark, QPalette::PlaceholderText, QPalette::ButtonText, QPalette::WindowText,
-        QPalette::Light, QPalette::Shadow, QPalette::Midlight, QPalette::ToolTipText, QPalette::ToolTipBase,
-    };
-    const quint32 index = colour & 0xFFFF;
-    const QPalette palette = QGuiApplication::palette();
-    return index < std::size(roles) ? palette.color(roles[index]) : palette.color(QPalette::WindowText);
-}
-
 } // namespace
 
 QString decodeCaption(const QString &stored)
@@ -241,7 +222,7 @@ QFont captionFont(const QFont &controlFont, bool antiAliased)
 }
 
 void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &caption, const IconLook &icon,
-                      const QFont &controlFont)
+                      const QFont &controlFont, const QPalette &palette)
 {
     if (output.isNull())
         return;
@@ -276,9 +257,9 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
     QPainter painter(&output);
     painter.setFont(captionFont(controlFont, caption.antiAliased));
     if (caption.shadow) {
-        painter.setPen(colourOf(caption.shadowColor));
+        painter.setPen(oleToQColor(caption.shadowColor, palette));
         painter.drawText(area, flags, text);
     }
-    painter.setPen(colourOf(caption.color));
+    painter.setPen(oleToQColor(caption.color, palette));
     painter.drawText(area.translated(-1, -1), flags, text);
 }

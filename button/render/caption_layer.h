@@ -4,6 +4,7 @@
 #include "render/face_surfaces.h"
 
 #include <QFont>
+#include <QPalette>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -63,6 +64,7 @@ QFont captionFont(const QFont &controlFont, bool antiAliased);
 // control's output image: first its shadow, when on, in the computed
 // rectangle, then the caption itself one pixel up and left of it. An "&"
 // marks the access key, shown underlined; "&&" shows one "&". The control's
-// font is measured and left as it was.
+// font is measured and left as it was; system-colour references are
+// resolved against the control's palette, as for every other colour.
 void drawCaptionLayer(QImage &output, FaceSurfaces &surfaces, const CaptionLook &caption, const IconLook &icon,
-                      const QFont &controlFont);
+                      const QFont &controlFont, const QPalette &palette);

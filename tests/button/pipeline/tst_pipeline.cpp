@@ -304,6 +304,53 @@ private Q_SLOTS:
         QCOMPARE(dOf(used)->faces.picTemp.image(), dOf(fresh)->faces.picTemp.image());
     }
 
+    // A system-colour reference gives one colour wherever it is used: the
+    // caption in it and a border in it (set, or as a stored layout keeps it)
+    // show the same RGB, that of the button's own palette.
+    void systemColourIsOneColour_data()
+    {
+        QTest::addColumn<uint>("colour");
+        QTest::addColumn<bool>("stored");
+        for (const uint index : {5u, 8u, 15u, 18u}) {
+            QTest::addRow("index %u set", index) << (0x80000000u | index) << false;
+            QTest::addRow("index %u stored", index) << (0x80000000u | index) << true;
+        }
+    }
+
+    void systemColourIsOneColour()
+    {
+        QFETCH(uint, colour);
+        QFETCH(bool, stored);
+        auto button = plainButton(QSize(120, 50));
+        button->setFade(false);
+        QPalette palette;
+        for (int group = 0; group < QPalette::NColorGroups; ++group)
+            for (int role = 0; role < QPalette::NColorRoles; ++role)
+                palette.setColor(QPalette::ColorGroup(group), QPalette::ColorRole(role),
+                                 QColor(10 + 9 * role, 200 - 7 * role, 40 + 50 * group));
+        button->setPalette(palette);
+        QFont font(QStringLiteral("DejaVu Sans"), 24);
+        font.setBold(true);
+        button->setFont(font);
+        button->setCaption(QStringLiteral("MM"));
+        button->setCaptionColor(colour);
+        button->setBorderStyle(Ravlen::Border_SimpleBox);
+        if (stored)
+            dOf(*button)->look.border.color = colour;
+        else
+            button->setBorderColor(colour);
+        button->DrawIt(Ravlen::rl_Normal);
+
+        const QImage &shown = dOf(*button)->output;
+        const QRgb border = shown.pixel(0, 25);
+        QVERIFY(border != shown.pixel(60, 2)); // the face around the caption
+        int inCaption = 0;
+        for (int y = 2; y < shown.height() - 2; ++y)
+            for (int x = 2; x < shown.width() - 2; ++x)
+                inCaption += shown.pixel(x, y) == border;
+        QVERIFY2(inCaption > 50, qPrintable(QString::number(inCaption)));
+    }
+
     // A stored layout keeps sizes as it read them, far beyond the setters'
     // ranges or no number at all: the button draws them as the nearest size
     // in range (no number as 0), with every layer that reads one on show.

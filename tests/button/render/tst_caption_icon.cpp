@@ -38,7 +38,7 @@ QImage captionOnBlack(const CaptionLook &look, FaceSurfaces &s, QSize size = QSi
 {
     QImage output(size, QImage::Format_RGB32);
     output.fill(Qt::black);
-    drawCaptionLayer(output, s, look, IconLook(), testFont());
+    drawCaptionLayer(output, s, look, IconLook(), testFont(), QPalette());
     return output;
 }
 
