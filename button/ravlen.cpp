@@ -310,6 +310,10 @@ void RavlenPrivate::writeOutput(const Surface &source)
     }
     if (output.size() != pixels.size() || output.format() != pixels.format() || !output.isDetached())
         output = QImage(pixels.size(), pixels.format());
+    // The caption's points become pixels at the density of the button's screen.
+    constexpr double InchesPerMeter = 1 / 0.0254;
+    output.setDotsPerMeterX(qRound(q->logicalDpiX() * InchesPerMeter));
+    output.setDotsPerMeterY(qRound(q->logicalDpiY() * InchesPerMeter));
     if (output.bytesPerLine() == pixels.bytesPerLine()) {
         std::memcpy(output.bits(), pixels.constBits(), size_t(pixels.sizeInBytes()));
         return;

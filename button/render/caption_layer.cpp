@@ -24,7 +24,7 @@ constexpr int TextCentre = 0x01;
 constexpr int TextRight = 0x02;
 constexpr int TextWordBreak = 0x10;
 constexpr double Margin = 5;
-constexpr double TwipsPerPixel = 15;
+constexpr double PointsPerInch = 72;
 
 // a \ b: whole-number division of the rounded operands, truncating; no
 // value when the divisor rounds to 0.
@@ -202,16 +202,13 @@ int captionTextFlags(int format)
     return flags;
 }
 
-QFont captionFont(const QFont &controlFont, bool antiAliased)
+QFont captionFont(const QFont &controlFont, bool antiAliased, int logicalDpiY)
 {
-    if (!antiAliased) {
-        QFont plain(controlFont);
-        plain.setStyleStrategy(QFont::NoAntialias);
-        return plain;
-    }
+    if (!antiAliased)
+        return controlFont;
     QFont smooth(controlFont.family());
     const double points = controlFont.pointSizeF();
-    const int pixels = points > 0 ? roundHalfEven(points * 20 / TwipsPerPixel) : controlFont.pixelSize();
+    const int pixels = points > 0 ? pixelCoordinate(points * logicalDpiY / PointsPerInch) : controlFont.pixelSize();
     smooth.setPixelSize(std::max(1, pixels));
     smooth.setWeight(controlFont.bold() ? QFont::Bold : QFont::Normal);
     smooth.setItalic(controlFont.italic());
@@ -255,7 +252,7 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
     const QRect area(box.left, box.top, box.right - box.left, box.bottom - box.top);
     const int flags = captionTextFlags(box.format) | Qt::TextShowMnemonic;
     QPainter painter(&output);
-    painter.setFont(captionFont(controlFont, caption.antiAliased));
+    painter.setFont(captionFont(controlFont, caption.antiAliased, output.logicalDpiY()));
     if (caption.shadow) {
         painter.setPen(oleToQColor(caption.shadowColor, palette));
         painter.drawText(area, flags, text);

@@ -54,11 +54,12 @@ CaptionBox layoutCaption(const CaptionLayoutInput &input, const CaptionBox &prev
 // Qt text flags for a text format of CaptionBox.
 int captionTextFlags(int format);
 
-// The font the caption is drawn in: the control's font without smoothing,
-// or, anti-aliased, a smoothed font of the same family at the pixel height
-// of its point size (at 15 twips per pixel), bold or normal, italic and
-// underlined as the control's font, never struck out.
-QFont captionFont(const QFont &controlFont, bool antiAliased);
+// The font the caption is drawn in: the control's font as it is (smoothed
+// wherever the platform smooths it), or, anti-aliased, a smoothed font of the
+// same family at the pixel height its point size has at the given density,
+// bold or normal, italic and underlined as the control's font, never struck
+// out.
+QFont captionFont(const QFont &controlFont, bool antiAliased, int logicalDpiY);
 
 // Lays out the caption (kept in surfaces.caption) and writes it onto the
 // control's output image: first its shadow, when on, in the computed
