@@ -304,6 +304,151 @@ private Q_SLOTS:
         QCOMPARE(dOf(used)->faces.picTemp.image(), dOf(fresh)->faces.picTemp.image());
     }
 
+    // What a button draws once a setter has limited an out-of-range size;
+    // a grey 100 x 40 face in a blue container.
+    void limitedSizesDraw_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<Probes>("probes");
+        const OleColor face = grey(64);
+        const OleColor white = 0xFFFFFF;
+        QTest::newRow("border size 0 draws 1 pixel") << Change([](Ravlen &b) {
+            b.setBorderStyle(Ravlen::Border_SimpleBox);
+            b.setBorderColor(Red);
+            b.setBorderSize(0);
+        }) << Probes{{{0, 20}, Red}, {{1, 20}, face}};
+        QTest::newRow("arrow size 0 draws size 1") << Change([](Ravlen &b) {
+            b.setArrowSplit(false);
+            b.setArrowShow(true);
+            b.setArrowSize(0);
+        }) << Probes{{{98, 21}, white}, {{97, 20}, white}, {{97, 21}, face}, {{98, 23}, face}};
+        QTest::newRow("texture size 0 stretches once") << Change([](Ravlen &b) {
+            QImage stripes(2, 1, QImage::Format_RGB32);
+            stripes.setPixel(0, 0, oleToPixel(Red));
+            stripes.setPixel(1, 0, oleToPixel(Green));
+            b.setTextureImage(QPixmap::fromImage(stripes));
+            b.setTextureType(Ravlen::TextureScreen);
+            b.setTextureAlpha(255);
+            b.setTexture(true);
+            b.setTextureSize(0);
+        }) << Probes{{{25, 20}, Red}, {{75, 20}, Green}};
+        QTest::newRow("texture alpha 300 shows all texture") << Change([](Ravlen &b) {
+            b.setTextureImage(solid(Yellow));
+            b.setTextureType(Ravlen::TextureScreen);
+            b.setTexture(true);
+            b.setTextureAlpha(300);
+        }) << Probes{{{50, 20}, Yellow}};
+        QTest::newRow("alpha value 300 shows all container") << Change([](Ravlen &b) {
+            b.setAlpha(true);
+            b.setAlphaValue(300);
+        }) << Probes{{{50, 20}, Blue}};
+        QTest::newRow("icon size 1e30 is 1000 percent") << Change([](Ravlen &b) {
+            b.setButtonIconAllPic(false);
+            b.setButtonIcon(solid(Yellow));
+            b.setButtonIconShow(true);
+            b.setButtonIconSize(1e30f);
+        }) << Probes{{{1, 1}, Yellow}, {{98, 38}, Yellow}};
+        QTest::newRow("icon size below 0 is none") << Change([](Ravlen &b) {
+            b.setButtonIcon(solid(Yellow));
+            b.setButtonIconShow(true);
+            b.setButtonIconSize(-5);
+        }) << Probes{{{23, 20}, face}};
+        // On the mask: black is cut away, white kept.
+        QTest::newRow("round corners beyond 1000 round the whole face") << Change([](Ravlen &b) {
+            b.setRoundSizeAuto(false);
+            b.setRoundBorder(true);
+            b.setRoundWidth(5000);
+            b.setRoundHeight(5000);
+        }) << Probes{{{0x10000 + 8, 3}, 0}, {{0x10000 + 50, 3}, white}};
+        QTest::newRow("round corners below 0 are square") << Change([](Ravlen &b) {
+            b.setRoundSizeAuto(false);
+            b.setRoundBorder(true);
+            b.setRoundWidth(-5);
+            b.setRoundHeight(-5);
+        }) << Probes{{{0x10000 + 1, 1}, white}};
+    }
+
+    void limitedSizesDraw()
+    {
+        QFETCH(Change, change);
+        QFETCH(Probes, probes);
+        QWidget container;
+        QPalette palette = container.palette();
+        palette.setColor(QPalette::Window, QColor(0, 0, 255));
+        container.setPalette(palette);
+        container.resize(200, 100);
+        auto button = plainButton(QSize(100, 40), &container);
+        button->setFade(false);
+        button->setCustomPic(false);
+        button->setButtonStyle(Ravlen::Gradient);
+        button->setGradientNormal1(grey(64));
+        button->setGradientNormal2(grey(64));
+        change(*button);
+        button->DrawIt(Ravlen::rl_Normal);
+        // Probes from 0x10000 on read the mask surface.
+        const RavlenPrivate *d = dOf(*button);
+        for (const Probe &probe : probes) {
+            const bool onMask = probe.at.x() >= 0x10000;
+            const QPoint at = onMask ? probe.at - QPoint(0x10000, 0) : probe.at;
+            const OleColor shown = onMask ? d->faces.picTemp.pixel(at.x(), at.y()) : pixelToOle(d->output.pixel(at));
+            QCOMPARE(QStringLiteral("(%1, %2) %3").arg(at.x()).arg(at.y()).arg(shown, 0, 16),
+                     QStringLiteral("(%1, %2) %3").arg(at.x()).arg(at.y()).arg(probe.colour, 0, 16));
+        }
+    }
+
+    // All layers at once keep their order: texture over the tinted face,
+    // the shadow and the container's see-through over that, then the icon
+    // and on top of everything the caption.
+    void layersComposeInOrder()
+    {
+        QWidget container;
+        QPalette palette = container.palette();
+        palette.setColor(QPalette::Window, QColor(0, 0, 255));
+        container.setPalette(palette);
+        container.resize(300, 100);
+        QImage shown[2];
+        for (const bool tinted : {false, true}) {
+            auto button = plainButton(QSize(120, 50), &container);
+            button->setFade(false);
+            button->setTintColor(Yellow);
+            button->setTintBright(100);
+            button->setTint(tinted);
+            button->setTextureImage(solid(Green));
+            button->setTextureType(Ravlen::TextureScreen);
+            button->setTextureAlpha(255);
+            button->setTexture(true);
+            button->setShadowStyle(Ravlen::Shadow_Box);
+            button->setShadowSize(3);
+            button->setShadow(true);
+            button->setAlphaValue(128);
+            button->setAlpha(true);
+            button->setButtonIconAllPic(false);
+            button->setButtonIcon(QPixmap::fromImage(solidPicture(QSize(16, 16), Yellow)));
+            button->setButtonIconSize(50);
+            button->setButtonIconShow(true);
+            QFont font(QStringLiteral("DejaVu Sans"), 20);
+            font.setBold(true);
+            button->setFont(font);
+            button->setCaptionColor(0xFFFFFF);
+            button->setCaption(QStringLiteral("MM"));
+            button->DrawIt(Ravlen::rl_Normal);
+            shown[tinted] = dOf(*button)->output;
+        }
+        // Beside the caption, inside the shadow's inset: the texture, half
+        // seen through, whatever the tint below it.
+        const QRgb face = shown[0].pixel(116, 44);
+        QCOMPARE(shown[1].pixel(116, 44), face);
+        QVERIFY(qGreen(face) > 100 && qBlue(face) > 100 && qRed(face) == 0);
+        // The icon (22 x 22 around (28, 25)) is drawn over the see-through face.
+        COMPARE_COLOUR(pixelToOle(shown[1].pixel(28, 25)), Yellow);
+        // The caption is drawn last: pure white, not mixed with anything.
+        int white = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 40; x < 120; ++x)
+                white += shown[1].pixel(x, y) == qRgb(255, 255, 255);
+        QVERIFY2(white > 30, qPrintable(QString::number(white)));
+    }
+
     // A system-colour reference gives one colour wherever it is used: the
     // caption in it and a border in it (set, or as a stored layout keeps it)
     // show the same RGB, that of the button's own palette.
