@@ -42,6 +42,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcRavlen, "ravlen")
 
 constexpr OleColor kButtonTextSystemColor = 0x80000012;
+constexpr OleColor kWindowTextSystemColor = 0x80000008;
 constexpr QSize kNewButtonSize(81, 33);
 
 int mouseButtonBits(Qt::MouseButtons buttons)
@@ -193,7 +194,18 @@ void RavlenPrivate::drawIt(qint32 state)
         guarded("surfaces", [&] { faces.resizeFace(face); });
 
     guarded("state", [&] { chooseStateLook(state); });
-    const OleColor maskKey = translateOleColor(look.skin.maskColor, q->palette());
+    // Stored layouts keep system-colour references as they read them; the
+    // layers get every colour as the button's palette resolves it.
+    const OleColor maskKey = drawnColour(look.skin.maskColor);
+    faces.picTemp.setPenColor(drawnColour(kWindowTextSystemColor));
+    TintLook tint = look.tint;
+    tint.color = drawnColour(tint.color);
+    BorderLook border = look.border;
+    border.color = drawnColour(border.color);
+    ArrowLook arrow = look.arrow;
+    arrow.color = drawnColour(arrow.color);
+    ShadowLook shadow = look.shadow;
+    shadow.color = drawnColour(shadow.color);
     // A skin without a rounded outline lays its face over the mask in the
     // next step, covering it whole.
     const bool faceIsMask = !look.round.enabled && look.skin.buttonStyle != GradientStyle && !statePicture.isNull();
@@ -207,17 +219,17 @@ void RavlenPrivate::drawIt(qint32 state)
     });
     guarded("face", [&] {
         if (look.skin.buttonStyle != GradientStyle)
-            drawPictureFace(faces, statePicture, look.tint, look.round, maskKey);
+            drawPictureFace(faces, statePicture, tint, look.round, maskKey);
         else
             drawGradientLayer(faces, look.gradient);
     });
-    guarded("border", [&] { drawBorderLayer(faces, look.border); });
+    guarded("border", [&] { drawBorderLayer(faces, border); });
     guarded("arrow", [&] {
-        drawArrowLayer(faces, look.arrow);
+        drawArrowLayer(faces, arrow);
         splitCoordinate = float(faces.splitCoordinate);
     });
     guarded("texture", [&] { drawTextureLayer(faces, look.texture); });
-    guarded("shadow", [&] { drawShadowLayer(faces, look.shadow, look.round, maskKey); });
+    guarded("shadow", [&] { drawShadowLayer(faces, shadow, look.round, maskKey); });
     guarded("alpha", [&] { drawAlphaLayer(faces, look.alpha); });
 
     guarded("output", [&] {
@@ -273,11 +285,13 @@ void RavlenPrivate::chooseStateLook(qint32 state)
     } else {
         statePicture = skinPictures.forState(state);
     }
-    // Stored layouts may hold system-colour references (they are kept as
-    // read); splitting such a reference into channels would give a
-    // meaningless colour, so it is looked up first.
     if (skin.buttonStyle == GradientStyle && !skin.customPic)
-        faces.setGradientColours(translateOleColor(first, q->palette()), translateOleColor(second, q->palette()));
+        faces.setGradientColours(drawnColour(first), drawnColour(second));
+}
+
+OleColor RavlenPrivate::drawnColour(OleColor colour) const
+{
+    return drawnOleColor(colour, q->palette());
 }
 
 bool RavlenPrivate::fadeHasDelay() const
@@ -296,6 +310,10 @@ void RavlenPrivate::writeOutput(const Surface &source)
     }
     if (output.size() != pixels.size() || output.format() != pixels.format() || !output.isDetached())
         output = QImage(pixels.size(), pixels.format());
+    // The caption's points become pixels at the density of the button's screen.
+    constexpr double InchesPerMeter = 1 / 0.0254;
+    output.setDotsPerMeterX(qRound(q->logicalDpiX() * InchesPerMeter));
+    output.setDotsPerMeterY(qRound(q->logicalDpiY() * InchesPerMeter));
     if (output.bytesPerLine() == pixels.bytesPerLine()) {
         std::memcpy(output.bits(), pixels.constBits(), size_t(pixels.sizeInBytes()));
         return;
@@ -314,7 +332,7 @@ void RavlenPrivate::showFaceAtOnce()
     }
     guarded("icon", [this] { drawIconLayer(faces, faces.pic, look.icon); });
     writeOutput(faces.pic);
-    guarded("caption", [this] { drawCaptionLayer(output, faces, look.caption, look.icon, q->font()); });
+    guarded("caption", [this] { drawCaptionLayer(output, faces, look.caption, look.icon, q->font(), q->palette()); });
     // A fading button's next fade starts from the frame it shows: without
     // this, a fade cut short (or a redraw after a property change) would
     // leave an outdated frame to fade from.
@@ -327,7 +345,7 @@ void RavlenPrivate::presentFrame()
 {
     writeOutput(faces.pic2);
     guarded("icon", [this] { drawIconLayer(faces, faces.pic, look.icon); });
-    guarded("caption", [this] { drawCaptionLayer(output, faces, look.caption, look.icon, q->font()); });
+    guarded("caption", [this] { drawCaptionLayer(output, faces, look.caption, look.icon, q->font(), q->palette()); });
     // Frames follow one another inside one call; each must reach the screen
     // before the next one is composed.
     q->repaint();

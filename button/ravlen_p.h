@@ -113,6 +113,8 @@ private:
     QImage containerBackground();
     void drawFocusRing(QPainter &painter) const;
     bool fadeHasDelay() const;
+    // The RGB value a colour is drawn in, resolved against the palette.
+    OleColor drawnColour(OleColor colour) const;
 
     // The container's background under the control, rendered at most once
     // per drawing and only when a layer asks for it.

@@ -76,11 +76,15 @@ OleColor translateOleColor(OleColor colour, const QPalette &palette)
     return oleFromQColor(palette.color(system->group, system->role));
 }
 
-QColor oleToQColor(OleColor colour, const QPalette &palette)
+OleColor drawnOleColor(OleColor colour, const QPalette &palette)
 {
     const OleColor rgb = translateOleColor(colour, palette);
-    if (rgb & kSystemColorFlag)
-        return QColor(Qt::black);
+    return rgb & kSystemColorFlag ? 0 : rgb;
+}
+
+QColor oleToQColor(OleColor colour, const QPalette &palette)
+{
+    const OleColor rgb = drawnOleColor(colour, palette);
     return QColor(oleRed(rgb), oleGreen(rgb), oleBlue(rgb));
 }
 

@@ -20,8 +20,10 @@ bool isKnownSystemColor(OleColor colour);
 // unchanged.
 OleColor translateOleColor(OleColor colour, const QPalette &palette);
 
-// A colour to paint with: system references resolved against the palette,
-// unknown references as black.
+// The RGB value a colour is drawn in: system references resolved against
+// the palette, unknown references as black. Every part of the button draws
+// its colours through this, so one value always gives one colour.
+OleColor drawnOleColor(OleColor colour, const QPalette &palette);
 QColor oleToQColor(OleColor colour, const QPalette &palette);
 
 OleColor oleFromQColor(const QColor &colour);

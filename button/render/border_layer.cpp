@@ -8,7 +8,7 @@
 void drawBorderLayer(FaceSurfaces &s, const BorderLook &border)
 {
     Surface &pic = s.pic;
-    const int size = roundHalfEven(border.size, 0, 1000);
+    const int size = roundHalfEven(border.size, 1, 1000);
     pic.setLineWidth(size);
     const auto box = [&pic](int inset, OleColor colour) {
         pic.drawBox(QPoint(inset, inset), QPoint(pic.width() - 1 - inset, pic.height() - 1 - inset), colour);

@@ -1,15 +1,14 @@
 #include "caption_layer.h"
 
+#include "core/ole_color.h"
 #include "core/rounding.h"
 
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <iterator>
 #include <optional>
 
 namespace {
@@ -25,16 +24,16 @@ constexpr int TextCentre = 0x01;
 constexpr int TextRight = 0x02;
 constexpr int TextWordBreak = 0x10;
 constexpr double Margin = 5;
-constexpr double TwipsPerPixel = 15;
+constexpr double PointsPerInch = 72;
 
 // a \ b: whole-number division of the rounded operands, truncating; no
 // value when the divisor rounds to 0.
 std::optional<int> wholeDivide(double a, double b)
 {
-    const int divisor = roundHalfEven(b);
+    const int divisor = pixelCoordinate(b);
     if (divisor == 0)
         return std::nullopt;
-    return roundHalfEven(a) / divisor;
+    return pixelCoordinate(a) / divisor;
 }
 
 // Lines the caption takes when it wraps at `room` pixels: every line counts
@@ -72,29 +71,29 @@ bool layoutFixed(const CaptionLayoutInput &in, CaptionBox &box)
     const double w = in.width;
     const double h = in.height;
     const double lh = fixedBlockHeight(in);
-    box.left = roundHalfEven(Margin);
-    box.right = roundHalfEven(w - Margin);
+    box.left = pixelCoordinate(Margin);
+    box.right = pixelCoordinate(w - Margin);
     if (in.alignment < 0 || in.alignment > 8) {
         box.format = FormatPlain;
         return false;
     }
     switch (in.alignment % 3) {
     case 0: // middle rows
-        box.top = roundHalfEven((h - lh) / 2);
-        box.bottom = roundHalfEven((h + lh) / 2);
+        box.top = pixelCoordinate((h - lh) / 2);
+        box.bottom = pixelCoordinate((h + lh) / 2);
         break;
     case 1: // top rows
-        box.top = roundHalfEven(Margin);
-        box.bottom = roundHalfEven(lh + Margin);
+        box.top = pixelCoordinate(Margin);
+        box.bottom = pixelCoordinate(lh + Margin);
         break;
     default: // bottom rows
-        box.top = roundHalfEven(h - lh - Margin);
-        box.bottom = roundHalfEven(h - Margin);
+        box.top = pixelCoordinate(h - lh - Margin);
+        box.bottom = pixelCoordinate(h - Margin);
         break;
     }
     static constexpr int formats[] = {FormatCentred, FormatLeft, FormatRight};
     box.format = formats[in.alignment / 3];
-    box.top = roundHalfEven(box.top + in.motionOffset);
+    box.top = pixelCoordinate(box.top + in.motionOffset);
     return true;
 }
 
@@ -109,58 +108,40 @@ void layoutAuto(const CaptionLayoutInput &in, CaptionBox &box)
     const int position = in.iconShown ? int(in.iconPosition) : int(BackgroundIcon);
     switch (position) {
     case LeftIcon:
-        box.left = roundHalfEven(g.Xi + g.Wi);
-        box.top = roundHalfEven(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
-        box.right = roundHalfEven(0.95 * w);
-        box.bottom = roundHalfEven(0.95 * h);
+        box.left = pixelCoordinate(g.Xi + g.Wi);
+        box.top = pixelCoordinate(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
+        box.right = pixelCoordinate(0.95 * w);
+        box.bottom = pixelCoordinate(0.95 * h);
         break;
     case TopIcon:
-        box.left = roundHalfEven(g.Xi);
-        box.top = roundHalfEven(m + g.Yi + g.Hi);
-        box.right = roundHalfEven(0.95 * w);
-        box.bottom = roundHalfEven(0.95 * h);
+        box.left = pixelCoordinate(g.Xi);
+        box.top = pixelCoordinate(m + g.Yi + g.Hi);
+        box.right = pixelCoordinate(0.95 * w);
+        box.bottom = pixelCoordinate(0.95 * h);
         break;
     case RightIcon:
-        box.left = roundHalfEven(w / 20);
-        box.top = roundHalfEven(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
-        box.right = roundHalfEven(0.95 * w - g.Wi);
-        box.bottom = roundHalfEven(0.95 * h);
+        box.left = pixelCoordinate(w / 20);
+        box.top = pixelCoordinate(m + (0.8 * h - linesBesideIcon(in) * lh) / 2);
+        box.right = pixelCoordinate(0.95 * w - g.Wi);
+        box.bottom = pixelCoordinate(0.95 * h);
         break;
     case BottomIcon:
-        box.left = roundHalfEven(w / 20);
-        box.top = roundHalfEven(m + ((h - g.Hi / 2) - linesBesideIcon(in) * lh) / 2);
-        box.right = roundHalfEven(0.95 * w);
-        box.bottom = roundHalfEven(0.95 * h - g.Hi);
+        box.left = pixelCoordinate(w / 20);
+        box.top = pixelCoordinate(m + ((h - g.Hi / 2) - linesBesideIcon(in) * lh) / 2);
+        box.right = pixelCoordinate(0.95 * w);
+        box.bottom = pixelCoordinate(0.95 * h - g.Hi);
         break;
     case BackgroundIcon: {
         const int lines = wrappedLines(in, 0.95 * w);
         box.left = wholeDivide(w - 0.95 * w, 2).value_or(0);
-        box.top = roundHalfEven(m + wholeDivide(h - lines * lh, 2).value_or(0));
-        box.right = roundHalfEven(0.95 * w + box.left);
-        box.bottom = roundHalfEven(0.95 * h + box.top);
+        box.top = pixelCoordinate(m + wholeDivide(h - lines * lh, 2).value_or(0));
+        box.right = pixelCoordinate(0.95 * w + box.left);
+        box.bottom = pixelCoordinate(0.95 * h + box.top);
         break;
     }
     default:
         break;
     }
-}
-
-// The RGB an OLE colour stands for; a system-colour reference (high bit set)
-// is looked up in the application palette.
-QColor colourOf(OleColor colour)
-{
-    if (!(colour & 0x80000000u))
-        return QColor(oleRed(colour), oleGreen(colour), oleBlue(colour));
-    static constexpr QPalette::ColorRole roles[] = {
-        QPalette::Window, QPalette::Window, QPalette::Highlight, QPalette::Window, QPalette::Window,
-        QPalette::Base, QPalette::Shadow, QPalette::Text, QPalette::WindowText, QPalette::HighlightedText,
-        QPalette::Window, QPalette::Window, QPalette::Window, QPalette::Highlight, QPalette::HighlightedText,
-        QPalette::Button, QPalette::Dark, QPalette::PlaceholderText, QPalette::ButtonText, QPalette::WindowText,
-        QPalette::Light, QPalette::Shadow, QPalette::Midlight, QPalette::ToolTipText, QPalette::ToolTipBase,
-    };
-    const quint32 index = colour & 0xFFFF;
-    const QPalette palette = QGuiApplication::palette();
-    return index < std::size(roles) ? palette.color(roles[index]) : palette.color(QPalette::WindowText);
 }
 
 } // namespace
@@ -221,16 +202,13 @@ int captionTextFlags(int format)
     return flags;
 }
 
-QFont captionFont(const QFont &controlFont, bool antiAliased)
+QFont captionFont(const QFont &controlFont, bool antiAliased, int logicalDpiY)
 {
-    if (!antiAliased) {
-        QFont plain(controlFont);
-        plain.setStyleStrategy(QFont::NoAntialias);
-        return plain;
-    }
+    if (!antiAliased)
+        return controlFont;
     QFont smooth(controlFont.family());
     const double points = controlFont.pointSizeF();
-    const int pixels = points > 0 ? roundHalfEven(points * 20 / TwipsPerPixel) : controlFont.pixelSize();
+    const int pixels = points > 0 ? pixelCoordinate(points * logicalDpiY / PointsPerInch) : controlFont.pixelSize();
     smooth.setPixelSize(std::max(1, pixels));
     smooth.setWeight(controlFont.bold() ? QFont::Bold : QFont::Normal);
     smooth.setItalic(controlFont.italic());
@@ -241,7 +219,7 @@ QFont captionFont(const QFont &controlFont, bool antiAliased)
 }
 
 void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &caption, const IconLook &icon,
-                      const QFont &controlFont)
+                      const QFont &controlFont, const QPalette &palette)
 {
     if (output.isNull())
         return;
@@ -259,7 +237,7 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
     }
     in.width = output.width();
     in.height = output.height();
-    in.textHeight = roundHalfEven(lineHeight);
+    in.textHeight = pixelCoordinate(lineHeight);
     in.motionOffset = s.motionOffset;
     in.autoAlign = caption.autoAlign;
     in.alignment = caption.alignment;
@@ -274,11 +252,11 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
     const QRect area(box.left, box.top, box.right - box.left, box.bottom - box.top);
     const int flags = captionTextFlags(box.format) | Qt::TextShowMnemonic;
     QPainter painter(&output);
-    painter.setFont(captionFont(controlFont, caption.antiAliased));
+    painter.setFont(captionFont(controlFont, caption.antiAliased, output.logicalDpiY()));
     if (caption.shadow) {
-        painter.setPen(colourOf(caption.shadowColor));
+        painter.setPen(oleToQColor(caption.shadowColor, palette));
         painter.drawText(area, flags, text);
     }
-    painter.setPen(colourOf(caption.color));
+    painter.setPen(oleToQColor(caption.color, palette));
     painter.drawText(area.translated(-1, -1), flags, text);
 }

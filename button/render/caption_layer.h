@@ -4,6 +4,7 @@
 #include "render/face_surfaces.h"
 
 #include <QFont>
+#include <QPalette>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -53,16 +54,18 @@ CaptionBox layoutCaption(const CaptionLayoutInput &input, const CaptionBox &prev
 // Qt text flags for a text format of CaptionBox.
 int captionTextFlags(int format);
 
-// The font the caption is drawn in: the control's font without smoothing,
-// or, anti-aliased, a smoothed font of the same family at the pixel height
-// of its point size (at 15 twips per pixel), bold or normal, italic and
-// underlined as the control's font, never struck out.
-QFont captionFont(const QFont &controlFont, bool antiAliased);
+// The font the caption is drawn in: the control's font as it is (smoothed
+// wherever the platform smooths it), or, anti-aliased, a smoothed font of the
+// same family at the pixel height its point size has at the given density,
+// bold or normal, italic and underlined as the control's font, never struck
+// out.
+QFont captionFont(const QFont &controlFont, bool antiAliased, int logicalDpiY);
 
 // Lays out the caption (kept in surfaces.caption) and writes it onto the
 // control's output image: first its shadow, when on, in the computed
 // rectangle, then the caption itself one pixel up and left of it. An "&"
 // marks the access key, shown underlined; "&&" shows one "&". The control's
-// font is measured and left as it was.
+// font is measured and left as it was; system-colour references are
+// resolved against the control's palette, as for every other colour.
 void drawCaptionLayer(QImage &output, FaceSurfaces &surfaces, const CaptionLook &caption, const IconLook &icon,
-                      const QFont &controlFont);
+                      const QFont &controlFont, const QPalette &palette);

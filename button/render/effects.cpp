@@ -28,9 +28,8 @@ double nextGhostNumber()
 
 QRect insideBorder(QSize face, double inset)
 {
-    // A stored border size may be any 16-bit number; beyond the face's own
-    // extent the rectangle is clipped away anyway, and unclamped it would not
-    // fit a QRect.
+    // A thick border on a small face reaches past the face's middle; beyond
+    // the face's own extent the rectangle is empty anyway.
     const double extent = face.width() + face.height();
     inset = std::clamp(inset, -extent, extent);
     return QRect(roundHalfEven(inset), roundHalfEven(inset), roundHalfEven(face.width() - 2 * inset), roundHalfEven(face.height() - 2 * inset));
@@ -84,7 +83,7 @@ void drawEffect(FaceSurfaces &s, const RavlenLook &look, const PresentFrame &pre
     };
     switch (look.motion.effects) {
     case Fx_BorderGlow: {
-        const QRect inner = insideBorder(pic.size(), (w + h) * double(look.border.size) / 100 + 1);
+        const QRect inner = insideBorder(pic.size(), (w + h) * limitedSize(look.border.size, 1, 1000) / 100 + 1);
         for (int i = 0; i <= 20; ++i) {
             pic2.blend(whole, pic, whole, 20, Lighten);
             pic2.blend(inner, pic, inner, 100);
@@ -93,7 +92,7 @@ void drawEffect(FaceSurfaces &s, const RavlenLook &look, const PresentFrame &pre
         break;
     }
     case Fx_BorderShine: {
-        const QRect inner = insideBorder(pic.size(), (w + h) * double(look.border.size) / 100);
+        const QRect inner = insideBorder(pic.size(), (w + h) * limitedSize(look.border.size, 1, 1000) / 100);
         for (int i = 0; i <= 10; ++i) {
             pic2.blend(QRect(i, i, w + i, h + i), pic, whole, 20, Lighten);
             pic2.blend(inner, pic, inner, 100);

@@ -1,17 +1,13 @@
 #include "face_surfaces.h"
 
-#include <QGuiApplication>
-#include <QPalette>
 
 FaceSurfaces::FaceSurfaces()
     : picShadow(QSize(ShadowWidth, ShadowHeight), ShadowKey)
 {
-    // The mask: black background, solid white inside, outlined in the
-    // window-text colour.
+    // The mask: black background, solid white inside; the drawing outlines
+    // it in the window-text colour of the button's palette.
     picTemp.setFillStyle(Surface::FillStyle::Solid);
     picTemp.setFillColor(0xFFFFFF);
-    const QColor text = QGuiApplication::palette().color(QPalette::WindowText);
-    picTemp.setPenColor(oleRgb(text.red(), text.green(), text.blue()));
     picIcon.setBackgroundColor(IconBackground);
 }
 

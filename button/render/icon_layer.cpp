@@ -9,7 +9,7 @@ enum IconPosition { LeftIcon, TopIcon, RightIcon, BottomIcon, BackgroundIcon };
 
 QRect roundedRect(double x, double y, double w, double h)
 {
-    return QRect(roundHalfEven(x), roundHalfEven(y), roundHalfEven(w), roundHalfEven(h));
+    return QRect(pixelCoordinate(x), pixelCoordinate(y), pixelCoordinate(w), pixelCoordinate(h));
 }
 
 } // namespace
@@ -71,7 +71,8 @@ void drawIconLayer(FaceSurfaces &s, Surface &target, const IconLook &icon)
 {
     if (!icon.show || icon.icon.isNull())
         return;
-    placeIcon(s.icon, QSizeF(target.size()), icon.icon.size(), icon.position, icon.size, s.motionOffset);
+    placeIcon(s.icon, QSizeF(target.size()), icon.icon.size(), icon.position, limitedSize(icon.size, 0, 1000),
+              s.motionOffset);
     const IconGeometry &g = s.icon;
     const QRect place = roundedRect(g.Xi, g.Yi, g.Wi, g.Hi);
     if (!icon.allPic) {

@@ -30,12 +30,12 @@ void opaqueRuns(const QRgb *line, int width, QRgb key, std::vector<int> &runs)
 
 int roundCornerWidth(const RoundLook &round, QSize face)
 {
-    return round.sizeAuto ? roundHalfEven((face.width() + face.height()) / 10.0) : roundHalfEven(round.width);
+    return round.sizeAuto ? roundHalfEven((face.width() + face.height()) / 10.0) : roundHalfEven(round.width, 0, 1000);
 }
 
 int roundCornerHeight(const RoundLook &round, QSize face)
 {
-    return round.sizeAuto ? roundHalfEven((face.width() + face.height()) / 10.0) : roundHalfEven(round.height);
+    return round.sizeAuto ? roundHalfEven((face.width() + face.height()) / 10.0) : roundHalfEven(round.height, 0, 1000);
 }
 
 void drawMaskShape(FaceSurfaces &s, const SkinLook &skin, const RoundLook &round, const QImage &statePicture)

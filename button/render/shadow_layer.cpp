@@ -10,18 +10,10 @@
 
 namespace {
 
-// Shadow sizes are stored as given; geometry beyond this only draws outside.
-constexpr double GeometryLimit = 100000;
-
 // After this many Shadow_Glass steps every pixel has settled: each step
 // blends with alpha 185 or more, which leaves less than a channel step of
 // what was there before within a handful of steps.
 constexpr int GlassSettledSteps = 64;
-
-int coordinate(double value)
-{
-    return roundHalfEven(value, -GeometryLimit, GeometryLimit);
-}
 
 void drawNormalRings(FaceSurfaces &s, int steps)
 {
@@ -82,7 +74,8 @@ void drawShadowLayer(FaceSurfaces &s, const ShadowLook &shadow, const RoundLook 
     Surface &pic = s.pic;
     const int w = pic.width();
     const int h = pic.height();
-    const double size = std::isfinite(shadow.size) ? std::clamp<double>(shadow.size, -GeometryLimit, GeometryLimit) : 0;
+    // Shadow sizes are kept as set, without a range of their own.
+    const double size = limitedSize(shadow.size, -PixelLimit, PixelLimit);
     const int steps = size >= 1 ? int(std::floor(size)) : 0;
 
     s.picTemp.setBasePicture(pic.image());
@@ -92,7 +85,7 @@ void drawShadowLayer(FaceSurfaces &s, const ShadowLook &shadow, const RoundLook 
         return;
     pic.blend(pic.rect(), s.pic2, s.pic2.rect(), 250);
 
-    const QPoint shadowCorner(coordinate(2 * size), coordinate(2 * size));
+    const QPoint shadowCorner(pixelCoordinate(2 * size), pixelCoordinate(2 * size));
     switch (shadow.style) {
     case 0: // Shadow_Normal
         drawNormalRings(s, steps);
@@ -115,7 +108,7 @@ void drawShadowLayer(FaceSurfaces &s, const ShadowLook &shadow, const RoundLook 
         break;
     }
 
-    const int inset = coordinate(size);
+    const int inset = pixelCoordinate(size);
     pic.keyedStretchCopy(QRect(inset, inset, w - 2 * inset, h - 2 * inset), s.picTemp, s.picTemp.rect(), maskColor);
     s.pic2.setBasePicture(pic.image());
 }

@@ -6,11 +6,14 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 
@@ -62,6 +65,8 @@ using StateList = QList<int>;
 using PointList = QList<QPoint>;
 using Change = std::function<void(Ravlen &)>;
 Q_DECLARE_METATYPE(Change)
+using SizeField = float *(*)(RavlenLook &);
+Q_DECLARE_METATYPE(SizeField)
 
 class TestPipeline : public QObject
 {
@@ -70,28 +75,26 @@ class TestPipeline : public QObject
 private Q_SLOTS:
     void fadeOrAtOnce_data()
     {
-        QTest::addColumn<bool>("firstDrawing");
         QTest::addColumn<StateList>("states");
         QTest::addColumn<bool>("fading");
         QTest::addColumn<OleColor>("shown");
-        // Red is on show; the normal picture is yellow from now on.
-        QTest::newRow("first normal drawing, at once") << true << StateList{0} << false << Yellow;
-        QTest::newRow("first hover drawing fades") << true << StateList{1} << true << Red;
-        QTest::newRow("hover twice stops the fade") << false << StateList{1, 1} << false << Blue;
-        QTest::newRow("press during a fade restarts it") << false << StateList{1, 2} << true << Red;
+        // Red is on show; the normal picture is yellow from now on. A button
+        // draws its normal face once it is made, so its first drawing of
+        // its own is never a change of state.
+        QTest::newRow("normal again, at once") << StateList{0} << false << Yellow;
+        QTest::newRow("hover fades") << StateList{1} << true << Red;
+        QTest::newRow("hover twice stops the fade") << StateList{1, 1} << false << Blue;
+        QTest::newRow("press during a fade restarts it") << StateList{1, 2} << true << Red;
     }
 
     void fadeOrAtOnce()
     {
-        QFETCH(bool, firstDrawing);
         QFETCH(StateList, states);
         QFETCH(bool, fading);
         QFETCH(OleColor, shown);
         auto button = plainButton();
         RavlenPrivate *d = dOf(*button);
         d->look.skin.picNormal = solidPicture(QSize(30, 12), Yellow);
-        if (firstDrawing)
-            d->lastDrawnState.reset();
         for (int state : states)
             button->DrawIt(state);
         QCOMPARE(d->tmrFade->isActive(), fading);
@@ -299,6 +302,273 @@ private Q_SLOTS:
         QCOMPARE(dOf(used)->faces.picTemp.image(), dOf(fresh)->faces.picTemp.image());
     }
 
+    // What a button draws once a setter has limited an out-of-range size;
+    // a grey 100 x 40 face in a blue container.
+    void limitedSizesDraw_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<Probes>("probes");
+        const OleColor face = grey(64);
+        const OleColor white = 0xFFFFFF;
+        QTest::newRow("border size 0 draws 1 pixel") << Change([](Ravlen &b) {
+            b.setBorderStyle(Ravlen::Border_SimpleBox);
+            b.setBorderColor(Red);
+            b.setBorderSize(0);
+        }) << Probes{{{0, 20}, Red}, {{1, 20}, face}};
+        QTest::newRow("arrow size 0 draws size 1") << Change([](Ravlen &b) {
+            b.setArrowSplit(false);
+            b.setArrowShow(true);
+            b.setArrowSize(0);
+        }) << Probes{{{98, 21}, white}, {{97, 20}, white}, {{97, 21}, face}, {{98, 23}, face}};
+        QTest::newRow("texture size 0 stretches once") << Change([](Ravlen &b) {
+            QImage stripes(2, 1, QImage::Format_RGB32);
+            stripes.setPixel(0, 0, oleToPixel(Red));
+            stripes.setPixel(1, 0, oleToPixel(Green));
+            b.setTextureImage(QPixmap::fromImage(stripes));
+            b.setTextureType(Ravlen::TextureScreen);
+            b.setTextureAlpha(255);
+            b.setTexture(true);
+            b.setTextureSize(0);
+        }) << Probes{{{25, 20}, Red}, {{75, 20}, Green}};
+        QTest::newRow("texture alpha 300 shows all texture") << Change([](Ravlen &b) {
+            b.setTextureImage(solid(Yellow));
+            b.setTextureType(Ravlen::TextureScreen);
+            b.setTexture(true);
+            b.setTextureAlpha(300);
+        }) << Probes{{{50, 20}, Yellow}};
+        QTest::newRow("alpha value 300 shows all container") << Change([](Ravlen &b) {
+            b.setAlpha(true);
+            b.setAlphaValue(300);
+        }) << Probes{{{50, 20}, Blue}};
+        QTest::newRow("icon size 1e30 is 1000 percent") << Change([](Ravlen &b) {
+            b.setButtonIconAllPic(false);
+            b.setButtonIcon(solid(Yellow));
+            b.setButtonIconShow(true);
+            b.setButtonIconSize(1e30f);
+        }) << Probes{{{1, 1}, Yellow}, {{98, 38}, Yellow}};
+        QTest::newRow("icon size below 0 is none") << Change([](Ravlen &b) {
+            b.setButtonIcon(solid(Yellow));
+            b.setButtonIconShow(true);
+            b.setButtonIconSize(-5);
+        }) << Probes{{{23, 20}, face}};
+        // On the mask: black is cut away, white kept.
+        QTest::newRow("round corners beyond 1000 round the whole face") << Change([](Ravlen &b) {
+            b.setRoundSizeAuto(false);
+            b.setRoundBorder(true);
+            b.setRoundWidth(5000);
+            b.setRoundHeight(5000);
+        }) << Probes{{{0x10000 + 8, 3}, 0}, {{0x10000 + 50, 3}, white}};
+        QTest::newRow("round corners below 0 are square") << Change([](Ravlen &b) {
+            b.setRoundSizeAuto(false);
+            b.setRoundBorder(true);
+            b.setRoundWidth(-5);
+            b.setRoundHeight(-5);
+        }) << Probes{{{0x10000 + 1, 1}, white}};
+    }
+
+    void limitedSizesDraw()
+    {
+        QFETCH(Change, change);
+        QFETCH(Probes, probes);
+        QWidget container;
+        QPalette palette = container.palette();
+        palette.setColor(QPalette::Window, QColor(0, 0, 255));
+        container.setPalette(palette);
+        container.resize(200, 100);
+        auto button = plainButton(QSize(100, 40), &container);
+        button->setFade(false);
+        button->setCustomPic(false);
+        button->setButtonStyle(Ravlen::Gradient);
+        button->setGradientNormal1(grey(64));
+        button->setGradientNormal2(grey(64));
+        change(*button);
+        button->DrawIt(Ravlen::rl_Normal);
+        // Probes from 0x10000 on read the mask surface.
+        const RavlenPrivate *d = dOf(*button);
+        for (const Probe &probe : probes) {
+            const bool onMask = probe.at.x() >= 0x10000;
+            const QPoint at = onMask ? probe.at - QPoint(0x10000, 0) : probe.at;
+            const OleColor shown = onMask ? d->faces.picTemp.pixel(at.x(), at.y()) : pixelToOle(d->output.pixel(at));
+            QCOMPARE(QStringLiteral("(%1, %2) %3").arg(at.x()).arg(at.y()).arg(shown, 0, 16),
+                     QStringLiteral("(%1, %2) %3").arg(at.x()).arg(at.y()).arg(probe.colour, 0, 16));
+        }
+    }
+
+    // All layers at once keep their order: texture over the tinted face,
+    // the shadow and the container's see-through over that, then the icon
+    // and on top of everything the caption.
+    void layersComposeInOrder()
+    {
+        QWidget container;
+        QPalette palette = container.palette();
+        palette.setColor(QPalette::Window, QColor(0, 0, 255));
+        container.setPalette(palette);
+        container.resize(300, 100);
+        QImage shown[2];
+        for (const bool tinted : {false, true}) {
+            auto button = plainButton(QSize(120, 50), &container);
+            button->setFade(false);
+            button->setTintColor(Yellow);
+            button->setTintBright(100);
+            button->setTint(tinted);
+            button->setTextureImage(solid(Green));
+            button->setTextureType(Ravlen::TextureScreen);
+            button->setTextureAlpha(255);
+            button->setTexture(true);
+            button->setShadowStyle(Ravlen::Shadow_Box);
+            button->setShadowSize(3);
+            button->setShadow(true);
+            button->setAlphaValue(128);
+            button->setAlpha(true);
+            button->setButtonIconAllPic(false);
+            button->setButtonIcon(QPixmap::fromImage(solidPicture(QSize(16, 16), Yellow)));
+            button->setButtonIconSize(50);
+            button->setButtonIconShow(true);
+            QFont font(QStringLiteral("DejaVu Sans"), 20);
+            font.setBold(true);
+            button->setFont(font);
+            button->setCaptionColor(0xFFFFFF);
+            button->setCaption(QStringLiteral("MM"));
+            button->DrawIt(Ravlen::rl_Normal);
+            shown[tinted] = dOf(*button)->output;
+        }
+        // Beside the caption, inside the shadow's inset: the texture, half
+        // seen through, whatever the tint below it.
+        const QRgb face = shown[0].pixel(116, 44);
+        QCOMPARE(shown[1].pixel(116, 44), face);
+        QVERIFY(qGreen(face) > 100 && qBlue(face) > 100 && qRed(face) == 0);
+        // The icon (22 x 22 around (28, 25)) is drawn over the see-through face.
+        COMPARE_COLOUR(pixelToOle(shown[1].pixel(28, 25)), Yellow);
+        // The caption is drawn last: pure white, not mixed with anything.
+        int white = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 40; x < 120; ++x)
+                white += shown[1].pixel(x, y) == qRgb(255, 255, 255);
+        QVERIFY2(white > 30, qPrintable(QString::number(white)));
+    }
+
+    // A system-colour reference gives one colour wherever it is used: the
+    // caption in it and a border in it (set, or as a stored layout keeps it)
+    // show the same RGB, that of the button's own palette.
+    void systemColourIsOneColour_data()
+    {
+        QTest::addColumn<uint>("colour");
+        QTest::addColumn<bool>("stored");
+        for (const uint index : {5u, 8u, 15u, 18u}) {
+            QTest::addRow("index %u set", index) << (0x80000000u | index) << false;
+            QTest::addRow("index %u stored", index) << (0x80000000u | index) << true;
+        }
+    }
+
+    void systemColourIsOneColour()
+    {
+        QFETCH(uint, colour);
+        QFETCH(bool, stored);
+        auto button = plainButton(QSize(120, 50));
+        button->setFade(false);
+        QPalette palette;
+        for (int group = 0; group < QPalette::NColorGroups; ++group)
+            for (int role = 0; role < QPalette::NColorRoles; ++role)
+                palette.setColor(QPalette::ColorGroup(group), QPalette::ColorRole(role),
+                                 QColor(10 + 9 * role, 200 - 7 * role, 40 + 50 * group));
+        button->setPalette(palette);
+        QFont font(QStringLiteral("DejaVu Sans"), 24);
+        font.setBold(true);
+        button->setFont(font);
+        button->setCaption(QStringLiteral("MM"));
+        button->setCaptionColor(colour);
+        button->setBorderStyle(Ravlen::Border_SimpleBox);
+        if (stored)
+            dOf(*button)->look.border.color = colour;
+        else
+            button->setBorderColor(colour);
+        button->DrawIt(Ravlen::rl_Normal);
+
+        const QImage &shown = dOf(*button)->output;
+        const QRgb border = shown.pixel(0, 25);
+        QVERIFY(border != shown.pixel(60, 2)); // the face around the caption
+        int inCaption = 0;
+        for (int y = 2; y < shown.height() - 2; ++y)
+            for (int x = 2; x < shown.width() - 2; ++x)
+                inCaption += shown.pixel(x, y) == border;
+        QVERIFY2(inCaption > 50, qPrintable(QString::number(inCaption)));
+    }
+
+    // A stored layout keeps sizes as it read them, far beyond the setters'
+    // ranges or no number at all: the button draws them as the nearest size
+    // in range (no number as 0), with every layer that reads one on show.
+    void extremeStoredSizes_data()
+    {
+        QTest::addColumn<SizeField>("field");
+        QTest::addColumn<float>("value");
+        QTest::addColumn<float>("drawnAs");
+        struct Field {
+            const char *name;
+            SizeField field;
+            float low;
+            float high;
+        };
+        // Shadow sizes have no range; a million pixels is as far as anything
+        // is drawn.
+        const float farAway = float(1 << 20);
+        const QList<Field> fields{
+            {"icon size", [](RavlenLook &l) { return &l.icon.size; }, 0, 1000},
+            {"arrow size", [](RavlenLook &l) { return &l.arrow.size; }, 1, 1000},
+            {"border size", [](RavlenLook &l) { return &l.border.size; }, 1, 1000},
+            {"texture size", [](RavlenLook &l) { return &l.texture.size; }, 1, 100},
+            {"texture alpha", [](RavlenLook &l) { return &l.texture.alpha; }, 0, 255},
+            {"shadow size", [](RavlenLook &l) { return &l.shadow.size; }, -farAway, farAway},
+            {"round width", [](RavlenLook &l) { return &l.round.width; }, 0, 1000},
+            {"round height", [](RavlenLook &l) { return &l.round.height; }, 0, 1000},
+            {"alpha value", [](RavlenLook &l) { return &l.alpha.value; }, 0, 255},
+        };
+        const float intMax = float(std::numeric_limits<int>::max());
+        for (const Field &f : fields) {
+            const auto row = [&f](const char *value) -> QTestData & { return QTest::addRow("%s %s", f.name, value) << f.field; };
+            row("1e30") << 1e30f << f.high;
+            row("-1e30") << -1e30f << f.low;
+            row("INT_MAX") << intMax << f.high;
+            row("-INT_MAX") << -intMax << f.low;
+            row("infinity") << std::numeric_limits<float>::infinity() << f.high;
+            row("NaN") << std::numeric_limits<float>::quiet_NaN() << std::clamp(0.0f, f.low, f.high);
+        }
+    }
+
+    void extremeStoredSizes()
+    {
+        QFETCH(SizeField, field);
+        QFETCH(float, value);
+        QFETCH(float, drawnAs);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("failed")));
+        QWidget container;
+        container.resize(200, 100);
+        std::unique_ptr<Ravlen> buttons[2];
+        for (auto &button : buttons) {
+            button = plainButton(QSize(100, 40), &container);
+            button->setCaption(QStringLiteral("Go"));
+            button->setFade(false);
+            RavlenLook &look = dOf(*button)->look;
+            look.caption.shadow = true;
+            look.icon = IconLook{.icon = solidPicture(QSize(16, 16), Blue), .show = true};
+            look.arrow.show = true;
+            look.border.style = 2;
+            look.texture = TextureLook{.enabled = true, .image = solidPicture(QSize(4, 4), Yellow), .type = 2};
+            look.shadow = ShadowLook{.enabled = true, .style = 3};
+            look.round = RoundLook{.enabled = true, .sizeAuto = false};
+            look.alpha.enabled = true;
+        }
+        *field(dOf(*buttons[0])->look) = value;
+        *field(dOf(*buttons[1])->look) = drawnAs;
+        for (qint16 position = 0; position <= 4; ++position) {
+            for (int state : {0, 1, 2}) {
+                for (auto &button : buttons) {
+                    dOf(*button)->look.icon.position = position;
+                    button->DrawIt(state);
+                }
+                QCOMPARE(dOf(*buttons[0])->output, dOf(*buttons[1])->output);
+            }
+        }
+    }
 };
 
 QTEST_MAIN(TestPipeline)

@@ -2,6 +2,7 @@
 #include "render/icon_layer.h"
 #include "surface_fixtures.h"
 
+#include <QPainter>
 #include <QStringList>
 #include <QTest>
 
@@ -22,24 +23,37 @@ QFont testFont()
     return font;
 }
 
-// Bounding box of the pixels of one colour.
-QRect boundsOf(const QImage &image, QRgb colour)
+// Bounding box of what was drawn on black, smoothed edges included.
+QRect inkOf(const QImage &image)
 {
     QRect bounds;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour)
+            if (image.pixel(x, y) != qRgb(0, 0, 0))
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
 }
 
-// The caption layer drawn on black, as a button of `size` shows it.
-QImage captionOnBlack(const CaptionLook &look, FaceSurfaces &s, QSize size = QSize(100, 40))
+// The caption layer drawn on black, as a button of `size` shows it on a
+// screen of the given density.
+QImage captionOnBlack(const CaptionLook &look, FaceSurfaces &s, QSize size = QSize(100, 40),
+                      const QFont &font = testFont(), int dpi = 96)
 {
     QImage output(size, QImage::Format_RGB32);
+    output.setDotsPerMeterY(qRound(dpi / 0.0254));
     output.fill(Qt::black);
-    drawCaptionLayer(output, s, look, IconLook(), testFont());
+    drawCaptionLayer(output, s, look, IconLook(), font, QPalette());
     return output;
+}
+
+// Pixels neither black nor white: the smoothed edges of white text on black.
+int smoothedPixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) != qRgb(0, 0, 0) && image.pixel(x, y) != qRgb(255, 255, 255);
+    return count;
 }
 
 } // namespace
@@ -110,7 +124,7 @@ private Q_SLOTS:
         FaceSurfaces s;
         CaptionLook look{.text = QStringLiteral("Go"), .color = 0xFFFFFF, .autoAlign = false, .alignment = 1};
         const QImage plain = captionOnBlack(look, s);
-        const QRect caption = boundsOf(plain, qRgb(255, 255, 255));
+        const QRect caption = inkOf(plain);
         QVERIFY(!caption.isEmpty());
 
         // An access key: the same text at the same place (the "&" is not
@@ -119,14 +133,46 @@ private Q_SLOTS:
         const QImage marked = captionOnBlack(look, s);
         const QRect text(0, 0, 100, caption.bottom() + 1);
         QCOMPARE(marked.copy(text), plain.copy(text));
-        QVERIFY(boundsOf(marked, qRgb(255, 255, 255)).bottom() > caption.bottom());
+        QVERIFY(inkOf(marked).bottom() > caption.bottom());
 
-        // The caption in the background's colour leaves only the shadow.
+        // The shadow lies one pixel below and right of the caption, which
+        // stays where it was.
         look.text = QStringLiteral("Go");
-        look.color = 0;
         look.shadow = true;
         look.shadowColor = red;
-        QCOMPARE(boundsOf(captionOnBlack(look, s), qRgb(255, 0, 0)), caption.translated(1, 1));
+        QCOMPARE(inkOf(captionOnBlack(look, s)), caption.adjusted(0, 0, 1, 1));
+    }
+
+    // Without CaptionAntiAliased the caption is set in the control's own
+    // font as the platform draws it: smoothed where the platform smooths.
+    void plainCaptionIsDrawnAsThePlatformDraws()
+    {
+        QImage reference(100, 40, QImage::Format_RGB32);
+        reference.fill(Qt::black);
+        QPainter painter(&reference);
+        painter.setPen(Qt::white);
+        painter.setFont(testFont());
+        painter.drawText(reference.rect(), Qt::AlignCenter, QStringLiteral("Wavy"));
+        painter.end();
+        if (smoothedPixels(reference) == 0)
+            QSKIP("the platform draws this font unsmoothed");
+        FaceSurfaces s;
+        QVERIFY(smoothedPixels(captionOnBlack(CaptionLook{.text = QStringLiteral("Wavy")}, s)) > 0);
+    }
+
+    // The anti-aliased caption's points follow the screen's logical density.
+    void antiAliasedCaptionFollowsScreenDensity()
+    {
+        const QFont font(QStringLiteral("DejaVu Sans"), 12);
+        QCOMPARE(captionFont(font, true, 96).pixelSize(), 16);
+        QCOMPARE(captionFont(font, true, 144).pixelSize(), 24);
+        FaceSurfaces s;
+        const CaptionLook look{.text = QStringLiteral("I"), .antiAliased = true};
+        const QRect at96 = inkOf(captionOnBlack(look, s, QSize(100, 100), font, 96));
+        const QRect at192 = inkOf(captionOnBlack(look, s, QSize(100, 100), font, 192));
+        QVERIFY(!at96.isEmpty());
+        QVERIFY2(qAbs(at192.height() - 2 * at96.height()) <= 2,
+                 qPrintable(QStringLiteral("%1 %2").arg(at96.height()).arg(at192.height())));
     }
 
     void iconPlacement_data()
@@ -197,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(captionLines(QStringLiteral("A\r\nB\nC\rD")), QStringList({"A", "B", "C", "D"}));
         FaceSurfaces s;
         const QImage image = captionOnBlack(CaptionLook{.text = QStringLiteral("Well\r\n\nDone")}, s, QSize(200, 120));
-        const QRect ink = boundsOf(image, qRgb(255, 255, 255));
+        const QRect ink = inkOf(image);
         QVERIFY2(ink.height() > 30, qPrintable(QString::number(ink.height()))); // both lines drawn, apart
         QVERIFY2(qAbs(ink.center().y() - 60) <= 4, qPrintable(QString::number(ink.center().y())));
     }

@@ -111,6 +111,10 @@ private Q_SLOTS:
         const QImage redBlue = stripes({r, b});
         const auto at = [](OleColor colour) { return Probes{{{3, 2}, colour}}; };
         QTest::newRow("screen at 255 shows the texture") << 1 << 255.0f << 1.0f << white << at(0xFFFFFF);
+        // Glass mixes the face into the texture by 255 - TA, then that into the face by TA.
+        QTest::newRow("glass at 255 shows the texture") << 0 << 255.0f << 1.0f << white << at(0xFFFFFF);
+        QTest::newRow("glass mixes twice") << 0 << 128.0f << 1.0f << white << at(grey(64));
+        QTest::newRow("glass at 0 keeps the face") << 0 << 0.0f << 1.0f << white << at(0);
         QTest::newRow("shine mixes twice") << 2 << 128.0f << 1.0f << white << at(grey(64));
         QTest::newRow("size 2 tiles twice")
             << 1 << 255.0f << 2.0f << redBlue << Probes{{{1, 3}, r}, {{2, 3}, b}, {{4, 3}, r}, {{7, 3}, b}};
