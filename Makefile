@@ -10,7 +10,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_SECONDS ?= 300
 FUZZ_TARGET ?=
 
-.PHONY: all deps configure build run test bench clean fuzz-build fuzz test-asan
+.PHONY: all deps configure build run test bench screenshots clean fuzz-build fuzz test-asan
 
 all: build
 
@@ -37,6 +37,11 @@ bench: build
 	  echo "== $$(basename $$program)"; \
 	  "$$program" || exit 1; \
 	done
+
+# The README's pictures in docs/, taken from the built program on an X
+# server of its own.
+screenshots: build
+	@scripts/screenshots $(BUILD)
 
 # libFuzzer targets in their own tree, built by clang with AddressSanitizer
 # and UndefinedBehaviorSanitizer.
