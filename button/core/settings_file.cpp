@@ -277,9 +277,11 @@ Tail apply(const QList<Line> &lines, RavlenLook &look)
     if (const Line *family = line(63); family && family->complete && !family->text.isEmpty())
         tail.fontFamily = family->text;
     if (const Line *size = line(64)) {
-        // A font has a positive size; anything else would leave it unusable.
+        // A size the file cannot write back (it keeps four decimal places) or
+        // one no screen can show would leave the font unusable, and would not
+        // survive the next save; the font keeps the size it has.
         const double points = leadingNumber(size->text);
-        if (points > 0 && std::isfinite(points))
+        if (points >= kSmallestFontSize && points <= kLargestFontSize)
             tail.fontPointSize = points;
     }
     if (const Line *bold = line(65); bold && bold->complete)

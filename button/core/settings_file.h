@@ -31,6 +31,10 @@ inline constexpr int LookLineCount = 61;
 inline constexpr qsizetype MaxLineLength = 64 * 1024;
 // Reading stops after this many bytes, as if the file ended there.
 inline constexpr qint64 MaxReadBytes = 16 * 1024 * 1024;
+// The font sizes, in points, that a file may set: the smallest it can write
+// back and the largest a caption can sensibly be drawn at.
+inline constexpr double kSmallestFontSize = 0.0001;
+inline constexpr double kLargestFontSize = 4096;
 
 struct Line {
     QString text;

@@ -121,6 +121,40 @@ private Q_SLOTS:
         COMPARE_PROPERTY(button, property, expected);
     }
 
+    // A size the file cannot write back, or no screen can show, keeps the
+    // font as it was, so that a loaded file saves as it loaded.
+    void fontSizesOnlyWhereTheyLast_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("smallest written") << QByteArray(" 0.0001 ") << 0.0001;
+        QTest::newRow("rounds to nothing") << QByteArray(" 1e-45 ") << 11.0;
+        QTest::newRow("zero") << QByteArray(" 0 ") << 11.0;
+        QTest::newRow("negative") << QByteArray("-12 ") << 11.0;
+        QTest::newRow("largest") << QByteArray(" 4096 ") << 4096.0;
+        QTest::newRow("beyond any screen") << QByteArray(" 1e30 ") << 11.0;
+    }
+
+    void fontSizesOnlyWhereTheyLast()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(double, expected);
+        const QString path = m_dir->filePath(QStringLiteral("look.rls"));
+        Ravlen button;
+        QFont font = button.font();
+        font.setPointSizeF(11);
+        button.setFont(font);
+        QByteArrayList lines = savedLines(button, path);
+        lines[63] = text;
+        writeLines(path, lines);
+
+        button.LoadButtonSettings(path);
+        QCOMPARE(button.font().pointSizeF(), expected);
+        const QByteArray loaded = savedLines(button, path).at(63);
+        button.LoadButtonSettings(path);
+        QCOMPARE(savedLines(button, path).at(63), loaded);
+    }
+
     void shortFilesChangeOnlyTheirLines()
     {
         const QString path = m_dir->filePath(QStringLiteral("look.rls"));
