@@ -51,8 +51,7 @@ constexpr int kPageDown = 34;
 
 // What the room reads in the title bar; the executable's own name is
 // lower case on the platforms that care.
-const QString kDisplayName = QStringLiteral("Zorbel");
-const QString kReloadingTitle = kDisplayName + QStringLiteral(" is reloading and randomly sorting Zorbels...");
+const QString kReloadingTitle = kGameName + QStringLiteral(" is reloading and randomly sorting Zorbels...");
 
 const QString kMatchFile = questionFileName(QuestionMode::Match);
 const QString kPhraseFile = questionFileName(QuestionMode::Phrase);
@@ -430,7 +429,7 @@ void FrmZorbel::clkStart_Click()
         intMatchNumber = 1;
         blnMatchGameOn = true;
         showMatch();
-        setWindowTitle(kDisplayName);
+        setWindowTitle(kGameName);
     });
 }
 
@@ -466,7 +465,7 @@ void FrmZorbel::clkStartPhrase_Click()
         intPhraseNumber = 1;
         showPhrase();
         CheckTimer();
-        setWindowTitle(kDisplayName);
+        setWindowTitle(kGameName);
     });
 }
 

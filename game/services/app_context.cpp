@@ -50,7 +50,7 @@ void AppContext::openWebPage(const QUrl &url)
     m_prompter->ask({QStringLiteral("Zorbel could not open a web browser. To see this page, type this address into a "
                                     "browser:\r\n\r\n")
                          + url.toDisplayString(),
-                     m_facts.exeName, Prompt::Buttons::Ok, Prompt::Icon::Information});
+                     kGameName, Prompt::Buttons::Ok, Prompt::Icon::Information});
 }
 
 bool AppContext::firstTimeThisRun(const QString &step)

@@ -15,6 +15,10 @@ class Prompter;
 class QUrl;
 class UrlOpener;
 
+// The game's name as the host reads it in window and message titles; the
+// executable keeps the lower-case name programs have here.
+inline const QString kGameName = QStringLiteral("Zorbel");
+
 // Facts about the running program that the game shows or works with.
 struct AppFacts {
     QString programDir; // where the data files live: the executable's folder, or --data-dir

@@ -175,7 +175,7 @@ bool DataDirectory::checkWritable(const QString &folder, Prompter &prompter)
     prompter.ask({QStringLiteral("Zorbel cannot write to its data folder %1. Make the folder writable, or start Zorbel "
                                  "with --data-dir and a folder you can write.")
                       .arg(shown),
-                  QStringLiteral("Zorbel"), Prompt::Buttons::Ok, Prompt::Icon::Information});
+                  kGameName, Prompt::Buttons::Ok, Prompt::Icon::Information});
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "single_instance.h"
 
+#include "app_context.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -62,5 +64,5 @@ QString SingleInstance::lockPath(const QString &programDir)
 Prompt SingleInstance::refusal(const QString &exeName)
 {
     return {QStringLiteral("The %1 application is already running.  This instance of %1 will terminate...").arg(exeName),
-            exeName};
+            kGameName};
 }

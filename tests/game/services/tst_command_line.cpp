@@ -91,8 +91,9 @@ void TestCommandLine::secondCopyIsRefusedUntilFirstEnds()
     QVERIFY(second.claim());
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("zorbel.lock")))); // the host's folder stays clean
 
-    const Prompt refusal = SingleInstance::refusal(QStringLiteral("Zorbel"));
-    QCOMPARE(refusal.text, QStringLiteral("The Zorbel application is already running.  This instance of Zorbel will terminate..."));
+    // The text names the executable; the title, the game.
+    const Prompt refusal = SingleInstance::refusal(QStringLiteral("zorbel"));
+    QCOMPARE(refusal.text, QStringLiteral("The zorbel application is already running.  This instance of zorbel will terminate..."));
     QCOMPARE(refusal.title, QStringLiteral("Zorbel"));
 }
 
