@@ -365,26 +365,30 @@ void FrmZorbel::Form_Unload(bool &cancel)
 {
     context().writeLogInfo(QStringLiteral("Unloading All Forms..."));
     if (blnExitConfirmed) {
-        closeOtherWindows();
+        if (!closeOtherWindows()) {
+            cancel = true;
+            blnExitConfirmed = false;
+            return;
+        }
         context().writeLogInfo(QStringLiteral("Unloading Final Form Prior to Program Ending..."));
         return;
     }
     const PromptAnswer answer = context().prompter().ask({QStringLiteral("Do you wish to exit Zorbel?"),
                                                           QStringLiteral("Exit Program?"),
                                                           Prompt::Buttons::YesNoCancel, Prompt::Icon::None});
-    if (answer != PromptAnswer::Yes) {
-        cancel = true;
-        return;
-    }
-    closeOtherWindows();
+    cancel = answer != PromptAnswer::Yes || !closeOtherWindows();
 }
 
-void FrmZorbel::closeOtherWindows()
+bool FrmZorbel::closeOtherWindows()
 {
+    // An editor asks about unsaved changes as it closes; where the host keeps
+    // it open, the game stays open with it rather than lose them.
+    bool allClosed = true;
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible() && qobject_cast<Form *>(window))
-            window->close();
+            allClosed = window->close() && allClosed;
     }
+    return allClosed;
 }
 
 void FrmZorbel::cmdEndProgram_Click()

@@ -126,7 +126,7 @@ private:
     int playerCount() const;
     int questionCap() const;
     void announce(const QString &message, bool tie);
-    void closeOtherWindows();
+    bool closeOtherWindows();
     void connectSettingsButtons();
     void readInConfigFile();
     void applyConfigSetting(const ConfigSetting &setting);

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -259,6 +260,7 @@ private Q_SLOTS:
     void saveAppliesAndWrites_data();
     void saveAppliesAndWrites();
     void editButtonOpensOneChooser();
+    void quittingKeepsAnEditorsChanges();
 };
 
 void TestFrmZorbel::loadShowsTheBoard()
@@ -774,5 +776,32 @@ void TestFrmZorbel::editButtonOpensOneChooser()
     QCOMPARE(editor.size(), 1);
     QCOMPARE(game.test().prompter().shown().size(), 1); // loaded once
 }
+
+// Quitting asks an editor about its unsaved changes; a host who keeps the
+// editor open keeps the game open too, by Exit or by the end-program chord.
+void TestFrmZorbel::quittingKeepsAnEditorsChanges()
+{
+    for (const bool chord : {false, true}) {
+        ZorbelFixture game;
+        game.open(kThreeMatches);
+        game.click(QStringLiteral("clkEdit"));
+        clickOn(*openForms(QStringLiteral("frmEdit")).first(), QStringLiteral("clkEditMatches"));
+        Form *editor = openForms(QStringLiteral("frmEditMatches")).value(0);
+        QVERIFY(editor);
+        auto *box = editor->findChild<QPlainTextEdit *>();
+        box->setPlainText(QStringLiteral("Blank Pole\nShoe Blank"));
+        if (!chord)
+            game.test().prompter().queue(PromptAnswer::Yes); // exit Zorbel
+        game.test().prompter().queue(PromptAnswer::Cancel); // keep the editor
+        if (chord)
+            QTest::keyClick(game.box("txtPlayer", 0), 'E', Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+        else
+            game.click(QStringLiteral("clkExit"));
+        QVERIFY(editor->isVisible());
+        QVERIFY(game.window().isVisible());
+        QCOMPARE(box->toPlainText(), QStringLiteral("Blank Pole\nShoe Blank"));
+    }
+}
+
 QTEST_MAIN(TestFrmZorbel)
 #include "tst_frm_zorbel.moc"
