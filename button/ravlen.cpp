@@ -524,6 +524,15 @@ void RavlenPrivate::pointerLeft()
     run(interaction.hoverTick(interactionSettings(), [this, takenAway] { return takenAway && hoverTest(); }));
 }
 
+void RavlenPrivate::geometryChanged()
+{
+    // The poll sleeps while the pointer rests; a button that slides away from
+    // under it gets no move event, so the next tick has to look again.
+    interaction.state().settledInside = false;
+    if (q->isEnabled() && !overTimer->isActive())
+        overTimer->start();
+}
+
 bool RavlenPrivate::run(const InteractionSteps &steps, MouseInput input)
 {
     using Kind = InteractionStep::Kind;
@@ -1012,6 +1021,13 @@ void Ravlen::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     d->handleResize();
+    d->geometryChanged();
+}
+
+void Ravlen::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    d->geometryChanged();
 }
 
 bool Ravlen::event(QEvent *event)

@@ -371,8 +371,9 @@ public:
     // system's button-text colour, and a missing MouseIcon the library's
     // hand cursor. writeProperties() leaves out every value equal to its
     // default (MouseIcon's written default is empty, so the hand cursor is
-    // written). The sound folder is taken from TMP, else TEMP, else the
-    // system's temporary folder.
+    // written). The temporary folder, under which the built-in sounds get a
+    // folder of the user's own when the session has no runtime folder, is
+    // taken from TMP, else TEMP, else the system's temporary folder.
     void readProperties(const PropertyBag &bag);
     void writeProperties(PropertyBag &bag) const;
 
@@ -569,6 +570,7 @@ protected:
     bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -59,7 +59,8 @@ public:
     void setWhole(float &field, float value, int low, int high, const char *key);
 
     void applyMouseIcon(const QPixmap &icon);
-    // TMP, else TEMP, else the system's temporary folder.
+    // TMP, else TEMP, else the system's temporary folder: where the built-in
+    // sounds get their private folder when the session has no runtime folder.
     static QString temporaryDirectory();
 
     // ---- Drawing pipeline --------------------------------------------
@@ -167,6 +168,8 @@ public:
     void hoverTick();
     // Qt reports the pointer leaving the button.
     void pointerLeft();
+    // The button moved or changed size, perhaps from under a resting pointer.
+    void geometryChanged();
     // Carries out the steps; mouse events take their arguments from input.
     // Returns false when a handler deleted the button: then nothing of it
     // may be touched any more.

@@ -17,10 +17,12 @@ class FakePointer final : public PointerProbe
 public:
     FakePointer() { PointerProbe::setInstance(this); }
     ~FakePointer() override { PointerProbe::setInstance(nullptr); }
-    QPoint position() const override { return over ? QPoint(17, 23) : QPoint(400, 300); }
+    QPoint position() const override { return over || stayed ? QPoint(17, 23) : QPoint(400, 300); }
     QWidget *widgetAt(const QPoint &) const override { return over; }
 
     QWidget *over = nullptr;
+    // The widget moved away from under a pointer that stayed where it was.
+    bool stayed = false;
 };
 
 // Records what would have been played and the bytes the file held then,

@@ -57,6 +57,9 @@ private Q_SLOTS:
             "MouseOut =0 | MouseIn =1 | - | idle | - | - | idle");
         // Qt's leave counts even where the pointer's position stopped
         // following it outside the window.
+        // A button that slides away from under a resting pointer looks again.
+        row("moved from under a resting pointer", "", "out; in; rest; rest; slide; rest; rest",
+            "MouseOut =0 | MouseIn =1 | - | idle | - | MouseOut =0 | idle");
         row("leave with a stale pointer", "", "out; in; leave; rest", "MouseOut =0 | MouseIn =1 | MouseOut =0 | idle");
         // A modal window elsewhere takes the pointer without moving it.
         row("leave to a modal window", "", "out; in; modal; leave; out", "MouseOut =0 | MouseIn =1 | - | - | MouseOut =0");
@@ -75,7 +78,7 @@ private Q_SLOTS:
     // elsewhere or over the button (gliding onto it) and tick the hover poll,
     // logging "idle" when it is stopped; "rest" ticks it with the pointer left
     // where it is; "leave" is Qt's leave with the pointer still reading as
-    // over the button; "modal" shows a modal window elsewhere; "key [repeat]" and "keyup [repeat]" press and release
+    // over the button; "modal" shows a modal window elsewhere; "slide" moves the button from under the pointer; "key [repeat]" and "keyup [repeat]" press and release
     // A, auto-repeated or not; "press X Y [right] [shift]",
     // "release X Y ...", "dclick X Y ..." and "move X Y" (with the button still
     // held, or a glide) send those mouse events, where X or Y may be "s+N"/"s-N"
@@ -94,6 +97,7 @@ private Q_SLOTS:
             QVERIFY(button->setProperty(qPrintable(assignment.section(u'=', 0, 0)), assignment.section(u'=', 1).toInt()));
         button->setFocus(); // as the press of a shown window would
         m_pointer.over = nullptr;
+        m_pointer.stayed = false;
         RavlenPrivate *d = RavlenPrivate::get(button);
         // The arrow layer places the split line when it draws; go by where it
         // puts it, or by a line of our own when it leaves none.
@@ -141,6 +145,14 @@ private Q_SLOTS:
                     send(QEvent::MouseMove, Qt::NoButton);
                 if (!tick(button->findChild<QTimer *>(QStringLiteral("OverTimer"))))
                     log.append(QStringLiteral("idle"));
+            } else if (words[0] == u"slide") {
+                m_pointer.over = nullptr;
+                m_pointer.stayed = true;
+                // Qt holds a hidden window's move events back until it shows.
+                const QPoint from = button->pos();
+                button->move(from + QPoint(200, 0));
+                QMoveEvent moved(button->pos(), from);
+                QApplication::sendEvent(button, &moved);
             } else if (words[0] == u"leave") {
                 QEvent leave(QEvent::Leave);
                 QApplication::sendEvent(button, &leave);
