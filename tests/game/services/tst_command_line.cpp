@@ -72,12 +72,10 @@ private Q_SLOTS:
     void secondCopyIsRefusedUntilFirstEnds()
     {
         QTemporaryDir dir;
-        QTemporaryDir other;
         auto first = std::make_unique<SingleInstance>(dir.path());
         QVERIFY(first->claim());
         SingleInstance second(dir.path());
         QVERIFY(!second.claim());
-        QVERIFY(SingleInstance(other.path()).claim());
         first.reset();
         QVERIFY(second.claim());
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("zorbel.lock")))); // the host's folder stays clean
