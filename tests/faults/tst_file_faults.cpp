@@ -193,114 +193,110 @@ QStringList errorReports(Bench &bench, const QString &reportName)
 class TestFileFaults : public QObject
 {
     Q_OBJECT
+
 private Q_SLOTS:
     void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
-    void faultEndsCleanly_data();
-    void faultEndsCleanly();
-    void startUpTellsOnceAboutUnwritableFolder_data();
-    void startUpTellsOnceAboutUnwritableFolder();
-};
-
-void TestFileFaults::faultEndsCleanly_data()
-{
-    QTest::addColumn<int>("feature");
-    QTest::addColumn<Fault>("fault");
-    static const char *const faultNames[] = {"unwritable folder", "read-only target", "target is a folder",
-                                             "full disk", "removed at the question"};
-    for (int f = 0; f < features().size(); ++f)
-        for (int x = 0; x < 5; ++x)
-            QTest::addRow("%s, %s", features().at(f).name, faultNames[x]) << f << Fault(x);
-}
-
-void TestFileFaults::faultEndsCleanly()
-{
-    QFETCH(int, feature);
-    QFETCH(Fault, fault);
-    const Feature &row = features().at(feature);
-    Bench bench;
-    prepare(bench, row);
-    const QString target = targetOf(bench, row);
-    const QString path = bench.path(target);
-    const QByteArray old = bytesOf(path);
-    const int expected = row.expected[size_t(fault)];
-
-    // The fault strikes at the feature's first question where it asks one
-    // (the editor's overwrite question, the update question), else at once.
-    bool struck = false;
-    bench.prompter().setOnAsk([&](const Prompt &) { struck = struck || (applyFault(fault, path), true); });
-    if (row.name != QByteArray("editor") && row.name != QByteArray("backup")) {
-        applyFault(fault, path);
-        struck = true;
+    void faultEndsCleanly_data()
+    {
+        QTest::addColumn<int>("feature");
+        QTest::addColumn<Fault>("fault");
+        static const char *const faultNames[] = {"unwritable folder", "read-only target", "target is a folder",
+                                                 "full disk", "removed at the question"};
+        for (int f = 0; f < features().size(); ++f)
+            for (int x = 0; x < 5; ++x)
+                QTest::addRow("%s, %s", features().at(f).name, faultNames[x]) << f << Fault(x);
     }
-    row.run(bench, target);
-    bench.prompter().setOnAsk({});
-    const QByteArray after = bytesOf(path);
-    clearFault(fault, path);
-    QVERIFY(struck);
 
-    const QStringList reports = errorReports(bench, QLatin1String(row.reportName));
-    if (expected > 0) {
-        QCOMPARE(reports.size(), 1);
-        QVERIFY2(reports.first().contains(QStringLiteral("Error Number: %1\r\n").arg(expected)), qPrintable(reports.first()));
-    } else {
+    void faultEndsCleanly()
+    {
+        QFETCH(int, feature);
+        QFETCH(Fault, fault);
+        const Feature &row = features().at(feature);
+        Bench bench;
+        prepare(bench, row);
+        const QString target = targetOf(bench, row);
+        const QString path = bench.path(target);
+        const QByteArray old = bytesOf(path);
+        const int expected = row.expected[size_t(fault)];
+
+        // The fault strikes at the feature's first question where it asks one
+        // (the editor's overwrite question, the update question), else at once.
+        bool struck = false;
+        bench.prompter().setOnAsk([&](const Prompt &) { struck = struck || (applyFault(fault, path), true); });
+        if (row.name != QByteArray("editor") && row.name != QByteArray("backup")) {
+            applyFault(fault, path);
+            struck = true;
+        }
+        row.run(bench, target);
+        bench.prompter().setOnAsk({});
+        const QByteArray after = bytesOf(path);
+        clearFault(fault, path);
+        QVERIFY(struck);
+
+        const QStringList reports = errorReports(bench, QLatin1String(row.reportName));
+        if (expected > 0) {
+            QCOMPARE(reports.size(), 1);
+            QVERIFY2(reports.first().contains(QStringLiteral("Error Number: %1\r\n").arg(expected)), qPrintable(reports.first()));
+        } else {
+            QCOMPARE(errorReports(bench, {}), QStringList());
+        }
+        // The probe's whole job is to remove its file; every other file stays.
+        const bool folderRow = row.name == QByteArray("folder");
+        const QByteArray kept = fault != Fault::TargetIsDir ? old : folderRow ? QByteArray() : QByteArray("<none>");
+        if (expected != kOk && row.name != QByteArray("probe"))
+            QCOMPARE(after, kept);
+        QCOMPARE(strays(path), QStringList());
+
+        // Usable again: the same feature now writes its file.
+        bench.prompter().clear();
+        row.run(bench, target);
         QCOMPARE(errorReports(bench, {}), QStringList());
+        if (row.name == QByteArray("probe"))
+            QVERIFY(!QFileInfo::exists(path));
+        else if (row.name == QByteArray("folder"))
+            QVERIFY(QFileInfo(path).isDir());
+        else
+            QVERIFY2(bytesOf(path) != old && bytesOf(path) != "<none>", bytesOf(path).constData());
+        QCOMPARE(strays(path), QStringList());
     }
-    // The probe's whole job is to remove its file; every other file stays.
-    const bool folderRow = row.name == QByteArray("folder");
-    const QByteArray kept = fault != Fault::TargetIsDir ? old : folderRow ? QByteArray() : QByteArray("<none>");
-    if (expected != kOk && row.name != QByteArray("probe"))
-        QCOMPARE(after, kept);
-    QCOMPARE(strays(path), QStringList());
 
-    // Usable again: the same feature now writes its file.
-    bench.prompter().clear();
-    row.run(bench, target);
-    QCOMPARE(errorReports(bench, {}), QStringList());
-    if (row.name == QByteArray("probe"))
-        QVERIFY(!QFileInfo::exists(path));
-    else if (row.name == QByteArray("folder"))
-        QVERIFY(QFileInfo(path).isDir());
-    else
-        QVERIFY2(bytesOf(path) != old && bytesOf(path) != "<none>", bytesOf(path).constData());
-    QCOMPARE(strays(path), QStringList());
-}
-
-void TestFileFaults::startUpTellsOnceAboutUnwritableFolder_data()
-{
-    QTest::addColumn<Fault>("fault"); // on the log; RemovedAtQuestion: none
-    QTest::newRow("writable") << Fault::RemovedAtQuestion;
-    QTest::newRow("unwritable folder") << Fault::UnwritableDir;
-    QTest::newRow("read-only log") << Fault::ReadOnlyTarget;
-    QTest::newRow("log is a folder") << Fault::TargetIsDir;
-}
-
-void TestFileFaults::startUpTellsOnceAboutUnwritableFolder()
-{
-    QFETCH(Fault, fault);
-    Bench bench;
-    bench.writeFile(QStringLiteral("LogInfo.txt"), kOld);
-    const QString log = bench.path(QStringLiteral("LogInfo.txt"));
-    applyFault(fault, log);
-    const QStringList before = QDir(bench.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    const bool writable = fault == Fault::RemovedAtQuestion;
-    QCOMPARE(DataDirectory::checkWritable(bench.dir(), bench.prompter()), writable);
-    const QByteArray after = bytesOf(log);
-    const QStringList entries = QDir(bench.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    clearFault(fault, log);
-
-    QCOMPARE(entries, before); // the probe is gone, the log untouched
-    if (fault != Fault::TargetIsDir)
-        QCOMPARE(after, writable ? QByteArray("<none>") : kOld);
-    if (writable) {
-        QCOMPARE(bench.prompter().shown().size(), 0);
-        return;
+    void startUpTellsOnceAboutUnwritableFolder_data()
+    {
+        QTest::addColumn<Fault>("fault"); // on the log; RemovedAtQuestion: none
+        QTest::newRow("writable") << Fault::RemovedAtQuestion;
+        QTest::newRow("unwritable folder") << Fault::UnwritableDir;
+        QTest::newRow("read-only log") << Fault::ReadOnlyTarget;
+        QTest::newRow("log is a folder") << Fault::TargetIsDir;
     }
-    QCOMPARE(bench.prompter().shown().size(), 1);
-    QCOMPARE(bench.prompter().last().text,
-             QStringLiteral("Zorbel cannot write to its data folder %1. Make the folder writable, or start Zorbel with "
-                            "--data-dir and a folder you can write.")
-                 .arg(bench.dir()));
-}
+
+    void startUpTellsOnceAboutUnwritableFolder()
+    {
+        QFETCH(Fault, fault);
+        Bench bench;
+        bench.writeFile(QStringLiteral("LogInfo.txt"), kOld);
+        const QString log = bench.path(QStringLiteral("LogInfo.txt"));
+        applyFault(fault, log);
+        const QStringList before = QDir(bench.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const bool writable = fault == Fault::RemovedAtQuestion;
+        QCOMPARE(DataDirectory::checkWritable(bench.dir(), bench.prompter()), writable);
+        const QByteArray after = bytesOf(log);
+        const QStringList entries = QDir(bench.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        clearFault(fault, log);
+
+        QCOMPARE(entries, before); // the probe is gone, the log untouched
+        if (fault != Fault::TargetIsDir)
+            QCOMPARE(after, writable ? QByteArray("<none>") : kOld);
+        if (writable) {
+            QCOMPARE(bench.prompter().shown().size(), 0);
+            return;
+        }
+        QCOMPARE(bench.prompter().shown().size(), 1);
+        QCOMPARE(bench.prompter().last().text,
+                 QStringLiteral("Zorbel cannot write to its data folder %1. Make the folder writable, or start Zorbel with "
+                                "--data-dir and a folder you can write.")
+                     .arg(bench.dir()));
+    }
+};
 
 int main(int argc, char *argv[])
 {

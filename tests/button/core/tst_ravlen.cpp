@@ -25,34 +25,22 @@ private Q_SLOTS:
         row("FadeDelay half down to even", "FadeDelay", 12.5, 12);
         row("FadeDelay half up to even", "FadeDelay", 13.5, 14);
         row("FadeDelay not a number", "FadeDelay", std::numeric_limits<double>::quiet_NaN(), 0);
-        // Every property with a range, at both ends.
+        // Every property with a range, at both ends: below it, its lowest, above it, its highest.
         const double huge = 1e30;
         const double nan = std::numeric_limits<double>::quiet_NaN();
-        row("TintBright below range", "TintBright", -300, -255);
-        row("TintBright above range", "TintBright", 300, 255);
-        row("FadeDelay below range", "FadeDelay", -1, 0);
-        row("FadeDelay above range", "FadeDelay", 250, 100);
-        row("ButtonIconSize below range", "ButtonIconSize", -huge, 0);
-        row("ButtonIconSize above range", "ButtonIconSize", huge, 1000);
-        row("AlphaValue below range", "AlphaValue", -1, 0);
-        row("AlphaValue above range", "AlphaValue", 256, 255);
-        row("RoundWidth below range", "RoundWidth", -1, 0);
-        row("RoundWidth above range", "RoundWidth", 1000.5, 1000);
-        row("RoundHeight below range", "RoundHeight", -huge, 0);
-        row("RoundHeight above range", "RoundHeight", huge, 1000);
-        row("ArrowSize below range", "ArrowSize", 0, 1);
-        row("ArrowSize above range", "ArrowSize", 1001, 1000);
-        row("ArrowSize not a number", "ArrowSize", nan, 1);
-        row("TextureSize below range", "TextureSize", 0, 1);
-        row("TextureSize above range", "TextureSize", 101, 100);
-        row("TextureSize not a number", "TextureSize", nan, 1);
-        row("TextureAlpha below range", "TextureAlpha", -0.6, 0);
-        row("TextureAlpha above range", "TextureAlpha", 255.6, 255);
-        row("BorderSize below range", "BorderSize", 0, 1);
-        row("BorderSize above range", "BorderSize", huge, 1000);
-        row("BorderSize not a number", "BorderSize", nan, 1);
+        const QList<std::tuple<const char *, double, double, double, double>> ranges{
+            {"TintBright", -300, -255, 300, 255}, {"FadeDelay", -1, 0, 250, 100}, {"ButtonIconSize", -huge, 0, huge, 1000},
+            {"AlphaValue", -1, 0, 256, 255}, {"RoundWidth", -1, 0, 1000.5, 1000}, {"RoundHeight", -huge, 0, huge, 1000},
+            {"ArrowSize", 0, 1, 1001, 1000}, {"TextureSize", 0, 1, 101, 100}, {"TextureAlpha", -0.6, 0, 255.6, 255},
+            {"BorderSize", 0, 1, huge, 1000}};
+        for (const auto &[property, below, lowest, above, highest] : ranges) {
+            QTest::addRow("%s below range", property) << QByteArray(property) << QVariant(below) << QVariant(lowest);
+            QTest::addRow("%s above range", property) << QByteArray(property) << QVariant(above) << QVariant(highest);
+        }
+        for (const char *property : {"ArrowSize", "TextureSize", "BorderSize"})
+            QTest::addRow("%s not a number", property) << QByteArray(property) << QVariant(nan) << QVariant(1);
         row("ShadowSize has no range", "ShadowSize", 2.5, 2.5);
-        row("ShadowSize not a number ignored", "ShadowSize", std::numeric_limits<double>::quiet_NaN(), 6);
+        row("ShadowSize not a number ignored", "ShadowSize", nan, 6);
         row("ButtonIconPos beyond 16 bits", "ButtonIconPos", 70000, 32767);
         // System colour references, translated by the palette set below, but
         // where the button keeps the reference.

@@ -54,6 +54,17 @@ RavlenPrivate *dOf(Ravlen &button)
     return RavlenPrivate::get(&button);
 }
 
+// A window of one colour, for a button to be seen through to.
+std::unique_ptr<QWidget> containerOf(const QColor &colour, QSize size)
+{
+    auto container = std::make_unique<QWidget>();
+    QPalette palette = container->palette();
+    palette.setColor(QPalette::Window, colour);
+    container->setPalette(palette);
+    container->resize(size);
+    return container;
+}
+
 OleColor shownAt(Ravlen &button, QPoint at = QPoint(20, 20))
 {
     return pixelToOle(dOf(button)->output.pixel(at));
@@ -252,12 +263,8 @@ private Q_SLOTS:
         QFETCH(bool, inContainer);
         QFETCH(bool, unreadable);
         QFETCH(OleColor, shown);
-        QWidget container; // green all over, to be seen through the button
-        QPalette palette = container.palette();
-        palette.setColor(QPalette::Window, QColor(0, 0xAA, 0));
-        container.setPalette(palette);
-        container.resize(300, 120);
-        auto button = plainButton(QSize(100, 40), inContainer ? &container : nullptr);
+        const auto container = containerOf(QColor(0, 0xAA, 0), QSize(300, 120));
+        auto button = plainButton(QSize(100, 40), inContainer ? container.get() : nullptr);
         button->setFade(false);
         if (unreadable)
             dOf(*button)->faces.containerBackground = []() -> QImage { throw std::runtime_error("no container"); };
@@ -370,12 +377,8 @@ private Q_SLOTS:
     {
         QFETCH(Change, change);
         QFETCH(Probes, probes);
-        QWidget container;
-        QPalette palette = container.palette();
-        palette.setColor(QPalette::Window, QColor(0, 0, 255));
-        container.setPalette(palette);
-        container.resize(200, 100);
-        auto button = plainButton(QSize(100, 40), &container);
+        const auto container = containerOf(QColor(0, 0, 255), QSize(200, 100));
+        auto button = plainButton(QSize(100, 40), container.get());
         button->setFade(false);
         button->setCustomPic(false);
         button->setButtonStyle(Ravlen::Gradient);
@@ -399,14 +402,10 @@ private Q_SLOTS:
     // and on top of everything the caption.
     void layersComposeInOrder()
     {
-        QWidget container;
-        QPalette palette = container.palette();
-        palette.setColor(QPalette::Window, QColor(0, 0, 255));
-        container.setPalette(palette);
-        container.resize(300, 100);
+        const auto container = containerOf(QColor(0, 0, 255), QSize(300, 100));
         QImage shown[2];
         for (const bool tinted : {false, true}) {
-            auto button = plainButton(QSize(120, 50), &container);
+            auto button = plainButton(QSize(120, 50), container.get());
             button->setFade(false);
             button->setTintColor(Yellow);
             button->setTintBright(100);

@@ -227,153 +227,6 @@ QString settings(ZorbelFixture &game)
     return text;
 }
 
-} // namespace
-
-class TestFrmZorbel : public QObject
-{
-    Q_OBJECT
-
-private Q_SLOTS:
-    void loadShowsTheBoard();
-    void actions_data();
-    void actions();
-    void rulesWindowExistsOnce();
-
-    void tieAnswers_data();
-    void tieAnswers();
-    void playersAndScores();
-    void scoreCountsAtRoundEnd();
-    void titleNamesTheGame();
-    void screenReadersAndTheTurnMarker();
-    void pageKeysWorkEverywhere_data();
-    void pageKeysWorkEverywhere();
-    void settingsTakeMouseChoicesOnly_data();
-    void settingsTakeMouseChoicesOnly();
-
-    void countdown_data();
-    void countdown();
-    void countdownSteps_data();
-    void countdownSteps();
-    void volumeSlider();
-
-    void configFileAppliesUntilAnOverflow();
-    void saveAppliesAndWrites_data();
-    void saveAppliesAndWrites();
-    void editButtonOpensOneChooser();
-    void quittingKeepsAnEditorsChanges();
-};
-
-void TestFrmZorbel::loadShowsTheBoard()
-{
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    QCOMPARE(outcome(game), QStringLiteral("Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0"));
-    QCOMPARE(settings(game), QStringLiteral("30/30 off off no no"));
-    QVERIFY(QStringList({"___________________,POLE", "CHRISTMAS,___________________", "SNOW,___________________ MAN"})
-                .contains(game.matchOnShow()));
-    QCOMPARE(game.get<QLabel>("lblPhrase")->text(), QStringLiteral("      ") + window.strPhrases.first());
-
-    ZorbelFixture phrasesOnly; // the tab that has questions shows
-    phrasesOnly.open({}, kPhrases);
-    QCOMPARE(outcome(phrasesOnly), QStringLiteral("Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0"));
-    ZorbelFixture neither; // nothing to time: "Timer On"
-    neither.open();
-    QCOMPARE(settings(neither), QStringLiteral("30/30 on off no no"));
-    QVERIFY(neither.matchOnShow().isEmpty() && neither.get<QLabel>("lblPhrase")->text().isEmpty());
-}
-void TestFrmZorbel::actions_data()
-{
-    QTest::addColumn<QString>("file"); // put in place after loading
-    QTest::addColumn<QByteArray>("bytes"); // null: no such file; empty: 65 MB of zero bytes
-    // A button, "tab 1", the next answer, or "^" and a Ctrl+Alt+Shift key.
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("outcome");
-    const QString rules = FrmHowTo::fileName();
-    const QStringList howTo{"clkHowToPlay"};
-    const QString start = "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 | ";
-    const QString phrase = "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 | ";
-    const QString notLoaded =
-        start + "File not Loaded: File DIR/HowToPlayZorbel.rtf %1 | Loading Form frmHowTo | Unloading Form frmHowTo";
-    QTest::newRow("binary rules") << rules << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << howTo
-                                  << notLoaded.arg("is not a Rich Text Format document.");
-    QTest::newRow("rules too large") << rules << QByteArray("") << howTo << notLoaded.arg("is too large to be shown.");
-    QTest::newRow("no rules") << rules << QByteArray() << howTo
-                              << start + "File not Loaded: Unable to locate file DIR/HowToPlayZorbel.rtf";
-    QTest::newRow("de-duplicate") << "ZorbelLines.txt" << QByteArray("Shoe Blank\r\nshoe  blank\r\nBlank Pole\r\nPole\r\n")
-                                  << QStringList{"^D"} << start + "ZorbelLinesDeDupped.txt: Shoe Blank/Blank Pole/";
-    QTest::newRow("parse without a word list") << "temp.txt" << QByteArray() << QStringList{"^P"}
-                                               << start + "Error: Current SubRoutine is cmdParse_Click/Error Number: 53/"
-                                                  "Location: frmZorbel/ | Current SubRoutine is cmdParse_Click/"
-                                                  "Error Number: 53/Location: frmZorbel/";
-    QTest::newRow("end program") << "" << QByteArray() << QStringList{"^E"}
-                                 << start + "Unloading All Forms... | Unloading Final Form Prior to Program Ending... | closed";
-    QTest::newRow("video") << "links.ini" << QByteArray("[Links]\r\nHowToVideo=https://video.test/zorbel\r\n") << QStringList{"clkVideo"}
-                           << start + "open https://video.test/zorbel";
-    QTest::newRow("phrase start over cancelled") << "" << QByteArray() << QStringList{"clkNext", "tab 1", "Cancel", "clkStartPhrase"}
-        << "Round 1 player 1 Viewing Phrase 1 of 3 Phrases... scores 0 0 | Start New Game: A Match Phrase Game is "
-           "already in Progress, Start Over?";
-    QTest::newRow("empty file keeps the questions") << "ZorbelLines.txt" << QByteArray("# only comments\r\n\r\n#Blank Pole\r\n") << QStringList{"Yes", "clkStart"}
-        << start + "Start New Game: A Zorbel Game is already in Progress, Start Over? | Exiting File Load: File "
-                   "DIR/ZorbelLines.txt does not contain any questions.";
-    QTest::newRow("missing file") << "ZorbelPhrases.txt" << QByteArray() << QStringList{"tab 1", "clkStartPhrase"}
-        << phrase + "File Does Not Exist: File "
-                   "DIR/ZorbelPhrases.txt does not exist, please create it from the Config menu item, or \nperforming "
-                   "an Update from the About menu pulldown will retrieve this file from the internet.\n\n";
-    // Two players: the third step starts round 2 on the first question again.
-    QTest::newRow("steps wrap around") << "" << QByteArray() << QStringList{"clkNext", "clkNext", "clkNext", "clkPrev"}
-                                       << "Round 2 player 0 Viewing Match 3 of 3 Matches... scores 0 0";
-    QTest::newRow("exit declined") << "" << QByteArray() << QStringList{"clkUp 0", "No", "clkExit"}
-        << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 1 0 | Exit Program?: Do you wish to exit Zorbel? "
-           "| Unloading All Forms...";
-}
-
-void TestFrmZorbel::actions()
-{
-    QFETCH(QString, file);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, steps);
-    ZorbelFixture game;
-    for (const QString &output : kOutputs)
-        game.test().writeFile(output, "old\r\n");
-    game.open(kThreeMatches, kPhrases);
-    if (!file.isEmpty()) {
-        QFile put(game.test().path(file));
-        if (bytes.isNull())
-            put.remove();
-        else
-            QVERIFY(put.open(QIODevice::WriteOnly)
-                    && (bytes.isEmpty() ? put.resize(65 << 20) : put.write(bytes) == bytes.size()));
-    }
-    QVERIFY(game.activate());
-    const QHash<QString, PromptAnswer> answers{
-        {"Yes", PromptAnswer::Yes}, {"No", PromptAnswer::No}, {"Cancel", PromptAnswer::Cancel}};
-    for (const QString &step : steps) {
-        if (answers.contains(step))
-            game.test().prompter().queue(answers.value(step));
-        else if (step.startsWith(QLatin1String("tab ")))
-            game.showTab(step.back().digitValue());
-        else if (step.startsWith(u'^'))
-            QTest::keyClick(game.box("txtPlayer", 0), step.at(1).toLatin1(), Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-        else
-            game.click(step.section(u' ', 0, 0), step.contains(u' ') ? step.section(u' ', 1).toInt() : -1);
-    }
-    QTEST(outcome(game), "outcome");
-}
-
-void TestFrmZorbel::rulesWindowExistsOnce()
-{
-    ZorbelFixture game;
-    game.test().writeFile(FrmHowTo::fileName(), "{\\rtf1 First rules}");
-    game.open(kThreeMatches);
-    game.click(QStringLiteral("clkHowToPlay"));
-    game.test().writeFile(FrmHowTo::fileName(), "{\\rtf1 Second rules}");
-    game.click(QStringLiteral("clkHowToPlay"));
-    QCOMPARE(outcome(game).section(" | ", 1), "How to Play Zorbel read-only: First rules | Loading Form frmHowTo");
-    shownRules(game.window()).first()->close();
-    game.click(QStringLiteral("clkHowToPlay"));
-    QCOMPARE(outcome(game).section(" | ", 1), "How to Play Zorbel read-only: Second rules | Loading Form frmHowTo | "
-                                              "Unloading Form frmHowTo | Loading Form frmHowTo");
-}
 // Each mode's question number on show, "match M phrase N".
 QString positions(ZorbelFixture &game)
 {
@@ -382,426 +235,517 @@ QString positions(ZorbelFixture &game)
              game.button("clkStatusPhrase")->caption().section(u' ', 2, 2));
 }
 
-void TestFrmZorbel::tieAnswers_data()
-{
-    QTest::addColumn<int>("tab"); // the mode whose Next ends the round
-    QTest::addColumn<QString>("answer"); // empty: closed by the window manager
-    QTest::addColumn<QString>("outcome"); // a further round starts with the first player; reloads ask nothing
-    QTest::addColumn<QString>("moved"); // another round moves the other mode on once, the phrases twice in all
-    QTest::addColumn<QString>("thenPhrase"); // after a phrase Next: a restart from the match mode keeps phrase 1
-    const QString log = " | Loading Form frmWin | Unloading Form frmWin";
-    const QString match = "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 6 6 4" + log;
-    QTest::newRow("yes keeps scores") << 0 << "clkYes" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
-    QTest::newRow("closed counts as yes") << 0 << "" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
-    QTest::newRow("no restarts both modes") << 0 << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log
-                                            << "match 1 phrase 1" << "player 1 match 1 phrase 1";
-    QTest::newRow("phrases, yes") << 1 << "clkYes" << "Round 2 player 0 Viewing Phrase 2 of 3 Phrases... scores 6 6 4" + log
-                                  << "match 2 phrase 2" << "player 1 match 2 phrase 3";
-    QTest::newRow("phrases, no") << 1 << "clkNo" << "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 0" + log
-                                 << "match 1 phrase 1" << "player 1 match 1 phrase 2";
-}
-void TestFrmZorbel::tieAnswers()
-{
-    QFETCH(int, tab);
-    QFETCH(QString, answer);
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    game.showTab(tab);
-    const QString next = tab == 0 ? "clkNext" : "clkNextPhrase";
-    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
-    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
-    game.box("txtPlayer", 0)->setText("Lee, Ann");
-    game.box("txtPlayer", 1)->setText("Bob;");
-    // Six questions in all: no score goes higher.
-    game.box("txtCounter", 0)->setText("6");
-    game.box("txtCounter", 1)->setText("6");
-    game.box("txtCounter", 2)->setText("4");
-    game.click(next, -1, 2);
-    game.answerWinnerWith(answer);
-    game.click(next);
-    QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nPlayers:\n\nLee, Ann  Bob;\n\nHave tied "
-                                                "with a score of 6\n\nPlay another round?"));
-    QTEST(outcome(game), "outcome");
-    QTEST(positions(game), "moved");
-    game.showTab(1);
-    game.click("clkNextPhrase");
-    QTEST(QStringLiteral("player %1 ").arg(window.intCurrentPlayer) + positions(game), "thenPhrase");
-    if (answer == QLatin1String("clkNo"))
-        return;
-    game.click("clkDown", 0);
-    game.click("clkNextPhrase");
-    game.answerWinnerWith("clkClose");
-    game.click("clkNextPhrase");
-    QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 6")));
-    QCOMPARE(game.scores(), QStringList({"0", "0", "0"})); // a win starts a new game
-}
-// Scores are capped by the questions of both files.
-void TestFrmZorbel::playersAndScores()
-{
-    ZorbelFixture game;
-    game.open(kThreeMatches, kPhrases);
-    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "4");
-    QTest::mouseDClick(game.box("txtPlayer", 2), Qt::LeftButton); // gives the turn
-    QCOMPARE(game.box("txtCounter", 2)->palette().color(QPalette::Base), kCurrent);
-    QCOMPARE(game.box("txtCounter", 0)->palette().color(QPalette::Base), kNormal);
-    game.click("clkNext");
-    QCOMPARE(game.box("txtPlayer", 3)->palette().color(QPalette::Base), kCurrent);
-    game.click("clkDown", 0);
-    game.click("clkUp", 1, 10);
-    QCOMPARE(game.scores(), QStringList({"0", "6", "0", "0"}));
-}
-// The title bar names the game, not its lower-case executable, also while
-// a decided game reloads both modes.
-void TestFrmZorbel::titleNamesTheGame()
-{
-    ZorbelFixture game(QStringLiteral("zorbel"));
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    QCOMPARE(window.windowTitle(), QStringLiteral("Zorbel"));
-    QSignalSpy titles(&window, &QWidget::windowTitleChanged);
-    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
-    game.click("clkUp", 0, 5);
-    game.click("clkNext");
-    game.answerWinnerWith("clkClose");
-    game.click("clkNext");
-    const QString reloading = QStringLiteral("Zorbel is reloading and randomly sorting Zorbels...");
-    QCOMPARE(titles, QList<QVariantList>({{reloading}, {"Zorbel"}, {reloading}, {"Zorbel"}}));
-}
-// Every control has a name a screen reader speaks, and the turn shows by
-// more than colour.
-void TestFrmZorbel::screenReadersAndTheTurnMarker()
-{
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
-    game.box("txtPlayer", 0)->clear();
-    QTest::keyClicks(game.box("txtPlayer", 0), "Maya");
-    game.box("txtPlayer", 2)->clear(); // a row without a name is spoken by its number
-    auto spoken = [&game](const char *name, int index = -1) {
-        QWidget *control = game.get<QWidget>(QLatin1String(name), index);
-        return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
-    };
-    QCOMPARE(QStringList({spoken("clkUp", 0), spoken("clkDown", 0), spoken("clkUp", 2), spoken("txtPlayer", 0),
-                          spoken("txtCounter", 2), spoken("clkNext"), spoken("clkPrevPhrase"), spoken("clkStart"),
-                          spoken("txtTimer"), spoken("hsc1"), game.get<QComboBox>("cmbNumPlayers")->accessibleName(),
-                          game.get<QComboBox>("cmbScoreToWin")->accessibleName()}),
-             QStringList({"Maya: score up", "Maya: score down", "Player 3: score up", "Player 1 name", "Player 3 score",
-                          "Next", "Previous", "Start", "Seconds left", "Sound volume", "Number of players",
-                          "Score to win"}));
+} // namespace
 
-    auto *marker = window.findChild<QLabel *>(QStringLiteral("lblTurn"));
-    QVERIFY(marker && marker->isVisible());
-    auto markedRow = [&] {
-        for (int i = 0; i < 3; ++i)
-            if (marker->geometry().center().y() == game.box("txtPlayer", i)->geometry().center().y())
-                return i;
-        return -1;
-    };
-    QCOMPARE(markedRow(), 0);
-    game.click("clkNext", -1, 2);
-    QCOMPARE(markedRow(), 2);
-    QCOMPARE(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description),
-             QStringLiteral("Current player"));
-    QTest::mouseDClick(game.box("txtPlayer", 1), Qt::LeftButton);
-    QCOMPARE(markedRow(), 1);
-    QVERIFY(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description).isEmpty());
-}
-void TestFrmZorbel::pageKeysWorkEverywhere_data()
+class TestFrmZorbel : public QObject
 {
-    QTest::addColumn<QString>("control"); // name, then an index for a row's control
-    QTest::addColumn<QString>("setting"); // a list's choice made before the keys
-    const char *const controls[] = {
-        "clkAbout", "clkConfig", "clkContact", "clkDonate", "clkDown 1", "clkEdit", "clkExit", "clkExitPhrase",
-        "clkHowToPlay", "clkNext", "clkNextPhrase", "clkPrev", "clkPrevPhrase", "clkRound", "clkStart",
-        "clkStartPhrase", "clkUp 0", "clkUpdate", "cmbNumPlayers", "cmbScoreToWin", "OptTimer 0", "OptTimer 1",
-        "optSound 0", "optSound 1", "hsc1", "SSTab1", "txtCounter 1", "txtPlayer 0", "txtTimer"};
-    for (const char *control : controls)
-        QTest::newRow(control) << control << "";
-    QTest::newRow("players at the end of the list") << "cmbNumPlayers" << "10";
-    QTest::newRow("score to win at the end of the list") << "cmbScoreToWin" << "30";
-}
-// PageDown steps on and PageUp steps back in the mode on show, wherever on
-// the window the focus is.
-void TestFrmZorbel::pageKeysWorkEverywhere()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, setting);
-    ZorbelFixture game;
-    game.open(kThreeMatches, kPhrases);
-    QVERIFY(game.activate());
-    const bool phrases = control.endsWith(QLatin1String("Phrase"));
-    game.showTab(phrases ? 1 : 0);
-    QWidget *target =
-        game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
-    if (!setting.isEmpty())
-        chooseWithMouse(qobject_cast<QComboBox *>(target), setting);
-    const QString mode = phrases ? "Phrase %1 of 3 Phrases" : "Match %1 of 3 Matches";
-    for (const auto &[key, player, number] : {std::tuple("PgDown", 1, 2), std::tuple("PgUp", 0, 1)}) {
-        typeKey(target, QLatin1String(key));
-        QCOMPARE(outcome(game), QStringLiteral("Round 1 player %1 Viewing %2... scores %3")
-                                    .arg(player)
-                                    .arg(mode.arg(number), QStringList(game.scores().size(), "0").join(u' ')));
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadShowsTheBoard()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        QCOMPARE(outcome(game), QStringLiteral("Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0"));
+        QCOMPARE(settings(game), QStringLiteral("30/30 off off no no"));
+        QVERIFY(QStringList({"___________________,POLE", "CHRISTMAS,___________________", "SNOW,___________________ MAN"})
+                    .contains(game.matchOnShow()));
+        QCOMPARE(game.get<QLabel>("lblPhrase")->text(), QStringLiteral("      ") + window.strPhrases.first());
+
+        ZorbelFixture phrasesOnly; // the tab that has questions shows
+        phrasesOnly.open({}, kPhrases);
+        QCOMPARE(outcome(phrasesOnly), QStringLiteral("Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0"));
+        // Nothing to time: "Timer On"; reading the settings ends at an overflow, with an error report.
+        ZorbelFixture neither;
+        neither.test().writeFile(kConfig, "Buzzer: Yes\r\nTimerTime: 40000\r\nSoundContinual: Yes\r\n");
+        neither.open();
+        QCOMPARE(settings(neither), QStringLiteral("30/30 on off yes no ! readInConfigFile 6"));
+        QVERIFY(neither.matchOnShow().isEmpty() && neither.get<QLabel>("lblPhrase")->text().isEmpty());
     }
-}
-// A score reached in the middle of a round decides nothing until the turn
-// passes from the last player to the first.
-void TestFrmZorbel::scoreCountsAtRoundEnd()
-{
-    ZorbelFixture game;
-    game.open(kThreeMatches, kPhrases);
-    chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
-    chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
-    game.click("clkNext");
-    game.click("clkUp", 1, 5);
-    game.answerWinnerWith("clkClose"); // should the window open too early
-    game.click("clkNext");
-    QVERIFY(!game.test().logEntries().contains(QLatin1String("Loading Form frmWin")));
-    game.answerWinnerWith("clkClose");
-    game.click("clkNext");
-    QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nName has won the game with a score of 5\n\nNicely Done!"));
-}
-void TestFrmZorbel::settingsTakeMouseChoicesOnly_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("chosen"); // with the mouse, at one end of the list
-    QTest::addColumn<QString>("pageKey"); // the last key, towards that end
-    QTest::addColumn<QString>("again"); // chosen with the mouse after the keys
-    QTest::newRow("players, first") << "cmbNumPlayers" << "2" << "PgUp" << "4";
-    QTest::newRow("players, last") << "cmbNumPlayers" << "10" << "PgDown" << "3";
-    QTest::newRow("score to win, first") << "cmbScoreToWin" << "5" << "PgUp" << "20";
-    QTest::newRow("score to win, last") << "cmbScoreToWin" << "30" << "PgDown" << "15";
-}
-// No key changes the number of players or the score to win, and a page key
-// leaves nothing behind that would undo the next mouse choice.
-void TestFrmZorbel::settingsTakeMouseChoicesOnly()
-{
-    QFETCH(QString, box);
-    QFETCH(QString, chosen);
-    QFETCH(QString, pageKey);
-    QFETCH(QString, again);
-    ZorbelFixture game;
-    game.open(kThreeMatches, kPhrases);
-    QVERIFY(game.activate());
-    auto *setting = game.get<QComboBox>(box);
-    chooseWithMouse(setting, chosen);
-    const int rows = game.scores().size();
-    // The list does not open for a choice by keyboard either.
-    const QStringList keys{"Home", "End", "Up", "Down", "Left", "Right", "5", "2", "Space", "F4", "Alt+Down", "Alt+Up",
-                           "PgUp", "PgDown", pageKey};
-    for (const QString &key : keys) {
-        typeKey(setting, key);
-        QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(),
-                 qPrintable(key));
+    void actions_data()
+    {
+        QTest::addColumn<QString>("file"); // put in place after loading
+        QTest::addColumn<QByteArray>("bytes"); // null: no such file; empty: 65 MB of zero bytes
+        // A button, "tab 1", the next answer, or "^" and a Ctrl+Alt+Shift key.
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("outcome");
+        const QString rules = FrmHowTo::fileName();
+        const QStringList howTo{"clkHowToPlay"};
+        const QString start = "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 | ";
+        const QString phrase = "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 | ";
+        const QString notLoaded =
+            start + "File not Loaded: File DIR/HowToPlayZorbel.rtf %1 | Loading Form frmHowTo | Unloading Form frmHowTo";
+        QTest::newRow("binary rules") << rules << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << howTo
+                                      << notLoaded.arg("is not a Rich Text Format document.");
+        QTest::newRow("rules too large") << rules << QByteArray("") << howTo << notLoaded.arg("is too large to be shown.");
+        QTest::newRow("no rules") << rules << QByteArray() << howTo
+                                  << start + "File not Loaded: Unable to locate file DIR/HowToPlayZorbel.rtf";
+        QTest::newRow("de-duplicate") << "ZorbelLines.txt" << QByteArray("Shoe Blank\r\nshoe  blank\r\nBlank Pole\r\nPole\r\n")
+                                      << QStringList{"^D"} << start + "ZorbelLinesDeDupped.txt: Shoe Blank/Blank Pole/";
+        QTest::newRow("parse without a word list") << "temp.txt" << QByteArray() << QStringList{"^P"}
+                                                   << start + "Error: Current SubRoutine is cmdParse_Click/Error Number: 53/"
+                                                      "Location: frmZorbel/ | Current SubRoutine is cmdParse_Click/"
+                                                      "Error Number: 53/Location: frmZorbel/";
+        QTest::newRow("end program") << "" << QByteArray() << QStringList{"^E"}
+                                     << start + "Unloading All Forms... | Unloading Final Form Prior to Program Ending... | closed";
+        QTest::newRow("video") << "links.ini" << QByteArray("[Links]\r\nHowToVideo=https://video.test/zorbel\r\n") << QStringList{"clkVideo"}
+                               << start + "open https://video.test/zorbel";
+        QTest::newRow("phrase start over cancelled") << "" << QByteArray() << QStringList{"clkNext", "tab 1", "Cancel", "clkStartPhrase"}
+            << "Round 1 player 1 Viewing Phrase 1 of 3 Phrases... scores 0 0 | Start New Game: A Match Phrase Game is "
+               "already in Progress, Start Over?";
+        QTest::newRow("empty file keeps the questions") << "ZorbelLines.txt" << QByteArray("# only comments\r\n\r\n#Blank Pole\r\n") << QStringList{"Yes", "clkStart"}
+            << start + "Start New Game: A Zorbel Game is already in Progress, Start Over? | Exiting File Load: File "
+                       "DIR/ZorbelLines.txt does not contain any questions.";
+        QTest::newRow("missing file") << "ZorbelPhrases.txt" << QByteArray() << QStringList{"tab 1", "clkStartPhrase"}
+            << phrase + "File Does Not Exist: File "
+                       "DIR/ZorbelPhrases.txt does not exist, please create it from the Config menu item, or \nperforming "
+                       "an Update from the About menu pulldown will retrieve this file from the internet.\n\n";
+        // Two players: the third step starts round 2 on the first question again.
+        QTest::newRow("steps wrap around") << "" << QByteArray() << QStringList{"clkNext", "clkNext", "clkNext", "clkPrev"}
+                                           << "Round 2 player 0 Viewing Match 3 of 3 Matches... scores 0 0";
+        QTest::newRow("exit declined") << "" << QByteArray() << QStringList{"clkUp 0", "No", "clkExit"}
+            << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 1 0 | Exit Program?: Do you wish to exit Zorbel? "
+               "| Unloading All Forms...";
     }
-    // Nor is a list opened with the mouse chosen from by keyboard.
-    setting->showPopup();
-    for (const char *key : {"Down", "Down", "Return"})
-        typeKey(setting->view(), QLatin1String(key));
-    QCOMPARE(setting->currentText(), chosen);
-    setting->hidePopup();
 
-    chooseWithMouse(setting, again);
-    QCOMPARE(setting->currentText(), again);
-    if (box == QLatin1String("cmbNumPlayers"))
-        QCOMPARE(QString::number(game.scores().size()), again);
-}
-void TestFrmZorbel::countdown_data()
-{
-    QTest::addColumn<QString>("sound"); // off, on, or on with the music always on
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("shown"); // after Next, then after each tick until the timer stops
-    QTest::addColumn<QStringList>("played"); // the music's steps, then the buzzer's
-    QTest::newRow("buzzer at 0, music stops") << "on" << 3 << "3 2 1 0 0" << QStringList{"play", "stop", "buzzer play"};
-    QTest::newRow("sound off: silent") << "off" << 2 << "2 1 0 0" << QStringList{};
-    QTest::newRow("music kept") << "always" << 2 << "2 1 0 0" << QStringList{"play", "buzzer play"};
-    QTest::newRow("length 0: no buzzer, music on") << "on" << 0 << "0 0" << QStringList{"play"};
-}
-// Next starts the countdown; the tick that shows 0 sounds the buzzer and
-// the next one stops the timer.
-void TestFrmZorbel::countdown()
-{
-    QFETCH(QString, sound);
-    QFETCH(int, length);
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches);
-    game.get<QCheckBox>("chkBuzzer")->setChecked(true);
-    game.get<QCheckBox>("chkSoundAlwaysOn")->setChecked(sound == QLatin1String("always"));
-    window.intTimerSeconds = length;
-    game.get<QRadioButton>("optSound", sound == QLatin1String("off") ? 1 : 0)->setChecked(true);
-    game.get<QRadioButton>("OptTimer", 0)->setChecked(true);
-    game.music().clear();
-    game.buzzer().clear();
-    game.click("clkNext");
-    QStringList shown{game.box("txtTimer")->text()};
-    for (int tick = 0; tick < 100 && window.Timer1().isActive(); ++tick) {
-        window.Timer1_Timer();
-        shown << game.box("txtTimer")->text();
-    }
-    QTEST(shown.join(u' '), "shown");
-    QStringList played = game.music();
-    for (const QString &step : game.buzzer())
-        played << "buzzer " + step;
-    QTEST(played, "played");
-}
-void TestFrmZorbel::countdownSteps_data()
-{
-    QTest::addColumn<QStringList>("steps"); // "on" and "off" click the timer options
-    QTest::addColumn<QString>("shown"); // after each step; "*" while counting
-    QTest::newRow("tab change stops") << QStringList{"on", "tick", "tab 1"} << "30* 29* 30";
-    QTest::newRow("off and on again resumes") << QStringList{"on", "tick", "tick", "off", "on", "tick"} << "30* 29* 28* 30 30* 29*";
-    QTest::newRow("next starts again") << QStringList{"on", "tick", "tick", "clkNext"} << "30* 29* 28* 30*";
-}
-void TestFrmZorbel::countdownSteps()
-{
-    QFETCH(QStringList, steps);
-    ZorbelFixture game;
-    FrmZorbel &window = game.open(kThreeMatches, kPhrases);
-    QStringList shown;
-    for (const QString &step : steps) {
-        if (step == QLatin1String("tick") && window.Timer1().isActive())
-            window.Timer1_Timer();
-        else if (step.startsWith(QLatin1String("tab ")))
-            game.showTab(step.back().digitValue());
-        else if (step == QLatin1String("on") || step == QLatin1String("off"))
-            QTest::mouseClick(game.get<QRadioButton>("OptTimer", step == QLatin1String("on") ? 0 : 1), Qt::LeftButton);
-        else
-            game.click(step);
-        shown << game.box("txtTimer")->text() + (window.Timer1().isActive() ? "*" : "");
-    }
-    QTEST(shown.join(u' '), "shown");
-}
-
-// The slider runs from silence to full volume and sets both players.
-void TestFrmZorbel::volumeSlider()
-{
-    ZorbelFixture game;
-    game.open(kThreeMatches);
-    auto *volume = game.get<QScrollBar>("hsc1");
-    QCOMPARE(QStringList({QString::number(volume->minimum()), QString::number(volume->maximum())}), QStringList({"0", "100"}));
-    QTest::mouseClick(game.get<QRadioButton>("optSound", 0), Qt::LeftButton); // "Sound Off" holds the slider still
-    game.music().clear();
-    game.buzzer().clear();
-    QTest::keyClick(volume, Qt::Key_Home);
-    volume->triggerAction(QAbstractSlider::SliderSingleStepAdd); // as a click on its arrow does
-    QTest::keyClick(volume, Qt::Key_End);
-    QCOMPARE(game.music(), QStringList({"volume 0", "volume 1", "volume 100"}));
-    QCOMPARE(game.buzzer(), game.music());
-}
-
-// Reading ends at the overflow, with an error report; the board has no questions: "Timer On".
-void TestFrmZorbel::configFileAppliesUntilAnOverflow()
-{
-    ZorbelFixture game;
-    game.test().writeFile(kConfig, "Buzzer: Yes\r\nTimerTime: 40000\r\nSoundContinual: Yes\r\n");
-    game.open();
-    QCOMPARE(settings(game), QStringLiteral("30/30 on off yes no ! readInConfigFile 6"));
-}
-
-void TestFrmZorbel::saveAppliesAndWrites_data()
-{
-    QTest::addColumn<QByteArray>("startFile");
-    QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<QStringList>("shown"); // by the lists on opening
-    QTest::addColumn<QStringList>("chosen"); // an empty text: no selection
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QStringList>("music");
-    QTest::newRow("timer on, sound off") << savedFile({"90", "Yes", "Yes", "Yes", "Yes"}) << false << QStringList{"90", "Yes", "Yes", "Yes", "Yes"}
-                                         << QStringList{"120", "Yes", "No", "No", "Yes"} << "120/120 on off no yes" << QStringList{"stop"};
-    QTest::newRow("no selection keeps") << QByteArray("TimerTime: 40.4\r\nBuzzer: Yes\r\n") << false << QStringList{"40", "No", "Yes", "No", "No"}
-                                        << QStringList{"", "No", "", "No", ""} << "40.4/40 off off yes no" << QStringList{"stop"};
-    // A failed save leaves the old file whole; the board takes the settings all the same.
-    QTest::newRow("read-only file") << savedFile({"20", "No", "No", "No", "No"}) << true << QStringList{"20", "No", "No", "No", "No"}
-                                    << QStringList{"80", "Yes", "Yes", "Yes", "Yes"} << "80/80 on on yes yes ! clkSave_Click 70" << QStringList{"play", "loop on"};
-}
-
-// The window stops the countdown while open, shows the board's settings,
-// and Save applies and writes them at once.
-void TestFrmZorbel::saveAppliesAndWrites()
-{
-    QFETCH(QByteArray, startFile);
-    QFETCH(bool, readOnly);
-    QFETCH(QStringList, chosen);
-    QFETCH(QString, expected);
-    ZorbelFixture game;
-    game.test().writeFile(kConfig, startFile);
-    const QString path = game.test().path(kConfig);
-    if (readOnly)
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner);
-    FrmZorbel &window = game.open({"Blank Pole", "Shoe Blank"});
-    window.Timer1().start();
-    game.music().clear();
-
-    QStringList shown;
-    QByteArray written;
-    bool pausedWhileOpen = false;
-    whenOpen(QStringLiteral("frmConfig"), [&](Form &config) {
-        pausedWhileOpen = config.isModal() && !window.Timer1().isActive();
-        for (int i = 0; i < 5; ++i) {
-            auto *list = config.controls().get<QComboBox>(QLatin1String(kLists[i]));
-            shown << list->currentText();
-            list->setCurrentIndex(list->findText(chosen[i])); // an empty text clears the selection
+    void actions()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, steps);
+        ZorbelFixture game;
+        for (const QString &output : kOutputs)
+            game.test().writeFile(output, "old\r\n");
+        game.open(kThreeMatches, kPhrases);
+        if (!file.isEmpty()) {
+            QFile put(game.test().path(file));
+            if (bytes.isNull())
+                put.remove();
+            else
+                QVERIFY(put.open(QIODevice::WriteOnly)
+                        && (bytes.isEmpty() ? put.resize(65 << 20) : put.write(bytes) == bytes.size()));
         }
-        clickOn(config, QStringLiteral("clkSave"));
-        written = config.isVisible() ? game.test().readFile(kConfig) : QByteArray("closed by Save");
-        clickOn(config, QStringLiteral("clkExit"));
-    });
-    game.click(QStringLiteral("clkConfig"));
-    QVERIFY(pausedWhileOpen);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QTEST(shown, "shown");
-    QCOMPARE(written, expected.contains(QLatin1String("clkSave")) ? startFile : savedFile(chosen));
-    QCOMPARE(game.test().prompter().shown().size(), expected.count(u'!')); // no confirmation
-    QCOMPARE(settings(game), expected);
-    QTEST(game.music(), "music");
-    // "Timer On" counts down the question on show.
-    QCOMPARE(window.Timer1().isActive(), expected.section(u' ', 1, 1) == QLatin1String("on"));
-}
+        QVERIFY(game.activate());
+        const QHash<QString, PromptAnswer> answers{
+            {"Yes", PromptAnswer::Yes}, {"No", PromptAnswer::No}, {"Cancel", PromptAnswer::Cancel}};
+        for (const QString &step : steps) {
+            if (answers.contains(step))
+                game.test().prompter().queue(answers.value(step));
+            else if (step.startsWith(QLatin1String("tab ")))
+                game.showTab(step.back().digitValue());
+            else if (step.startsWith(u'^'))
+                QTest::keyClick(game.box("txtPlayer", 0), step.at(1).toLatin1(), Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+            else
+                game.click(step.section(u' ', 0, 0), step.contains(u' ') ? step.section(u' ', 1).toInt() : -1);
+        }
+        QTEST(outcome(game), "outcome");
+    }
 
-void TestFrmZorbel::editButtonOpensOneChooser()
-{
-    ZorbelFixture game;
-    game.open();
-    game.click(QStringLiteral("clkEdit"), -1, 2);
-    const QList<Form *> choosers = openForms(QStringLiteral("frmEdit"));
-    QCOMPARE(choosers.size(), 1);
-    game.test().prompter().queue(PromptAnswer::No); // no sample for the missing file
-    clickOn(*choosers.first(), QStringLiteral("clkEditMatches"));
-    const QList<Form *> editor = openForms(QStringLiteral("frmEditMatches"));
+    void rulesWindowExistsOnce()
+    {
+        ZorbelFixture game;
+        game.test().writeFile(FrmHowTo::fileName(), "{\\rtf1 First rules}");
+        game.open(kThreeMatches);
+        game.click(QStringLiteral("clkHowToPlay"));
+        game.test().writeFile(FrmHowTo::fileName(), "{\\rtf1 Second rules}");
+        game.click(QStringLiteral("clkHowToPlay"));
+        QCOMPARE(outcome(game).section(" | ", 1), "How to Play Zorbel read-only: First rules | Loading Form frmHowTo");
+        shownRules(game.window()).first()->close();
+        game.click(QStringLiteral("clkHowToPlay"));
+        QCOMPARE(outcome(game).section(" | ", 1), "How to Play Zorbel read-only: Second rules | Loading Form frmHowTo | "
+                                                  "Unloading Form frmHowTo | Loading Form frmHowTo");
+    }
 
-    // A new chooser after the old one closed still finds the open editor.
-    choosers.first()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    game.click(QStringLiteral("clkEdit"));
-    clickOn(*openForms(QStringLiteral("frmEdit")).first(), QStringLiteral("clkEditMatches"));
-    QCOMPARE(openForms(QStringLiteral("frmEditMatches")), editor);
-    QCOMPARE(editor.size(), 1);
-    QCOMPARE(game.test().prompter().shown().size(), 1); // loaded once
-}
+    void tieAnswers_data()
+    {
+        QTest::addColumn<int>("tab"); // the mode whose Next ends the round
+        QTest::addColumn<QString>("answer"); // empty: closed by the window manager
+        QTest::addColumn<QString>("outcome"); // a further round starts with the first player; reloads ask nothing
+        QTest::addColumn<QString>("moved"); // another round moves the other mode on once, the phrases twice in all
+        QTest::addColumn<QString>("thenPhrase"); // after a phrase Next: a restart from the match mode keeps phrase 1
+        const QString log = " | Loading Form frmWin | Unloading Form frmWin";
+        const QString match = "Round 2 player 0 Viewing Match 1 of 3 Matches... scores 6 6 4" + log;
+        QTest::newRow("yes keeps scores") << 0 << "clkYes" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
+        QTest::newRow("closed counts as yes") << 0 << "" << match << "match 1 phrase 2" << "player 1 match 1 phrase 3";
+        QTest::newRow("no restarts both modes") << 0 << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log
+                                                << "match 1 phrase 1" << "player 1 match 1 phrase 1";
+        QTest::newRow("phrases, yes") << 1 << "clkYes" << "Round 2 player 0 Viewing Phrase 2 of 3 Phrases... scores 6 6 4" + log
+                                      << "match 2 phrase 2" << "player 1 match 2 phrase 3";
+        QTest::newRow("phrases, no") << 1 << "clkNo" << "Round 1 player 0 Viewing Phrase 1 of 3 Phrases... scores 0 0 0" + log
+                                     << "match 1 phrase 1" << "player 1 match 1 phrase 2";
+    }
+    void tieAnswers()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, answer);
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        game.showTab(tab);
+        const QString next = tab == 0 ? "clkNext" : "clkNextPhrase";
+        chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+        chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
+        game.box("txtPlayer", 0)->setText("Lee, Ann");
+        game.box("txtPlayer", 1)->setText("Bob;");
+        // Six questions in all: no score goes higher.
+        game.box("txtCounter", 0)->setText("6");
+        game.box("txtCounter", 1)->setText("6");
+        game.box("txtCounter", 2)->setText("4");
+        game.click(next, -1, 2);
+        game.answerWinnerWith(answer);
+        game.click(next);
+        QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nPlayers:\n\nLee, Ann  Bob;\n\nHave tied "
+                                                    "with a score of 6\n\nPlay another round?"));
+        QTEST(outcome(game), "outcome");
+        QTEST(positions(game), "moved");
+        game.showTab(1);
+        game.click("clkNextPhrase");
+        QTEST(QStringLiteral("player %1 ").arg(window.intCurrentPlayer) + positions(game), "thenPhrase");
+        if (answer == QLatin1String("clkNo"))
+            return;
+        game.click("clkDown", 0);
+        game.click("clkNextPhrase");
+        game.answerWinnerWith("clkClose");
+        game.click("clkNextPhrase");
+        QVERIFY(game.winnerMessage.contains(QLatin1String("Bob; has won the game with a score of 6")));
+        QCOMPARE(game.scores(), QStringList({"0", "0", "0"})); // a win starts a new game
+    }
+    // The title bar names the game, not its lower-case executable, also while
+    // a decided game reloads both modes. A score reached in the middle of a
+    // round decides nothing until the turn passes from the last player to the first.
+    void titleNamesTheGame()
+    {
+        ZorbelFixture game(QStringLiteral("zorbel"));
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Zorbel"));
+        QSignalSpy titles(&window, &QWidget::windowTitleChanged);
+        chooseWithMouse(game.get<QComboBox>("cmbScoreToWin"), "5");
+        game.click("clkUp", 0, 5);
+        game.answerWinnerWith("clkClose"); // should the window open too early
+        game.click("clkNext");
+        QVERIFY(!game.test().logEntries().contains(QLatin1String("Loading Form frmWin")));
+        game.answerWinnerWith("clkClose");
+        game.click("clkNext");
+        QCOMPARE(game.winnerMessage, QStringLiteral("Congratulations...\n\nName has won the game with a score of 5\n\nNicely Done!"));
+        const QString reloading = QStringLiteral("Zorbel is reloading and randomly sorting Zorbels...");
+        QCOMPARE(titles, QList<QVariantList>({{reloading}, {"Zorbel"}, {reloading}, {"Zorbel"}}));
+    }
+    // Every control has a name a screen reader speaks, and the turn shows by
+    // more than colour.
+    void screenReadersAndTheTurnMarker()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        chooseWithMouse(game.get<QComboBox>("cmbNumPlayers"), "3");
+        game.box("txtPlayer", 0)->clear();
+        QTest::keyClicks(game.box("txtPlayer", 0), "Maya");
+        game.box("txtPlayer", 2)->clear(); // a row without a name is spoken by its number
+        auto spoken = [&game](const char *name, int index = -1) {
+            QWidget *control = game.get<QWidget>(QLatin1String(name), index);
+            return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        };
+        QCOMPARE(QStringList({spoken("clkUp", 0), spoken("clkDown", 0), spoken("clkUp", 2), spoken("txtPlayer", 0),
+                              spoken("txtCounter", 2), spoken("clkNext"), spoken("clkPrevPhrase"), spoken("clkStart"),
+                              spoken("txtTimer"), spoken("hsc1"), game.get<QComboBox>("cmbNumPlayers")->accessibleName(),
+                              game.get<QComboBox>("cmbScoreToWin")->accessibleName()}),
+                 QStringList({"Maya: score up", "Maya: score down", "Player 3: score up", "Player 1 name", "Player 3 score",
+                              "Next", "Previous", "Start", "Seconds left", "Sound volume", "Number of players",
+                              "Score to win"}));
 
-// Quitting asks an editor about its unsaved changes; a host who keeps the
-// editor open keeps the game open too, by Exit or by the end-program chord.
-void TestFrmZorbel::quittingKeepsAnEditorsChanges()
-{
-    for (const bool chord : {false, true}) {
+        auto *marker = window.findChild<QLabel *>(QStringLiteral("lblTurn"));
+        QVERIFY(marker && marker->isVisible());
+        auto markedRow = [&] {
+            for (int i = 0; i < 3; ++i)
+                if (marker->geometry().center().y() == game.box("txtPlayer", i)->geometry().center().y())
+                    return i;
+            return -1;
+        };
+        QCOMPARE(markedRow(), 0);
+        game.click("clkNext", -1, 2);
+        QCOMPARE(markedRow(), 2);
+        QCOMPARE(game.box("txtCounter", 2)->palette().color(QPalette::Base), kCurrent);
+        QCOMPARE(game.box("txtCounter", 0)->palette().color(QPalette::Base), kNormal);
+        QCOMPARE(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description),
+                 QStringLiteral("Current player"));
+        QTest::mouseDClick(game.box("txtPlayer", 1), Qt::LeftButton); // gives the turn
+        QCOMPARE(markedRow(), 1);
+        QCOMPARE(game.box("txtPlayer", 1)->palette().color(QPalette::Base), kCurrent);
+        QVERIFY(QAccessible::queryAccessibleInterface(game.box("txtPlayer", 2))->text(QAccessible::Description).isEmpty());
+        // Scores are capped by the questions of both files.
+        game.click("clkDown", 0);
+        game.click("clkUp", 1, 10);
+        QCOMPARE(game.scores(), QStringList({"0", "6", "0"}));
+    }
+    void pageKeysWorkEverywhere_data()
+    {
+        QTest::addColumn<QString>("control"); // name, then an index for a row's control
+        QTest::addColumn<QString>("setting"); // a list's choice made before the keys
+        const char *const controls[] = {
+            "clkAbout", "clkConfig", "clkContact", "clkDonate", "clkDown 1", "clkEdit", "clkExit", "clkExitPhrase",
+            "clkHowToPlay", "clkNext", "clkNextPhrase", "clkPrev", "clkPrevPhrase", "clkRound", "clkStart",
+            "clkStartPhrase", "clkUp 0", "clkUpdate", "cmbNumPlayers", "cmbScoreToWin", "OptTimer 0", "OptTimer 1",
+            "optSound 0", "optSound 1", "hsc1", "SSTab1", "txtCounter 1", "txtPlayer 0", "txtTimer"};
+        for (const char *control : controls)
+            QTest::newRow(control) << control << "";
+        QTest::newRow("players at the end of the list") << "cmbNumPlayers" << "10";
+        QTest::newRow("score to win at the end of the list") << "cmbScoreToWin" << "30";
+    }
+    // PageDown steps on and PageUp steps back in the mode on show, wherever on
+    // the window the focus is.
+    void pageKeysWorkEverywhere()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, setting);
+        ZorbelFixture game;
+        game.open(kThreeMatches, kPhrases);
+        QVERIFY(game.activate());
+        const bool phrases = control.endsWith(QLatin1String("Phrase"));
+        game.showTab(phrases ? 1 : 0);
+        QWidget *target =
+            game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
+        if (!setting.isEmpty())
+            chooseWithMouse(qobject_cast<QComboBox *>(target), setting);
+        const QString mode = phrases ? "Phrase %1 of 3 Phrases" : "Match %1 of 3 Matches";
+        for (const auto &[key, player, number] : {std::tuple("PgDown", 1, 2), std::tuple("PgUp", 0, 1)}) {
+            typeKey(target, QLatin1String(key));
+            QCOMPARE(outcome(game), QStringLiteral("Round 1 player %1 Viewing %2... scores %3")
+                                        .arg(player)
+                                        .arg(mode.arg(number), QStringList(game.scores().size(), "0").join(u' ')));
+        }
+    }
+    void settingsTakeMouseChoicesOnly_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("chosen"); // with the mouse, at one end of the list
+        QTest::addColumn<QString>("pageKey"); // the last key, towards that end
+        QTest::addColumn<QString>("again"); // chosen with the mouse after the keys
+        QTest::newRow("players, first") << "cmbNumPlayers" << "2" << "PgUp" << "4";
+        QTest::newRow("players, last") << "cmbNumPlayers" << "10" << "PgDown" << "3";
+        QTest::newRow("score to win, first") << "cmbScoreToWin" << "5" << "PgUp" << "20";
+        QTest::newRow("score to win, last") << "cmbScoreToWin" << "30" << "PgDown" << "15";
+    }
+    // No key changes the number of players or the score to win, and a page key
+    // leaves nothing behind that would undo the next mouse choice.
+    void settingsTakeMouseChoicesOnly()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, chosen);
+        QFETCH(QString, pageKey);
+        QFETCH(QString, again);
+        ZorbelFixture game;
+        game.open(kThreeMatches, kPhrases);
+        QVERIFY(game.activate());
+        auto *setting = game.get<QComboBox>(box);
+        chooseWithMouse(setting, chosen);
+        const int rows = game.scores().size();
+        // The list does not open for a choice by keyboard either.
+        const QStringList keys{"Home", "End", "Up", "Down", "Left", "Right", "5", "2", "Space", "F4", "Alt+Down", "Alt+Up",
+                               "PgUp", "PgDown", pageKey};
+        for (const QString &key : keys) {
+            typeKey(setting, key);
+            QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(),
+                     qPrintable(key));
+        }
+        // Nor is a list opened with the mouse chosen from by keyboard.
+        setting->showPopup();
+        for (const char *key : {"Down", "Down", "Return"})
+            typeKey(setting->view(), QLatin1String(key));
+        QCOMPARE(setting->currentText(), chosen);
+        setting->hidePopup();
+
+        chooseWithMouse(setting, again);
+        QCOMPARE(setting->currentText(), again);
+        if (box == QLatin1String("cmbNumPlayers"))
+            QCOMPARE(QString::number(game.scores().size()), again);
+    }
+    void countdown_data()
+    {
+        QTest::addColumn<QString>("sound"); // off, on, or on with the music always on
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("shown"); // after Next, then after each tick until the timer stops
+        QTest::addColumn<QStringList>("played"); // the music's steps, then the buzzer's
+        QTest::newRow("buzzer at 0, music stops") << "on" << 3 << "3 2 1 0 0" << QStringList{"play", "stop", "buzzer play"};
+        QTest::newRow("sound off: silent") << "off" << 2 << "2 1 0 0" << QStringList{};
+        QTest::newRow("music kept") << "always" << 2 << "2 1 0 0" << QStringList{"play", "buzzer play"};
+        QTest::newRow("length 0: no buzzer, music on") << "on" << 0 << "0 0" << QStringList{"play"};
+    }
+    // Next starts the countdown; the tick that shows 0 sounds the buzzer and
+    // the next one stops the timer.
+    void countdown()
+    {
+        QFETCH(QString, sound);
+        QFETCH(int, length);
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches);
+        game.get<QCheckBox>("chkBuzzer")->setChecked(true);
+        game.get<QCheckBox>("chkSoundAlwaysOn")->setChecked(sound == QLatin1String("always"));
+        window.intTimerSeconds = length;
+        game.get<QRadioButton>("optSound", sound == QLatin1String("off") ? 1 : 0)->setChecked(true);
+        game.get<QRadioButton>("OptTimer", 0)->setChecked(true);
+        game.music().clear();
+        game.buzzer().clear();
+        game.click("clkNext");
+        QStringList shown{game.box("txtTimer")->text()};
+        for (int tick = 0; tick < 100 && window.Timer1().isActive(); ++tick) {
+            window.Timer1_Timer();
+            shown << game.box("txtTimer")->text();
+        }
+        QTEST(shown.join(u' '), "shown");
+        QStringList played = game.music();
+        for (const QString &step : game.buzzer())
+            played << "buzzer " + step;
+        QTEST(played, "played");
+    }
+    void countdownSteps_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // "on" and "off" click the timer options
+        QTest::addColumn<QString>("shown"); // after each step; "*" while counting
+        QTest::newRow("tab change stops") << QStringList{"on", "tick", "tab 1"} << "30* 29* 30";
+        QTest::newRow("off and on again resumes") << QStringList{"on", "tick", "tick", "off", "on", "tick"} << "30* 29* 28* 30 30* 29*";
+        QTest::newRow("next starts again") << QStringList{"on", "tick", "tick", "clkNext"} << "30* 29* 28* 30*";
+    }
+    void countdownSteps()
+    {
+        QFETCH(QStringList, steps);
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        QStringList shown;
+        for (const QString &step : steps) {
+            if (step == QLatin1String("tick") && window.Timer1().isActive())
+                window.Timer1_Timer();
+            else if (step.startsWith(QLatin1String("tab ")))
+                game.showTab(step.back().digitValue());
+            else if (step == QLatin1String("on") || step == QLatin1String("off"))
+                QTest::mouseClick(game.get<QRadioButton>("OptTimer", step == QLatin1String("on") ? 0 : 1), Qt::LeftButton);
+            else
+                game.click(step);
+            shown << game.box("txtTimer")->text() + (window.Timer1().isActive() ? "*" : "");
+        }
+        QTEST(shown.join(u' '), "shown");
+    }
+
+    // The slider runs from silence to full volume and sets both players.
+    void volumeSlider()
+    {
         ZorbelFixture game;
         game.open(kThreeMatches);
+        auto *volume = game.get<QScrollBar>("hsc1");
+        QTest::mouseClick(game.get<QRadioButton>("optSound", 0), Qt::LeftButton); // "Sound Off" holds the slider still
+        game.music().clear();
+        game.buzzer().clear();
+        QTest::keyClick(volume, Qt::Key_Home);
+        volume->triggerAction(QAbstractSlider::SliderSingleStepAdd); // as a click on its arrow does
+        QTest::keyClick(volume, Qt::Key_End);
+        QCOMPARE(game.music(), QStringList({"volume 0", "volume 1", "volume 100"}));
+        QCOMPARE(game.buzzer(), game.music());
+    }
+
+    void saveAppliesAndWrites_data()
+    {
+        QTest::addColumn<QByteArray>("startFile");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QStringList>("shown"); // by the lists on opening
+        QTest::addColumn<QStringList>("chosen"); // an empty text: no selection
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("music");
+        QTest::newRow("timer on, sound off") << savedFile({"90", "Yes", "Yes", "Yes", "Yes"}) << false << QStringList{"90", "Yes", "Yes", "Yes", "Yes"}
+                                             << QStringList{"120", "Yes", "No", "No", "Yes"} << "120/120 on off no yes" << QStringList{"stop"};
+        QTest::newRow("no selection keeps") << QByteArray("TimerTime: 40.4\r\nBuzzer: Yes\r\n") << false << QStringList{"40", "No", "Yes", "No", "No"}
+                                            << QStringList{"", "No", "", "No", ""} << "40.4/40 off off yes no" << QStringList{"stop"};
+        // A failed save leaves the old file whole; the board takes the settings all the same.
+        QTest::newRow("read-only file") << savedFile({"20", "No", "No", "No", "No"}) << true << QStringList{"20", "No", "No", "No", "No"}
+                                        << QStringList{"80", "Yes", "Yes", "Yes", "Yes"} << "80/80 on on yes yes ! clkSave_Click 70" << QStringList{"play", "loop on"};
+    }
+
+    // The window stops the countdown while open, shows the board's settings,
+    // and Save applies and writes them at once.
+    void saveAppliesAndWrites()
+    {
+        QFETCH(QByteArray, startFile);
+        QFETCH(bool, readOnly);
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, expected);
+        ZorbelFixture game;
+        game.test().writeFile(kConfig, startFile);
+        const QString path = game.test().path(kConfig);
+        if (readOnly)
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner);
+        FrmZorbel &window = game.open({"Blank Pole", "Shoe Blank"});
+        window.Timer1().start();
+        game.music().clear();
+
+        QStringList shown;
+        QByteArray written;
+        bool pausedWhileOpen = false;
+        whenOpen(QStringLiteral("frmConfig"), [&](Form &config) {
+            pausedWhileOpen = config.isModal() && !window.Timer1().isActive();
+            for (int i = 0; i < 5; ++i) {
+                auto *list = config.controls().get<QComboBox>(QLatin1String(kLists[i]));
+                shown << list->currentText();
+                list->setCurrentIndex(list->findText(chosen[i])); // an empty text clears the selection
+            }
+            clickOn(config, QStringLiteral("clkSave"));
+            written = config.isVisible() ? game.test().readFile(kConfig) : QByteArray("closed by Save");
+            clickOn(config, QStringLiteral("clkExit"));
+        });
+        game.click(QStringLiteral("clkConfig"));
+        QVERIFY(pausedWhileOpen);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QTEST(shown, "shown");
+        QCOMPARE(written, expected.contains(QLatin1String("clkSave")) ? startFile : savedFile(chosen));
+        QCOMPARE(game.test().prompter().shown().size(), expected.count(u'!')); // no confirmation
+        QCOMPARE(settings(game), expected);
+        QTEST(game.music(), "music");
+        // "Timer On" counts down the question on show.
+        QCOMPARE(window.Timer1().isActive(), expected.section(u' ', 1, 1) == QLatin1String("on"));
+    }
+
+    void editButtonOpensOneChooser()
+    {
+        ZorbelFixture game;
+        game.open();
+        game.click(QStringLiteral("clkEdit"), -1, 2);
+        const QList<Form *> choosers = openForms(QStringLiteral("frmEdit"));
+        QCOMPARE(choosers.size(), 1);
+        game.test().prompter().queue(PromptAnswer::No); // no sample for the missing file
+        clickOn(*choosers.first(), QStringLiteral("clkEditMatches"));
+        const QList<Form *> editor = openForms(QStringLiteral("frmEditMatches"));
+
+        // A new chooser after the old one closed still finds the open editor.
+        choosers.first()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         game.click(QStringLiteral("clkEdit"));
         clickOn(*openForms(QStringLiteral("frmEdit")).first(), QStringLiteral("clkEditMatches"));
-        Form *editor = openForms(QStringLiteral("frmEditMatches")).value(0);
-        QVERIFY(editor);
-        auto *box = editor->findChild<QPlainTextEdit *>();
-        box->setPlainText(QStringLiteral("Blank Pole\nShoe Blank"));
-        if (!chord)
-            game.test().prompter().queue(PromptAnswer::Yes); // exit Zorbel
-        game.test().prompter().queue(PromptAnswer::Cancel); // keep the editor
-        if (chord)
-            QTest::keyClick(game.box("txtPlayer", 0), 'E', Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-        else
-            game.click(QStringLiteral("clkExit"));
-        QVERIFY(editor->isVisible());
-        QVERIFY(game.window().isVisible());
-        QCOMPARE(box->toPlainText(), QStringLiteral("Blank Pole\nShoe Blank"));
+        QCOMPARE(openForms(QStringLiteral("frmEditMatches")), editor);
+        QCOMPARE(editor.size(), 1);
+        QCOMPARE(game.test().prompter().shown().size(), 1); // loaded once
     }
-}
+
+    // Quitting asks an editor about its unsaved changes; a host who keeps the
+    // editor open keeps the game open too, by Exit or by the end-program chord.
+    void quittingKeepsAnEditorsChanges()
+    {
+        for (const bool chord : {false, true}) {
+            ZorbelFixture game;
+            game.open(kThreeMatches);
+            game.click(QStringLiteral("clkEdit"));
+            clickOn(*openForms(QStringLiteral("frmEdit")).first(), QStringLiteral("clkEditMatches"));
+            Form *editor = openForms(QStringLiteral("frmEditMatches")).value(0);
+            QVERIFY(editor);
+            auto *box = editor->findChild<QPlainTextEdit *>();
+            box->setPlainText(QStringLiteral("Blank Pole\nShoe Blank"));
+            if (!chord)
+                game.test().prompter().queue(PromptAnswer::Yes); // exit Zorbel
+            game.test().prompter().queue(PromptAnswer::Cancel); // keep the editor
+            if (chord)
+                QTest::keyClick(game.box("txtPlayer", 0), 'E', Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+            else
+                game.click(QStringLiteral("clkExit"));
+            QVERIFY(editor->isVisible());
+            QVERIFY(game.window().isVisible());
+            QCOMPARE(box->toPlainText(), QStringLiteral("Blank Pole\nShoe Blank"));
+        }
+    }
+};
 
 QTEST_MAIN(TestFrmZorbel)
 #include "tst_frm_zorbel.moc"

@@ -63,32 +63,29 @@ class TestRepeatFinder : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void agreesWithPlainRule_data();
-    void agreesWithPlainRule();
+    void agreesWithPlainRule_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        // Short texts over few letters repeat often; long ones over many
+        // letters give a spread of lengths that sends the automatic search to
+        // the automaton. Every code unit counts on its own, halves of surrogate
+        // pairs too.
+        const char16_t wide[] = {0x0000, 0x00ff, 0x0100, 0x20ac, 0xd83d, 0xde00, 0xffff};
+        QTest::newRow("two letters") << randomTexts("ab", 7, 11);
+        QTest::newRow("wide units") << randomTexts(QString::fromUtf16(wide, std::size(wide)), 9, 14);
+        QTest::newRow("many lengths") << randomTexts("abcdefghij", 400, 13);
+        QTest::newRow("equal fingerprints") << equalFingerprints();
+    }
+
+    void agreesWithPlainRule()
+    {
+        QFETCH(QStringList, texts);
+        const QList<bool> expected = plainRepeats(texts);
+        QVERIFY(expected.contains(true) && expected.contains(false));
+        for (const RepeatSearch search : {RepeatSearch::Automatic, RepeatSearch::Fingerprints, RepeatSearch::Automaton})
+            QCOMPARE(findRepeats(texts, search), expected);
+    }
 };
-
-void TestRepeatFinder::agreesWithPlainRule_data()
-{
-    QTest::addColumn<QStringList>("texts");
-    // Short texts over few letters repeat often; long ones over many
-    // letters give a spread of lengths that sends the automatic search to
-    // the automaton. Every code unit counts on its own, halves of surrogate
-    // pairs too.
-    const char16_t wide[] = {0x0000, 0x00ff, 0x0100, 0x20ac, 0xd83d, 0xde00, 0xffff};
-    QTest::newRow("two letters") << randomTexts("ab", 7, 11);
-    QTest::newRow("wide units") << randomTexts(QString::fromUtf16(wide, std::size(wide)), 9, 14);
-    QTest::newRow("many lengths") << randomTexts("abcdefghij", 400, 13);
-    QTest::newRow("equal fingerprints") << equalFingerprints();
-}
-
-void TestRepeatFinder::agreesWithPlainRule()
-{
-    QFETCH(QStringList, texts);
-    const QList<bool> expected = plainRepeats(texts);
-    QVERIFY(expected.contains(true) && expected.contains(false));
-    for (const RepeatSearch search : {RepeatSearch::Automatic, RepeatSearch::Fingerprints, RepeatSearch::Automaton})
-        QCOMPARE(findRepeats(texts, search), expected);
-}
 
 QTEST_GUILESS_MAIN(TestRepeatFinder)
 #include "tst_repeat_finder.moc"

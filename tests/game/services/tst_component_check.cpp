@@ -31,72 +31,68 @@ class TestComponentCheck : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void logLines_data();
-    void logLines();
-    void realLoaderUsesSystemSearch();
-};
+    void logLines_data()
+    {
+        QTest::addColumn<QList<Copy>>("copies"); // the first list's files, in order
+        QTest::addColumn<QStringList>("entries");
+        const QString ravlen("libRavlenLib.so.1"), widgets("libQt6Widgets.so.6"), gui("libQt6Gui.so.6"), media("libQt6Multimedia.so.6");
+        const auto exists = [](const QString &file) { return "File " + file + " Exists..."; };
+        const auto registered = [](const QString &file) { return "File " + file + " is registered..."; };
+        const auto absent = [](const QString &file) { return "File " + file + " Does Not Exist..."; };
+        const QString checking("Checking For Needed Registry Files");
+        const Copy a = Copy::Absent, l = Copy::Loadable, b = Copy::Broken;
 
-void TestComponentCheck::logLines_data()
-{
-    QTest::addColumn<QList<Copy>>("copies"); // the first list's files, in order
-    QTest::addColumn<QStringList>("entries");
-    const QString ravlen("libRavlenLib.so.1"), widgets("libQt6Widgets.so.6"), gui("libQt6Gui.so.6"), media("libQt6Multimedia.so.6");
-    const auto exists = [](const QString &file) { return "File " + file + " Exists..."; };
-    const auto registered = [](const QString &file) { return "File " + file + " is registered..."; };
-    const auto absent = [](const QString &file) { return "File " + file + " Does Not Exist..."; };
-    const QString checking("Checking For Needed Registry Files");
-    const Copy a = Copy::Absent, l = Copy::Loadable, b = Copy::Broken;
-
-    QTest::newRow("loadable, absent, broken media library")
-        << QList<Copy>{l, a, a, b}
-        << QStringList{checking, exists(ravlen), registered(ravlen), absent(widgets), absent(gui), exists(media)}
-               + failureLines(media, "libqt6multimedia6")
-               + QStringList{"Qt Multimedia 'libQt6Multimedia.so.6' file appears to not be installed...",
-                             "The easy solution: download and install latest version of libqt6multimedia6 and "
-                             "gstreamer1.0-plugins-good...'",
-                             registered(widgets)};
-    QTest::newRow("broken button library")
-        << QList<Copy>{b, a, a, a}
-        << QStringList{checking, exists(ravlen)} + failureLines(ravlen, QString())
-               + QStringList{absent(widgets), absent(gui), absent(media), registered(widgets)};
-    QTest::newRow("registered at the second look")
-        << QList<Copy>{Copy::Late, a, a, a}
-        << QStringList{checking, exists(ravlen), failureLines(ravlen, {}).at(0), failureLines(ravlen, {}).at(1),
-                       absent(widgets), absent(gui), absent(media), registered(widgets)};
-}
-
-void TestComponentCheck::logLines()
-{
-    QFETCH(QList<Copy>, copies);
-    TestContext test;
-    const QList<NeededComponent> first = ComponentCheck::firstList();
-    QCOMPARE(first.size(), copies.size());
-    for (qsizetype i = 0; i < copies.size(); ++i) {
-        if (copies[i] == Copy::Loadable)
-            QVERIFY(QFile::copy(QStringLiteral(FAKE_COMPONENT), test.path(first[i].fileName)));
-        if (copies[i] != Copy::Absent && copies[i] != Copy::Loadable)
-            test.writeFile(first[i].fileName, copies[i] == Copy::Late ? kLate : "\x7f" "ELF but not really a library");
+        QTest::newRow("loadable, absent, broken media library")
+            << QList<Copy>{l, a, a, b}
+            << QStringList{checking, exists(ravlen), registered(ravlen), absent(widgets), absent(gui), exists(media)}
+                   + failureLines(media, "libqt6multimedia6")
+                   + QStringList{"Qt Multimedia 'libQt6Multimedia.so.6' file appears to not be installed...",
+                                 "The easy solution: download and install latest version of libqt6multimedia6 and "
+                                 "gstreamer1.0-plugins-good...'",
+                                 registered(widgets)};
+        QTest::newRow("broken button library")
+            << QList<Copy>{b, a, a, a}
+            << QStringList{checking, exists(ravlen)} + failureLines(ravlen, QString())
+                   + QStringList{absent(widgets), absent(gui), absent(media), registered(widgets)};
+        QTest::newRow("registered at the second look")
+            << QList<Copy>{Copy::Late, a, a, a}
+            << QStringList{checking, exists(ravlen), failureLines(ravlen, {}).at(0), failureLines(ravlen, {}).at(1),
+                           absent(widgets), absent(gui), absent(media), registered(widgets)};
     }
-    // Loads from the program directory when a file of that name lies there.
-    int lateLooks = 0;
-    ComponentCheck check(test.context(), [&](const QString &fileName) {
-        if (test.readFile(fileName) == kLate)
-            return ++lateLooks > 1;
-        return ComponentCheck::loadLibraryByName(QFileInfo::exists(test.path(fileName)) ? test.path(fileName) : fileName);
-    });
-    QVERIFY(check.checkOncePerRun());
-    QTEST(test.logEntries(), "entries");
-    QVERIFY(test.prompter().shown().isEmpty());
-}
 
-void TestComponentCheck::realLoaderUsesSystemSearch()
-{
-    TestContext test;
-    ComponentCheck check(test.context());
-    QVERIFY(check.IsDLLAvailable(QStringLiteral("libQt6Multimedia.so.6")));
-    QVERIFY(!check.IsDLLAvailable(QStringLiteral("libZorbelNoSuchComponent.so.9")));
-    QVERIFY(!check.IsDLLAvailable(QString::fromUtf8(__FILE__))); // a text file
-}
+    void logLines()
+    {
+        QFETCH(QList<Copy>, copies);
+        TestContext test;
+        const QList<NeededComponent> first = ComponentCheck::firstList();
+        QCOMPARE(first.size(), copies.size());
+        for (qsizetype i = 0; i < copies.size(); ++i) {
+            if (copies[i] == Copy::Loadable)
+                QVERIFY(QFile::copy(QStringLiteral(FAKE_COMPONENT), test.path(first[i].fileName)));
+            if (copies[i] != Copy::Absent && copies[i] != Copy::Loadable)
+                test.writeFile(first[i].fileName, copies[i] == Copy::Late ? kLate : "\x7f" "ELF but not really a library");
+        }
+        // Loads from the program directory when a file of that name lies there.
+        int lateLooks = 0;
+        ComponentCheck check(test.context(), [&](const QString &fileName) {
+            if (test.readFile(fileName) == kLate)
+                return ++lateLooks > 1;
+            return ComponentCheck::loadLibraryByName(QFileInfo::exists(test.path(fileName)) ? test.path(fileName) : fileName);
+        });
+        QVERIFY(check.checkOncePerRun());
+        QTEST(test.logEntries(), "entries");
+        QVERIFY(test.prompter().shown().isEmpty());
+    }
+
+    void realLoaderUsesSystemSearch()
+    {
+        TestContext test;
+        ComponentCheck check(test.context());
+        QVERIFY(check.IsDLLAvailable(QStringLiteral("libQt6Multimedia.so.6")));
+        QVERIFY(!check.IsDLLAvailable(QStringLiteral("libZorbelNoSuchComponent.so.9")));
+        QVERIFY(!check.IsDLLAvailable(QString::fromUtf8(__FILE__))); // a text file
+    }
+};
 
 QTEST_GUILESS_MAIN(TestComponentCheck)
 #include "tst_component_check.moc"

@@ -79,37 +79,34 @@ class TestFormLayout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void everyKeyReachesItsField_data();
-    void everyKeyReachesItsField();
-};
-
-void TestFormLayout::everyKeyReachesItsField_data()
-{
-    QTest::addColumn<int>("key");
-    for (int i = 0; i < keys().size(); ++i)
-        QTest::newRow(keys().at(i).name) << i;
-}
-
-void TestFormLayout::everyKeyReachesItsField()
-{
-    QFETCH(int, key);
-    const Key &given = keys().at(key);
-    const QStringList path = QString::fromLatin1(given.name).split(u'.');
-    QJsonObject control;
-    if (path.size() == 2)
-        control.insert(path.at(0), QJsonObject{{path.at(1), given.value}});
-    else
-        control.insert(path.at(0), given.value);
-
-    // The key fills its own field and no other; a control without it has
-    // every default.
-    const ControlDesign read = controlOf(control);
-    const ControlDesign bare = controlOf({});
-    for (const Key &other : keys()) {
-        QCOMPARE(other.field(bare), other.absent);
-        QCOMPARE(other.field(read), &other == &given ? expected(other.value) : other.absent);
+    void everyKeyReachesItsField_data()
+    {
+        QTest::addColumn<int>("key");
+        for (int i = 0; i < keys().size(); ++i)
+            QTest::newRow(keys().at(i).name) << i;
     }
-}
+
+    void everyKeyReachesItsField()
+    {
+        QFETCH(int, key);
+        const Key &given = keys().at(key);
+        const QStringList path = QString::fromLatin1(given.name).split(u'.');
+        QJsonObject control;
+        if (path.size() == 2)
+            control.insert(path.at(0), QJsonObject{{path.at(1), given.value}});
+        else
+            control.insert(path.at(0), given.value);
+
+        // The key fills its own field and no other; a control without it has
+        // every default.
+        const ControlDesign read = controlOf(control);
+        const ControlDesign bare = controlOf({});
+        for (const Key &other : keys()) {
+            QCOMPARE(other.field(bare), other.absent);
+            QCOMPARE(other.field(read), &other == &given ? expected(other.value) : other.absent);
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestFormLayout)
 #include "tst_form_layout.moc"

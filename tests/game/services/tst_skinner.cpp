@@ -34,43 +34,39 @@ class TestSkinner : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void buttonsDrawThemselves();
-    void skinAndGameColoursReachTheBoard();
+    void init()
+    {
+        // A sheet Qt cannot parse is dropped with only a warning.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("style ?sheet"), QRegularExpression::CaseInsensitiveOption));
+    }
+
+    void buttonsDrawThemselves()
+    {
+        const QImage plain = paintedButton();
+        QVERIFY(Skinner::attach(*qApp, 1.0));
+        QCOMPARE(paintedButton(), plain);
+    }
+
+    void skinAndGameColoursReachTheBoard()
+    {
+        Skinner::attach(*qApp, 1.0);
+        TestContext test;
+        test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\nSnow Blank\r\nBlank Man\r\n");
+        FrmZorbel window(test.context());
+        QVERIFY(window.load());
+        window.show();
+        window.clkNext_Click();
+        // Inside the new player's score box, clear of the text. The box is
+        // rounded: its corner shows the window, its side the skin's frame.
+        const QLineEdit *box = window.controls().get<QLineEdit>(QStringLiteral("txtCounter"), 1);
+        const QImage image = window.grab().toImage();
+        const auto at = [&](int x, int y) { return image.pixelColor(box->mapTo(&window, QPoint(x, y))); };
+        QCOMPARE(at(box->width() - 5, box->height() / 2), QColor(255, 224, 192)); // the current player
+        QCOMPARE(at(0, 0), kBoard);
+        QCOMPARE(at(0, box->height() / 2), QColor(0x87, 0x96, 0xa8));
+        window.blnExitConfirmed = true;
+    }
 };
-
-void TestSkinner::init()
-{
-    // A sheet Qt cannot parse is dropped with only a warning.
-    QTest::failOnWarning(QRegularExpression(QStringLiteral("style ?sheet"), QRegularExpression::CaseInsensitiveOption));
-}
-
-void TestSkinner::buttonsDrawThemselves()
-{
-    const QImage plain = paintedButton();
-    QVERIFY(Skinner::attach(*qApp, 1.0));
-    QCOMPARE(paintedButton(), plain);
-}
-
-void TestSkinner::skinAndGameColoursReachTheBoard()
-{
-    Skinner::attach(*qApp, 1.0);
-    TestContext test;
-    test.writeFile(QStringLiteral("ZorbelLines.txt"), "Blank Pole\r\nSnow Blank\r\nBlank Man\r\n");
-    FrmZorbel window(test.context());
-    QVERIFY(window.load());
-    window.show();
-    window.clkNext_Click();
-    // Inside the new player's score box, clear of the text. The box is
-    // rounded: its corner shows the window, its side the skin's frame.
-    const QLineEdit *box = window.controls().get<QLineEdit>(QStringLiteral("txtCounter"), 1);
-    const QImage image = window.grab().toImage();
-    const auto at = [&](int x, int y) { return image.pixelColor(box->mapTo(&window, QPoint(x, y))); };
-    QCOMPARE(at(box->width() - 5, box->height() / 2), QColor(255, 224, 192)); // the current player
-    QCOMPARE(at(0, 0), kBoard);
-    QCOMPARE(at(0, box->height() / 2), QColor(0x87, 0x96, 0xa8));
-    window.blnExitConfirmed = true;
-}
 
 QTEST_MAIN(TestSkinner)
 #include "tst_skinner.moc"
