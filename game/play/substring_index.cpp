@@ -29,6 +29,10 @@ void SubstringIndex::add(QStringView text)
     const std::size_t states = m_states.size() + 2 * std::size_t(text.size());
     if (states > m_states.capacity())
         m_states.reserve(std::max(states, 2 * m_states.capacity()));
+    // Likewise the transitions, of which a text adds about three per unit.
+    const std::size_t transitions = m_slots.size() + 3 * std::size_t(text.size());
+    if (transitions > m_slots.capacity())
+        m_slots.reserve(std::max(transitions, 2 * m_slots.capacity()));
     Index last = 0;
     for (const QChar c : text)
         last = extend(last, c.unicode());
