@@ -49,7 +49,11 @@ foreach(target IN LISTS targets)
   file(MAKE_DIRECTORY ${work}/corpus ${work}/crashes)
   file(GLOB crashes_before ${work}/crashes/*)
 
-  set(options -max_total_time=${SECONDS} -timeout=25 -rss_limit_mb=2560 -max_len=8192
+  set(max_len 8192)
+  if(DEFINED ZORBEL_FUZZ_MAX_LEN_${target})
+    set(max_len ${ZORBEL_FUZZ_MAX_LEN_${target}})
+  endif()
+  set(options -max_total_time=${SECONDS} -timeout=25 -rss_limit_mb=2560 -max_len=${max_len}
               -artifact_prefix=${work}/crashes/ -print_final_stats=1)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${target}.dict)
     list(APPEND options -dict=${CMAKE_CURRENT_LIST_DIR}/${target}.dict)
