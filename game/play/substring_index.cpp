@@ -14,8 +14,8 @@ constexpr qsizetype kMaxUnits = std::numeric_limits<std::int32_t>::max() / 8;
 } // namespace
 
 SubstringIndex::SubstringIndex()
-    : m_rootTarget(std::numeric_limits<char16_t>::max() + 1, kNone)
 {
+    m_rootPage.fill(kNone);
     newState(0, kNone);
 }
 
@@ -29,6 +29,10 @@ void SubstringIndex::add(QStringView text)
     const std::size_t states = m_states.size() + 2 * std::size_t(text.size());
     if (states > m_states.capacity())
         m_states.reserve(std::max(states, 2 * m_states.capacity()));
+    // Likewise the transitions, of which a text adds about three per unit.
+    const std::size_t transitions = m_slots.size() + 3 * std::size_t(text.size());
+    if (transitions > m_slots.capacity())
+        m_slots.reserve(std::max(transitions, 2 * m_slots.capacity()));
     Index last = 0;
     for (const QChar c : text)
         last = extend(last, c.unicode());
@@ -108,8 +112,10 @@ SubstringIndex::Index SubstringIndex::findSlot(Index state, char16_t unit) const
 
 SubstringIndex::Index SubstringIndex::target(Index state, char16_t unit) const
 {
-    if (state == 0)
-        return m_rootTarget[unit];
+    if (state == 0) {
+        const Index page = m_rootPage[unit >> 8];
+        return page == kNone ? kNone : m_rootTarget[page + (unit & 0xFF)];
+    }
     const Index slot = findSlot(state, unit);
     return slot == kNone ? kNone : m_slots[slot].target;
 }
@@ -117,7 +123,7 @@ SubstringIndex::Index SubstringIndex::target(Index state, char16_t unit) const
 void SubstringIndex::addEdge(Index state, char16_t unit, Index to)
 {
     if (state == 0) {
-        m_rootTarget[unit] = to;
+        rootSlot(unit) = to;
         return;
     }
     State s = m_states[state];
@@ -138,9 +144,19 @@ void SubstringIndex::addEdge(Index state, char16_t unit, Index to)
 void SubstringIndex::redirect(Index state, char16_t unit, Index to)
 {
     if (state == 0)
-        m_rootTarget[unit] = to;
+        rootSlot(unit) = to;
     else
         m_slots[findSlot(state, unit)].target = to;
+}
+
+SubstringIndex::Index &SubstringIndex::rootSlot(char16_t unit)
+{
+    Index &page = m_rootPage[unit >> 8];
+    if (page == kNone) {
+        page = Index(m_rootTarget.size());
+        m_rootTarget.resize(m_rootTarget.size() + kRootPageSize, kNone);
+    }
+    return m_rootTarget[page + (unit & 0xFF)];
 }
 
 SubstringIndex::Index SubstringIndex::allocateBlock(Index capacity)

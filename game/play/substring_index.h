@@ -2,6 +2,7 @@
 
 #include <QStringView>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -15,7 +16,8 @@
 // lie side by side in a shared pool, in a block that doubles as the state
 // gains transitions, so a look-up reads a few neighbouring slots instead of
 // chasing pointers; only the start state, which sees every distinct unit,
-// has a direct table.
+// has a direct table, made a page of 256 units at a time as the texts reach
+// them, so that an index over a few lines costs no table of every unit.
 class SubstringIndex
 {
 public:
@@ -51,6 +53,7 @@ private:
     Index target(Index state, char16_t unit) const;
     void addEdge(Index state, char16_t unit, Index to);
     void redirect(Index state, char16_t unit, Index to);
+    Index &rootSlot(char16_t unit);
     Index allocateBlock(Index capacity);
 
     qsizetype m_count = 0;
@@ -58,7 +61,10 @@ private:
     std::vector<Slot> m_slots;
     // Blocks given up by states that outgrew them, by capacity 2^k.
     std::vector<Index> m_freeBlocks[32];
-    // The start state's transitions by unit.
+    // The start state's transitions by unit: m_rootPage holds where the page
+    // of a unit's high byte starts in m_rootTarget, or kNone.
+    static constexpr Index kRootPageSize = 256;
+    std::array<Index, kRootPageSize> m_rootPage;
     std::vector<Index> m_rootTarget;
     qsizetype m_units = 0;
 };

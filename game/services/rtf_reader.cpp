@@ -11,6 +11,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -221,11 +222,17 @@ int hexValue(char c)
     return -1;
 }
 
-QChar windows1252(uchar byte)
+// What each high byte reads as, made once: decoding the 128 of them for every
+// document costs more than reading a short one.
+const std::array<QChar, 0x80> &highBytes()
 {
-    if (byte < 0x80)
-        return QChar(byte);
-    return TextFile::decode(QByteArray(1, char(byte))).at(0);
+    static const std::array<QChar, 0x80> table = [] {
+        std::array<QChar, 0x80> decoded;
+        for (int byte = 0x80; byte < 0x100; ++byte)
+            decoded[byte - 0x80] = TextFile::decode(QByteArray(1, char(byte))).at(0);
+        return decoded;
+    }();
+    return table;
 }
 
 qreal twipsToPixels(int twips)
@@ -240,9 +247,8 @@ public:
         : m_p(rtf.constData())
         , m_end(rtf.constData() + rtf.size())
         , m_cursor(&document)
+        , m_highBytes(highBytes())
     {
-        for (int byte = 0x80; byte < 0x100; ++byte)
-            m_highBytes[byte - 0x80] = windows1252(uchar(byte));
     }
 
     RtfReader::Status run();
@@ -286,7 +292,7 @@ private:
     int m_blue = 0;
     bool m_colourGiven = false;
 
-    QChar m_highBytes[0x80];
+    const std::array<QChar, 0x80> &m_highBytes;
 };
 
 RtfReader::Status Parser::run()
