@@ -1,6 +1,6 @@
 #include "shadow_layer.h"
 
-#include "core/fast_drawing.h"
+#include "fast_drawing.h"
 #include "core/rounding.h"
 #include "render/face_surfaces.h"
 #include "render/mask_layer.h"

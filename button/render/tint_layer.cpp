@@ -1,6 +1,6 @@
 #include "tint_layer.h"
 
-#include "core/fast_drawing.h"
+#include "fast_drawing.h"
 #include "render/face_surfaces.h"
 
 #include <algorithm>

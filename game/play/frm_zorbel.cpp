@@ -16,7 +16,7 @@
 #include "services/frm_how_to.h"
 #include "services/frm_splash.h"
 #include "services/links.h"
-#include "services/list_tools.h"
+#include "list_tools.h"
 #include "services/media_player.h"
 #include "services/prompter.h"
 #include "services/question_editors.h"

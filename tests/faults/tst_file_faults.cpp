@@ -14,7 +14,7 @@
 #include "services/config_file.h"
 #include "services/data_directory.h"
 #include "services/frm_question_editor.h"
-#include "services/list_tools.h"
+#include "play/list_tools.h"
 #include "services/question_editor_texts.h"
 #include "services/update_prompt.h"
 #include "test_context.h"

@@ -1,6 +1,6 @@
 #include "fast_drawing.h"
 
-#include "render/surface.h"
+#include "surface.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "core/fast_drawing.h"
+#include "render/fast_drawing.h"
 #include "render/surface.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "error_of.h"
-#include "services/list_tools.h"
+#include "play/list_tools.h"
 #include "test_context.h"
 
 #include <QFile>
