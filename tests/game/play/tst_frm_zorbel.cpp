@@ -97,10 +97,8 @@ public:
     }
     ~ZorbelFixture()
     {
-        if (m_window) {
-            m_window->blnExitConfirmed = true;
-            m_window->close();
-        }
+        if (m_window)
+            m_window->cmdEndProgram_Click();
     }
 
     // Writes the question files given, lines ended by CR LF, then creates and loads the window.
@@ -180,10 +178,10 @@ QString outcome(ZorbelFixture &game)
     const bool phrases = game.get<QTabWidget>(QStringLiteral("SSTab1"))->currentIndex() == 1;
     QStringList parts{QStringLiteral("%1 player %2 %3 scores %4")
                           .arg(game.button(QStringLiteral("clkRound"))->caption())
-                          .arg(window.intCurrentPlayer)
+                          .arg(window.game().currentPlayer())
                           .arg(game.button(phrases ? "clkStatusPhrase" : "clkStatusMatch")->caption(),
                                game.scores().join(u' '))};
-    if (game.matchOnShow() != window.strMatches.value(window.intMatchNumber - 1))
+    if (game.matchOnShow() != window.game().question(QuestionMode::Match))
         parts << QStringLiteral("another match on show");
     for (FrmHowTo *rules : shownRules(window))
         parts << rules->windowTitle() + (rules->rtb1()->isReadOnly() ? " read-only: " : ": ")
@@ -218,7 +216,7 @@ QString settings(ZorbelFixture &game)
     auto yes = [&game](const char *box) { return game.get<QCheckBox>(box)->isChecked() ? "yes" : "no"; };
     QString text = QStringLiteral("%1/%2 %3 %4 %5 %6")
                        .arg(game.box("txtTimer")->text())
-                       .arg(game.window().intTimerSeconds)
+                       .arg(game.window().game().countdownLength())
                        .arg(on("OptTimer"), on("optSound"), yes("chkBuzzer"), yes("chkSoundAlwaysOn"));
     static const QRegularExpression report(QStringLiteral("^Current SubRoutine is (\\S+)\r\nError Number: (\\d+)"));
     for (const Prompt &prompt : game.test().prompter().shown())
@@ -250,7 +248,7 @@ private Q_SLOTS:
         QCOMPARE(settings(game), QStringLiteral("30/30 off off no no"));
         QVERIFY(QStringList({"___________________,POLE", "CHRISTMAS,___________________", "SNOW,___________________ MAN"})
                     .contains(game.matchOnShow()));
-        QCOMPARE(game.get<QLabel>("lblPhrase")->text(), QStringLiteral("      ") + window.strPhrases.first());
+        QCOMPARE(game.get<QLabel>("lblPhrase")->text(), QStringLiteral("      ") + window.game().question(QuestionMode::Phrase));
 
         ZorbelFixture phrasesOnly; // the tab that has questions shows
         phrasesOnly.open({}, kPhrases);
@@ -387,9 +385,9 @@ private Q_SLOTS:
         game.box("txtPlayer", 0)->setText("Lee, Ann");
         game.box("txtPlayer", 1)->setText("Bob;");
         // Six questions in all: no score goes higher.
-        game.box("txtCounter", 0)->setText("6");
-        game.box("txtCounter", 1)->setText("6");
-        game.box("txtCounter", 2)->setText("4");
+        game.click("clkUp", 0, 6);
+        game.click("clkUp", 1, 6);
+        game.click("clkUp", 2, 4);
         game.click(next, -1, 2);
         game.answerWinnerWith(answer);
         game.click(next);
@@ -399,7 +397,7 @@ private Q_SLOTS:
         QTEST(positions(game), "moved");
         game.showTab(1);
         game.click("clkNextPhrase");
-        QTEST(QStringLiteral("player %1 ").arg(window.intCurrentPlayer) + positions(game), "thenPhrase");
+        QTEST(QStringLiteral("player %1 ").arg(window.game().currentPlayer()) + positions(game), "thenPhrase");
         if (answer == QLatin1String("clkNo"))
             return;
         game.click("clkDown", 0);
@@ -578,15 +576,15 @@ private Q_SLOTS:
         FrmZorbel &window = game.open(kThreeMatches);
         game.get<QCheckBox>("chkBuzzer")->setChecked(true);
         game.get<QCheckBox>("chkSoundAlwaysOn")->setChecked(sound == QLatin1String("always"));
-        window.intTimerSeconds = length;
+        window.game().setCountdownLength({QString::number(length), qint16(length)});
         game.get<QRadioButton>("optSound", sound == QLatin1String("off") ? 1 : 0)->setChecked(true);
         game.get<QRadioButton>("OptTimer", 0)->setChecked(true);
         game.music().clear();
         game.buzzer().clear();
         game.click("clkNext");
         QStringList shown{game.box("txtTimer")->text()};
-        for (int tick = 0; tick < 100 && window.Timer1().isActive(); ++tick) {
-            window.Timer1_Timer();
+        for (int tick = 0; tick < 100 && window.game().countdownRunning(); ++tick) {
+            window.game().tick();
             shown << game.box("txtTimer")->text();
         }
         QTEST(shown.join(u' '), "shown");
@@ -610,15 +608,15 @@ private Q_SLOTS:
         FrmZorbel &window = game.open(kThreeMatches, kPhrases);
         QStringList shown;
         for (const QString &step : steps) {
-            if (step == QLatin1String("tick") && window.Timer1().isActive())
-                window.Timer1_Timer();
+            if (step == QLatin1String("tick") && window.game().countdownRunning())
+                window.game().tick();
             else if (step.startsWith(QLatin1String("tab ")))
                 game.showTab(step.back().digitValue());
             else if (step == QLatin1String("on") || step == QLatin1String("off"))
                 QTest::mouseClick(game.get<QRadioButton>("OptTimer", step == QLatin1String("on") ? 0 : 1), Qt::LeftButton);
             else
                 game.click(step);
-            shown << game.box("txtTimer")->text() + (window.Timer1().isActive() ? "*" : "");
+            shown << game.box("txtTimer")->text() + (window.game().countdownRunning() ? "*" : "");
         }
         QTEST(shown.join(u' '), "shown");
     }
@@ -670,14 +668,15 @@ private Q_SLOTS:
         if (readOnly)
             QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ExeOwner);
         FrmZorbel &window = game.open({"Blank Pole", "Shoe Blank"});
-        window.Timer1().start();
+        if (window.game().timerOn()) // a countdown that runs, to be held while the window is open
+            window.game().checkTimer();
         game.music().clear();
 
         QStringList shown;
         QByteArray written;
         bool pausedWhileOpen = false;
         whenOpen(QStringLiteral("frmConfig"), [&](Form &config) {
-            pausedWhileOpen = config.isModal() && !window.Timer1().isActive();
+            pausedWhileOpen = config.isModal() && !window.game().countdownRunning();
             for (int i = 0; i < 5; ++i) {
                 auto *list = config.controls().get<QComboBox>(QLatin1String(kLists[i]));
                 shown << list->currentText();
@@ -696,7 +695,7 @@ private Q_SLOTS:
         QCOMPARE(settings(game), expected);
         QTEST(game.music(), "music");
         // "Timer On" counts down the question on show.
-        QCOMPARE(window.Timer1().isActive(), expected.section(u' ', 1, 1) == QLatin1String("on"));
+        QCOMPARE(window.game().countdownRunning(), expected.section(u' ', 1, 1) == QLatin1String("on"));
     }
 
     void editButtonOpensOneChooser()
