@@ -12,6 +12,9 @@
 // mapping for their own controls, so it is part of the library's interface.
 namespace KeyCodes {
 
+inline constexpr int PageUp = 33;
+inline constexpr int PageDown = 34;
+
 inline constexpr int ShiftBit = 1;
 inline constexpr int CtrlBit = 2;
 inline constexpr int AltBit = 4;

@@ -3,23 +3,25 @@
 #include "services/config_file.h"
 #include "services/form.h"
 
-class FrmZorbel;
 class QComboBox;
 
 // The five play settings of Zorbel.cfg as drop-down lists. The window shows
-// the main window's current settings; Save hands the chosen ones to the
-// main window at once and rewrites the file whole. It opens modally from the
-// main window, which passes the countdown length in through its Tag.
+// the settings it opens with; Save hands the chosen ones back at once, to be
+// applied by whoever opened it, and then rewrites the file whole.
 class FrmConfig : public Form
 {
     Q_OBJECT
 
 public:
-    FrmConfig(AppContext &context, FrmZorbel &owner, QWidget *parent = nullptr);
+    FrmConfig(AppContext &context, PlaySettings shown, QWidget *parent = nullptr);
 
 public Q_SLOTS:
     void clkSave_Click();
     void clkExit_Click();
+
+Q_SIGNALS:
+    // The host saved these settings; the file is written after they apply.
+    void saved(const PlaySettings &settings);
 
 protected:
     void Form_Load() override;
@@ -28,8 +30,7 @@ private:
     QComboBox *list(const QString &name) const;
     // The list's choice; nothing when it has no selection.
     std::optional<bool> yesChosen(const QString &name) const;
-    ConfigChoices choices() const;
-    void applyToMainWindow(const ConfigChoices &chosen);
+    PlaySettings chosen() const;
 
-    FrmZorbel &m_owner;
+    PlaySettings m_shown;
 };

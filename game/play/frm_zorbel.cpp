@@ -1,27 +1,13 @@
 #include "frm_zorbel.h"
 
-#include "countdown.h"
+#include "console_services.h"
 #include "frm_config.h"
 #include "frm_win.h"
 #include "line_rules.h"
-#include "scoreboard.h"
-#include "shuffle_array.h"
 #include "turn_marker.h"
 
 #include "services/app_context.h"
-#include "services/component_check.h"
-#include "services/config_file.h"
-#include "services/data_directory.h"
-#include "services/frm_edit.h"
-#include "services/frm_how_to.h"
-#include "services/frm_splash.h"
-#include "services/links.h"
-#include "list_tools.h"
-#include "services/media_player.h"
 #include "services/prompter.h"
-#include "services/question_editors.h"
-#include "services/single_window.h"
-#include "services/update_prompt.h"
 
 #include "core/key_codes.h"
 #include "ravlen.h"
@@ -30,8 +16,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,27 +24,32 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabWidget>
-#include <QTimer>
 
 namespace {
 
 const QColor kCurrentPlayerColour(255, 224, 192);
 const QColor kPlayerColour(201, 207, 214);
-constexpr int kPageUp = 33;
-constexpr int kPageDown = 34;
 
 // What the room reads in the title bar; the executable's own name is
 // lower case on the platforms that care.
 const QString kReloadingTitle = kGameName + QStringLiteral(" is reloading and randomly sorting Zorbels...");
 
-const QString kMatchFile = questionFileName(QuestionMode::Match);
-const QString kPhraseFile = questionFileName(QuestionMode::Phrase);
+constexpr QuestionMode kModes[] = {QuestionMode::Match, QuestionMode::Phrase};
 
 void setBoxColour(QLineEdit *box, const QColor &colour)
 {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, colour);
     box->setPalette(palette);
+}
+
+// The control shows what the game holds without reporting it back as the
+// host's choice.
+template <typename Control, typename Change>
+void quietly(Control *control, Change change)
+{
+    const QSignalBlocker blocker(control);
+    change(control);
 }
 
 // A closed drop-down list steps, jumps, searches for typed text or opens
@@ -93,175 +82,207 @@ FrmZorbel::FrmZorbel(AppContext &context, QWidget *parent)
            {QStringLiteral("frmZorbel"), QStringLiteral("Form_Load FrmZorbel"), QStringLiteral("Form_Unload frmZorbel"),
             true, false},
            parent)
-    , m_wmp1(context.createMediaPlayer())
-    , m_wmp2(context.createMediaPlayer())
-    , m_timer1(new QTimer(this))
-    , m_questionEditors(std::make_unique<QuestionEditors>(context, this))
+    , m_game(new Game(context, this))
 {
-    m_timer1->setInterval(1000);
-    connect(m_timer1, &QTimer::timeout, this, &FrmZorbel::Timer1_Timer);
+    m_game->setAnnouncer([this](const Scoreboard::Decision &decision) { return announce(decision); });
 }
 
 FrmZorbel::~FrmZorbel() = default;
 
 // ---------------------------------------------------------------- controls
 
-Ravlen *FrmZorbel::button(const QString &name, int index) const
-{
-    return controls().get<Ravlen>(name, index);
-}
-
-QLabel *FrmZorbel::label(const QString &name, int index) const
-{
-    return controls().get<QLabel>(name, index);
-}
-
-QLineEdit *FrmZorbel::textBox(const QString &name, int index) const
-{
-    return controls().get<QLineEdit>(name, index);
-}
-
-QComboBox *FrmZorbel::comboBox(const QString &name) const
-{
-    return controls().get<QComboBox>(name);
-}
-
-QTabWidget *FrmZorbel::SSTab1() const
-{
-    return controls().get<QTabWidget>(QStringLiteral("SSTab1"));
-}
-
-bool FrmZorbel::optionSelected(const QString &group, int index) const
-{
-    return controls().get<QRadioButton>(group, index)->isChecked();
-}
-
-void FrmZorbel::selectOption(const QString &group, int index)
-{
-    QRadioButton *option = controls().get<QRadioButton>(group, index);
-    if (!option->isChecked()) {
-        option->setChecked(true);
-        return;
-    }
-    if (group == QLatin1String("OptTimer"))
-        OptTimer_Click();
-    else
-        optSound_Click();
-}
-
-void FrmZorbel::connectControls()
+void FrmZorbel::resolveControls()
 {
     const FormControls &c = controls();
-
-    connect(button(QStringLiteral("clkStart")), &Ravlen::Click, this, &FrmZorbel::clkStart_Click);
-    connect(button(QStringLiteral("clkStartPhrase")), &Ravlen::Click, this, &FrmZorbel::clkStartPhrase_Click);
-    connect(button(QStringLiteral("clkNext")), &Ravlen::Click, this, &FrmZorbel::clkNext_Click);
-    connect(button(QStringLiteral("clkPrev")), &Ravlen::Click, this, &FrmZorbel::clkPrev_Click);
-    connect(button(QStringLiteral("clkNextPhrase")), &Ravlen::Click, this, &FrmZorbel::clkNextPhrase_Click);
-    connect(button(QStringLiteral("clkPrevPhrase")), &Ravlen::Click, this, &FrmZorbel::clkPrevPhrase_Click);
-    connect(button(QStringLiteral("clkExit")), &Ravlen::Click, this, &QWidget::close);
-    connect(button(QStringLiteral("clkExitPhrase")), &Ravlen::Click, this, &QWidget::close);
-    connect(button(QStringLiteral("cmdUpdateButton")), &Ravlen::Click, this, &FrmZorbel::cmdUpdateButton_Click);
-    connect(button(QStringLiteral("cmdEndProgram")), &Ravlen::Click, this, &FrmZorbel::cmdEndProgram_Click);
-
-    for (int i = 0; i <= c.upperBound(QStringLiteral("txtPlayer")); ++i) {
-        connect(button(QStringLiteral("clkUp"), i), &Ravlen::Click, this, [this, i] { clkUp_Click(i); });
-        connect(button(QStringLiteral("clkDown"), i), &Ravlen::Click, this, [this, i] { clkDown_Click(i); });
-        textBox(QStringLiteral("txtPlayer"), i)->installEventFilter(this);
-        watchKeys(textBox(QStringLiteral("txtPlayer"), i), QStringLiteral("txtPlayer_KeyDown"));
-        watchKeys(textBox(QStringLiteral("txtCounter"), i), QStringLiteral("txtCounter_KeyDown"));
+    m_tabs = c.get<QTabWidget>(QStringLiteral("SSTab1"));
+    m_modes[size_t(QuestionMode::Match)] = {
+        c.get<Ravlen>(QStringLiteral("clkStatusMatch")), c.get<Ravlen>(QStringLiteral("clkStart")),
+        c.get<Ravlen>(QStringLiteral("clkPrev")), c.get<Ravlen>(QStringLiteral("clkNext")),
+        c.get<Ravlen>(QStringLiteral("clkExit"))};
+    m_modes[size_t(QuestionMode::Phrase)] = {
+        c.get<Ravlen>(QStringLiteral("clkStatusPhrase")), c.get<Ravlen>(QStringLiteral("clkStartPhrase")),
+        c.get<Ravlen>(QStringLiteral("clkPrevPhrase")), c.get<Ravlen>(QStringLiteral("clkNextPhrase")),
+        c.get<Ravlen>(QStringLiteral("clkExitPhrase"))};
+    for (int half = 0; half < 2; ++half)
+        m_matchHalves[half] = c.get<QLabel>(QStringLiteral("lblName"), half);
+    m_phrase = c.get<QLabel>(QStringLiteral("lblPhrase"));
+    m_round = c.get<Ravlen>(QStringLiteral("clkRound"));
+    for (int i = 0; i < Game::kMaxPlayers; ++i)
+        m_rows[i] = {c.get<QLineEdit>(QStringLiteral("txtPlayer"), i), c.get<QLineEdit>(QStringLiteral("txtCounter"), i),
+                     c.get<Ravlen>(QStringLiteral("clkUp"), i), c.get<Ravlen>(QStringLiteral("clkDown"), i)};
+    m_playerCount = c.get<QComboBox>(QStringLiteral("cmbNumPlayers"));
+    m_scoreToWin = c.get<QComboBox>(QStringLiteral("cmbScoreToWin"));
+    m_countdown = c.get<QLineEdit>(QStringLiteral("txtTimer"));
+    for (int i = 0; i < 2; ++i) {
+        m_timerOptions[i] = c.get<QRadioButton>(QStringLiteral("OptTimer"), i);
+        m_soundOptions[i] = c.get<QRadioButton>(QStringLiteral("optSound"), i);
     }
+    m_buzzer = c.get<QCheckBox>(QStringLiteral("chkBuzzer"));
+    m_soundAlwaysOn = c.get<QCheckBox>(QStringLiteral("chkSoundAlwaysOn"));
+    m_volume = c.get<QScrollBar>(QStringLiteral("hsc1"));
+}
 
-    // The page keys work wherever the focus is on the board.
-    static const char *const keyButtons[] = {"clkAbout", "clkConfig", "clkContact", "clkDonate", "clkEdit",
-                                             "clkExit", "clkExitPhrase", "clkHowToPlay", "clkNext", "clkNextPhrase",
-                                             "clkPrev", "clkPrevPhrase", "clkRound", "clkStart", "clkStartPhrase",
+void FrmZorbel::fillLists()
+{
+    quietly(m_scoreToWin, [](QComboBox *list) {
+        list->clear();
+        list->addItems({"5", "10", "15", "20", "25", "30"});
+    });
+    quietly(m_playerCount, [](QComboBox *list) {
+        list->clear();
+        for (int n = 2; n <= 10; ++n)
+            list->addItem(QString::number(n));
+    });
+}
+
+void FrmZorbel::connectHostActions()
+{
+    for (const QuestionMode mode : kModes) {
+        const ModeControls &mc = modeControls(mode);
+        connect(mc.start, &Ravlen::Click, m_game, [this, mode] { m_game->start(mode); });
+        connect(mc.next, &Ravlen::Click, this, [this, mode] { step(mode, true); });
+        connect(mc.previous, &Ravlen::Click, this, [this, mode] { step(mode, false); });
+        connect(mc.exit, &Ravlen::Click, this, &QWidget::close);
+    }
+    connect(m_tabs, &QTabWidget::currentChanged, m_game, [this](int tab) { m_game->showMode(QuestionMode(tab)); });
+    connect(m_tabs, &QTabWidget::tabBarDoubleClicked, m_game, [this] { m_game->showMode(m_game->modeOnShow()); });
+
+    for (int i = 0; i < Game::kMaxPlayers; ++i) {
+        connect(m_rows[i].up, &Ravlen::Click, m_game, [this, i] { m_game->raiseScore(i); });
+        connect(m_rows[i].down, &Ravlen::Click, m_game, [this, i] { m_game->lowerScore(i); });
+        connect(m_rows[i].name, &QLineEdit::textChanged, m_game,
+                [this, i](const QString &name) { m_game->setPlayerName(i, name); });
+        m_rows[i].name->installEventFilter(this);
+    }
+    connect(m_playerCount, &QComboBox::currentIndexChanged, m_game,
+            [this] { m_game->setPlayerCount(m_playerCount->currentText().toInt()); });
+    connect(m_scoreToWin, &QComboBox::currentIndexChanged, m_game,
+            [this] { m_game->setScoreToWin(m_scoreToWin->currentText().toInt()); });
+
+    for (int i = 0; i < 2; ++i) {
+        const bool on = i == 0;
+        connect(m_timerOptions[i], &QRadioButton::toggled, m_game, [this, on](bool chosen) {
+            if (chosen)
+                m_game->setTimerOn(on);
+        });
+        connect(m_soundOptions[i], &QRadioButton::toggled, m_game, [this, on](bool chosen) {
+            if (chosen)
+                m_game->setSoundOn(on);
+        });
+    }
+    connect(m_buzzer, &QCheckBox::toggled, m_game, &Game::setBuzzer);
+    connect(m_soundAlwaysOn, &QCheckBox::toggled, m_game, &Game::setSoundAlwaysOn);
+    connect(m_volume, &QScrollBar::valueChanged, m_game, &Game::setVolume);
+
+    connect(controls().get<Ravlen>(QStringLiteral("clkConfig")), &Ravlen::Click, this, &FrmZorbel::clkConfig_Click);
+    connect(controls().get<Ravlen>(QStringLiteral("cmdEndProgram")), &Ravlen::Click, this,
+            &FrmZorbel::cmdEndProgram_Click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E), this), &QShortcut::activated,
+            this, &FrmZorbel::cmdEndProgram_Click);
+}
+
+void FrmZorbel::connectGame()
+{
+    connect(m_game, &Game::questionChanged, this, &FrmZorbel::showQuestion);
+    connect(m_game, &Game::modeOnShowChanged, this, &FrmZorbel::showModeOnShow);
+    connect(m_game, &Game::playerCountChanged, this, &FrmZorbel::showPlayerCount);
+    connect(m_game, &Game::playerNameChanged, this, [this](int player, const QString &name) {
+        if (m_rows[player].name->text() != name)
+            m_rows[player].name->setText(name);
+    });
+    connect(m_game, &Game::scoreChanged, this,
+            [this](int player, int score) { m_rows[player].score->setText(QString::number(score)); });
+    connect(m_game, &Game::currentPlayerChanged, this, &FrmZorbel::showTurn);
+    connect(m_game, &Game::roundChanged, this,
+            [this](int round) { m_round->setCaption(QStringLiteral("Round %1").arg(round)); });
+    connect(m_game, &Game::scoreToWinChanged, this, [this](int score) {
+        quietly(m_scoreToWin, [score](QComboBox *list) { list->setCurrentText(QString::number(score)); });
+    });
+    connect(m_game, &Game::countdownChanged, this, &FrmZorbel::showCountdown);
+    connect(m_game, &Game::timerOnChanged, this, &FrmZorbel::showOptions);
+    connect(m_game, &Game::buzzerChanged, this, &FrmZorbel::showOptions);
+    connect(m_game, &Game::soundAlwaysOnChanged, this, &FrmZorbel::showOptions);
+    connect(m_game, &Game::soundOnChanged, this, [this](bool on) {
+        showOptions();
+        m_volume->setEnabled(on);
+    });
+    connect(m_game, &Game::reloadingChanged, this,
+            [this](bool reloading) { setWindowTitle(reloading ? kReloadingTitle : kGameName); });
+}
+
+// The page keys work wherever the focus is on the board.
+void FrmZorbel::watchPageKeys()
+{
+    static const char *const keyButtons[] = {"clkAbout", "clkConfig", "clkContact",   "clkDonate",     "clkEdit",
+                                             "clkExit",  "clkExitPhrase", "clkHowToPlay", "clkNext", "clkNextPhrase",
+                                             "clkPrev",  "clkPrevPhrase", "clkRound",     "clkStart", "clkStartPhrase",
                                              "clkUpdate"};
-    for (const char *name : keyButtons) {
-        const QString reportName = QLatin1String(name) + QStringLiteral("_KeyDown");
-        connect(button(QLatin1String(name)), &Ravlen::KeyDown, this, [this, reportName](int &keyCode, int &) {
+    QList<std::pair<Ravlen *, QString>> buttons;
+    for (const char *name : keyButtons)
+        buttons.append({controls().get<Ravlen>(QLatin1String(name)), QLatin1String(name)});
+    for (const PlayerRow &row : m_rows)
+        buttons << std::pair(row.up, QStringLiteral("clkUp")) << std::pair(row.down, QStringLiteral("clkDown"));
+    for (const auto &[button, name] : std::as_const(buttons)) {
+        const QString reportName = name + QStringLiteral("_KeyDown");
+        connect(button, &Ravlen::KeyDown, this, [this, reportName](int &keyCode, int &) {
             const int key = keyCode;
             context().guard(reportName, [this, key] { PageUpDown(key); });
         });
     }
-    for (const QString &array : {QStringLiteral("clkUp"), QStringLiteral("clkDown")}) {
-        for (Ravlen *arrow : c.array<Ravlen>(array)) {
-            const QString reportName = array + QStringLiteral("_KeyDown");
-            connect(arrow, &Ravlen::KeyDown, this, [this, reportName](int &keyCode, int &) {
-                const int key = keyCode;
-                context().guard(reportName, [this, key] { PageUpDown(key); });
-            });
-        }
+
+    for (const PlayerRow &row : m_rows) {
+        watchKeys(row.name, QStringLiteral("txtPlayer_KeyDown"));
+        watchKeys(row.score, QStringLiteral("txtCounter_KeyDown"));
     }
-    for (QRadioButton *option : c.array<QRadioButton>(QStringLiteral("OptTimer")))
-        watchKeys(option, QStringLiteral("OptTimer_KeyDown"));
-    for (QRadioButton *option : c.array<QRadioButton>(QStringLiteral("optSound")))
-        watchKeys(option, QStringLiteral("optSound_KeyDown"));
-    watchKeys(textBox(QStringLiteral("txtTimer")), QStringLiteral("txtTimer_KeyDown"));
-    watchKeys(c.get<QScrollBar>(QStringLiteral("hsc1")), QStringLiteral("hsc1_KeyDown"));
-    watchKeys(SSTab1(), QStringLiteral("SSTab1_KeyDown"));
-    for (const QString &name : {QStringLiteral("cmbNumPlayers"), QStringLiteral("cmbScoreToWin")}) {
-        watchKeys(comboBox(name), name + QStringLiteral("_KeyDown"));
-        comboBox(name)->view()->installEventFilter(this);
+    for (int i = 0; i < 2; ++i) {
+        watchKeys(m_timerOptions[i], QStringLiteral("OptTimer_KeyDown"));
+        watchKeys(m_soundOptions[i], QStringLiteral("optSound_KeyDown"));
     }
-
-    for (QRadioButton *option : c.array<QRadioButton>(QStringLiteral("OptTimer")))
-        connect(option, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                OptTimer_Click();
-        });
-    for (QRadioButton *option : c.array<QRadioButton>(QStringLiteral("optSound")))
-        connect(option, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                optSound_Click();
-        });
-    connect(c.get<QScrollBar>(QStringLiteral("hsc1")), &QScrollBar::valueChanged, this, &FrmZorbel::hsc1_Change);
-    connect(SSTab1(), &QTabWidget::currentChanged, this, &FrmZorbel::SSTab1_Click);
-    connect(SSTab1(), &QTabWidget::tabBarDoubleClicked, this, &FrmZorbel::SSTab1_Click);
-    connect(comboBox(QStringLiteral("cmbNumPlayers")), &QComboBox::currentIndexChanged, this,
-            &FrmZorbel::cmbNumPlayers_Click);
-}
-
-void FrmZorbel::describeControls()
-{
-    const struct {
-        const char *control;
-        const char *name;
-    } named[] = {{"cmbNumPlayers", "Number of players"},
-                 {"cmbScoreToWin", "Score to win"},
-                 {"txtTimer", "Seconds left"},
-                 {"hsc1", "Sound volume"}};
-    for (const auto &entry : named)
-        controls().get<QWidget>(QLatin1String(entry.control))->setAccessibleName(QLatin1String(entry.name));
-    // Some screen readers name a list by the label beside it.
-    label(QStringLiteral("Label1"))->setBuddy(comboBox(QStringLiteral("cmbNumPlayers")));
-    label(QStringLiteral("Label2"))->setBuddy(comboBox(QStringLiteral("cmbScoreToWin")));
-
-    for (int i = 0; i <= controls().upperBound(QStringLiteral("txtPlayer")); ++i) {
-        QLineEdit *name = textBox(QStringLiteral("txtPlayer"), i);
-        name->setAccessibleName(QStringLiteral("Player %1 name").arg(i + 1));
-        textBox(QStringLiteral("txtCounter"), i)->setAccessibleName(QStringLiteral("Player %1 score").arg(i + 1));
-        nameScoreButtons(i);
-        connect(name, &QLineEdit::textChanged, this, [this, i] { nameScoreButtons(i); });
+    watchKeys(m_countdown, QStringLiteral("txtTimer_KeyDown"));
+    watchKeys(m_volume, QStringLiteral("hsc1_KeyDown"));
+    watchKeys(m_tabs, QStringLiteral("SSTab1_KeyDown"));
+    for (QComboBox *list : {m_playerCount, m_scoreToWin}) {
+        watchKeys(list, list->objectName() + QStringLiteral("_KeyDown"));
+        list->view()->installEventFilter(this);
     }
-    m_turnMarker = std::make_unique<TurnMarker>(this, controls().array<QLineEdit>(QStringLiteral("txtPlayer")),
-                                                SSTab1()->geometry().right());
-}
-
-// The arrows carry no caption: they are named after the player they score.
-void FrmZorbel::nameScoreButtons(int row)
-{
-    QString player = textBox(QStringLiteral("txtPlayer"), row)->text().trimmed();
-    if (player.isEmpty())
-        player = QStringLiteral("Player %1").arg(row + 1);
-    button(QStringLiteral("clkUp"), row)->setAccessibleName(player + QStringLiteral(": score up"));
-    button(QStringLiteral("clkDown"), row)->setAccessibleName(player + QStringLiteral(": score down"));
 }
 
 void FrmZorbel::watchKeys(QWidget *control, const QString &reportName)
 {
     control->setProperty("keyDownReport", reportName);
     control->installEventFilter(this);
+}
+
+void FrmZorbel::describeControls()
+{
+    m_playerCount->setAccessibleName(QStringLiteral("Number of players"));
+    m_scoreToWin->setAccessibleName(QStringLiteral("Score to win"));
+    m_countdown->setAccessibleName(QStringLiteral("Seconds left"));
+    m_volume->setAccessibleName(QStringLiteral("Sound volume"));
+    // Some screen readers name a list by the label beside it.
+    controls().get<QLabel>(QStringLiteral("Label1"))->setBuddy(m_playerCount);
+    controls().get<QLabel>(QStringLiteral("Label2"))->setBuddy(m_scoreToWin);
+
+    for (int i = 0; i < Game::kMaxPlayers; ++i) {
+        m_rows[i].name->setAccessibleName(QStringLiteral("Player %1 name").arg(i + 1));
+        m_rows[i].score->setAccessibleName(QStringLiteral("Player %1 score").arg(i + 1));
+        nameScoreButtons(i);
+        connect(m_rows[i].name, &QLineEdit::textChanged, this, [this, i] { nameScoreButtons(i); });
+    }
+    QList<QLineEdit *> nameBoxes;
+    for (const PlayerRow &row : m_rows)
+        nameBoxes.append(row.name);
+    m_turnMarker = std::make_unique<TurnMarker>(this, nameBoxes, m_tabs->geometry().right());
+}
+
+// The arrows carry no caption: they are named after the player they score.
+void FrmZorbel::nameScoreButtons(int row)
+{
+    QString player = m_rows[row].name->text().trimmed();
+    if (player.isEmpty())
+        player = QStringLiteral("Player %1").arg(row + 1);
+    m_rows[row].up->setAccessibleName(player + QStringLiteral(": score up"));
+    m_rows[row].down->setAccessibleName(player + QStringLiteral(": score down"));
 }
 
 bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
@@ -293,7 +314,7 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonDblClick:
         if (auto *box = qobject_cast<QLineEdit *>(watched); box && box->objectName() == QLatin1String("txtPlayer"))
-            txtPlayer_DblClick(box->property("controlIndex").toInt());
+            m_game->giveTurnTo(box->property("controlIndex").toInt());
         break;
     default:
         break;
@@ -305,69 +326,30 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
 
 void FrmZorbel::Form_Load()
 {
-    connectControls();
+    resolveControls();
+    fillLists();
+    connectHostActions();
+    connectGame();
+    watchPageKeys();
     describeControls();
-    connectSettingsButtons();
-    connectServices();
+    m_services = new ConsoleServices(context(), controls(), this);
 
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
         move(available.center() - QPoint(width() / 2, height() / 2));
     }
-
-    QComboBox *scoreToWin = comboBox(QStringLiteral("cmbScoreToWin"));
-    scoreToWin->clear();
-    scoreToWin->addItems({"5", "10", "15", "20", "25", "30"});
-    scoreToWin->setCurrentText(QStringLiteral("10"));
-
-    button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round 1"));
-    intRound = 1;
-
-    QComboBox *players = comboBox(QStringLiteral("cmbNumPlayers"));
-    players->clear();
-    for (int n = 2; n <= 10; ++n)
-        players->addItem(QString::number(n));
-    players->setCurrentText(QStringLiteral("2"));
-
-    SSTab1()->setCurrentIndex(0);
-    intTimerSeconds = Countdown::secondsShown(textBox(QStringLiteral("txtTimer"))->text());
-
-    m_wmp1->setSource(context().programFile(QStringLiteral("MatchMusic.mp3")));
-    m_wmp1->stop();
-    m_wmp2->setSource(context().programFile(QStringLiteral("Buzzer.wav")));
-    m_wmp2->stop();
-    if (const QString silence = m_wmp1->unavailableReason(); !silence.isEmpty())
-        context().writeLogInfo(silence);
-
-    blnPhraseGameOn = false;
-    blnMatchGameOn = false;
-    if (QFile::exists(context().programFile(kPhraseFile))) {
-        clkStartPhrase_Click();
-        SSTab1()->setCurrentIndex(1);
-        blnGameLoadedAtStart = true;
-    }
-    if (QFile::exists(context().programFile(kMatchFile))) {
-        clkStart_Click();
-        SSTab1()->setCurrentIndex(0);
-        blnGameLoadedAtStart = true;
-    }
-    if (blnGameLoadedAtStart) {
-        intTimerSeconds = 30;
-        textBox(QStringLiteral("txtTimer"))->setText(QStringLiteral("30"));
-        selectOption(QStringLiteral("OptTimer"), 1);
-        selectOption(QStringLiteral("optSound"), 1);
-        m_wmp1->stop();
-    }
-    readInConfigFile();
+    m_tabs->setCurrentIndex(GameMode::of(QuestionMode::Match).tab);
+    showGame();
+    m_game->open();
 }
 
 void FrmZorbel::Form_Unload(bool &cancel)
 {
     context().writeLogInfo(QStringLiteral("Unloading All Forms..."));
-    if (blnExitConfirmed) {
+    if (m_exitConfirmed) {
         if (!closeOtherWindows()) {
             cancel = true;
-            blnExitConfirmed = false;
+            m_exitConfirmed = false;
             return;
         }
         context().writeLogInfo(QStringLiteral("Unloading Final Form Prior to Program Ending..."));
@@ -394,662 +376,133 @@ bool FrmZorbel::closeOtherWindows()
 void FrmZorbel::cmdEndProgram_Click()
 {
     context().guard(QStringLiteral("cmdEndProgram_Click"), [this] {
-        blnExitConfirmed = true;
+        m_exitConfirmed = true;
         close();
     });
 }
 
-// --------------------------------------------------------------- questions
+// ------------------------------------------------------------- host actions
 
-void FrmZorbel::clkStart_Click()
+// A step keeps the keyboard on the button that made it, also when a page
+// key made it.
+void FrmZorbel::step(QuestionMode mode, bool forward)
 {
-    context().guard(QStringLiteral("clkStart_Click"), [this] {
-        CheckTimer();
-        intCurrentPlayer = 0;
-        highlightRow(0);
-        intRound = 1;
-        button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round 1"));
-
-        const QString path = context().programFile(kMatchFile);
-        if (!QFile::exists(path)) {
-            reportMissingFile(kMatchFile);
-            return;
-        }
-        if (blnReloadMatches) {
-            setWindowTitle(kReloadingTitle);
-            blnReloadMatches = false;
-        } else if (blnMatchGameOn && !confirmStartOver(QStringLiteral("A Zorbel Game is already in Progress, Start Over?"))) {
-            return;
-        }
-        for (QLineEdit *score : controls().array<QLineEdit>(QStringLiteral("txtCounter")))
-            score->setText(QStringLiteral("0"));
-
-        const QStringList questions = loadQuestions(QuestionMode::Match);
-        if (questions.isEmpty()) {
-            reportNoQuestions(kMatchFile);
-            return;
-        }
-        strMatches = shuffled(questions);
-        intMatchNumber = 1;
-        blnMatchGameOn = true;
-        showMatch();
-        setWindowTitle(kGameName);
-    });
-}
-
-void FrmZorbel::clkStartPhrase_Click()
-{
-    context().guard(QStringLiteral("clkStartPhrase_Click"), [this] {
-        const QString path = context().programFile(kPhraseFile);
-        if (!QFile::exists(path)) {
-            reportMissingFile(kPhraseFile);
-            return;
-        }
-        if (blnReloadPhrases) {
-            setWindowTitle(kReloadingTitle);
-            blnReloadPhrases = false;
-        } else if (blnPhraseGameOn
-                   && !confirmStartOver(QStringLiteral("A Match Phrase Game is already in Progress, Start Over?"))) {
-            return;
-        }
-        for (QLineEdit *score : controls().array<QLineEdit>(QStringLiteral("txtCounter")))
-            score->setText(QStringLiteral("0"));
-        intRound = 1;
-        button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round 1"));
-        intCurrentPlayer = 0;
-        highlightRow(0);
-
-        const QStringList questions = loadQuestions(QuestionMode::Phrase);
-        if (questions.isEmpty()) {
-            reportNoQuestions(kPhraseFile);
-            return;
-        }
-        blnPhraseGameOn = true;
-        strPhrases = shuffled(questions);
-        intPhraseNumber = 1;
-        showPhrase();
-        CheckTimer();
-        setWindowTitle(kGameName);
-    });
-}
-
-QStringList FrmZorbel::loadQuestions(QuestionMode mode)
-{
-    const QString fileName = questionFileName(mode);
-    const QuestionLoad load = QuestionLoader::loadFile(context().programFile(fileName), mode);
-    if (load.capped())
-        context().writeLogInfo(cappedLogEntry(context().displayPath(fileName), load));
-    return load.questions;
-}
-
-// A shuffle that failed has shown its report; the game on show stays.
-QStringList FrmZorbel::shuffled(const QStringList &questions)
-{
-    std::optional<QStringList> order = guardedShuffleArray(context(), questions);
-    if (!order)
-        throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("the questions could not be shuffled"));
-    return *std::move(order);
-}
-
-void FrmZorbel::reportMissingFile(const QString &fileName)
-{
-    context().prompter().ask(
-        {QStringLiteral("File ") + context().displayPath(fileName)
-             + QStringLiteral(" does not exist, please create it from the Config menu item, or \n"
-                              "performing an Update from the About menu pulldown will retrieve this file from the "
-                              "internet.\n\n"),
-         QStringLiteral("File Does Not Exist"), Prompt::Buttons::Ok, Prompt::Icon::Information});
-}
-
-void FrmZorbel::reportNoQuestions(const QString &fileName)
-{
-    context().prompter().ask({QStringLiteral("File ") + context().displayPath(fileName)
-                                  + QStringLiteral(" does not contain any questions."),
-                              QStringLiteral("Exiting File Load"), Prompt::Buttons::Ok, Prompt::Icon::Information});
-}
-
-bool FrmZorbel::confirmStartOver(const QString &question)
-{
-    return context().prompter().ask({question, QStringLiteral("Start New Game"), Prompt::Buttons::YesNoCancel,
-                                     Prompt::Icon::None})
-        == PromptAnswer::Yes;
-}
-
-QString FrmZorbel::questionAt(const QStringList &questions, int number)
-{
-    if (number < 1 || number > questions.size())
-        throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("no question %1").arg(number));
-    return questions.at(number - 1);
-}
-
-bool FrmZorbel::matchOnShow() const
-{
-    return !label(QStringLiteral("lblName"), 0)->text().isEmpty();
-}
-
-bool FrmZorbel::phraseOnShow() const
-{
-    return !label(QStringLiteral("lblPhrase"))->text().isEmpty();
-}
-
-void FrmZorbel::showMatch()
-{
-    button(QStringLiteral("clkStatusMatch"))
-        ->setCaption(QStringLiteral("Viewing Match %1 of %2 Matches...").arg(intMatchNumber).arg(strMatches.size()));
-    const QStringList halves = questionAt(strMatches, intMatchNumber).split(LineRules::kHalfSeparator);
-    label(QStringLiteral("lblName"), 0)->setText(QLatin1Char('\n') + halves.value(0));
-    label(QStringLiteral("lblName"), 1)->setText(QLatin1Char('\n') + halves.value(1));
-}
-
-void FrmZorbel::showPhrase()
-{
-    button(QStringLiteral("clkStatusPhrase"))
-        ->setCaption(
-            QStringLiteral("Viewing Phrase %1 of %2 Phrases...").arg(intPhraseNumber).arg(strPhrases.size()));
-    label(QStringLiteral("lblPhrase"))->setText(QStringLiteral("      ") + questionAt(strPhrases, intPhraseNumber));
-}
-
-// -------------------------------------------------------------- navigation
-
-void FrmZorbel::clkNext_Click()
-{
-    context().guard(QStringLiteral("clkNext_Click"), [this] {
-        ++intMatchNumber;
-        if (!matchOnShow())
-            return;
-        AdvancePlayer(QStringLiteral("Positive"));
-        if (intMatchNumber == strMatches.size() + 1)
-            intMatchNumber = 1;
-        showMatch();
-        if (blnTieContinue) {
-            blnTieContinue = false;
-            intCurrentPlayer = -1;
-            clkNextPhrase_Click();
-            colourAllRows();
-        }
-        CheckTimer();
-        button(QStringLiteral("clkNext"))->setFocus();
-    });
-}
-
-void FrmZorbel::clkNextPhrase_Click()
-{
-    context().guard(QStringLiteral("clkNextPhrase_Click"), [this] {
-        if (!phraseOnShow())
-            return;
-        AdvancePlayer(QStringLiteral("Positive"));
-        if (blnSkipNextPhrase) {
-            blnSkipNextPhrase = false;
-            return;
-        }
-        ++intPhraseNumber;
-        if (intPhraseNumber == strPhrases.size() + 1)
-            intPhraseNumber = 1;
-        showPhrase();
-        if (blnTieContinue) {
-            intCurrentPlayer = -1;
-            clkNext_Click();
-            blnTieContinue = false;
-            colourAllRows();
-        }
-        CheckTimer();
-        button(QStringLiteral("clkNextPhrase"))->setFocus();
-    });
-}
-
-void FrmZorbel::clkPrev_Click()
-{
-    context().guard(QStringLiteral("clkPrev_Click"), [this] {
-        --intMatchNumber;
-        if (!matchOnShow())
-            return;
-        if (intMatchNumber == 0)
-            intMatchNumber = int(strMatches.size());
-        showMatch();
-        CheckTimer();
-        AdvancePlayer(QStringLiteral("Negative"));
-        button(QStringLiteral("clkPrev"))->setFocus();
-    });
-}
-
-void FrmZorbel::clkPrevPhrase_Click()
-{
-    context().guard(QStringLiteral("clkPrevPhrase_Click"), [this] {
-        if (!phraseOnShow())
-            return;
-        if (--intPhraseNumber == 0)
-            intPhraseNumber = int(strPhrases.size());
-        showPhrase();
-        CheckTimer();
-        AdvancePlayer(QStringLiteral("Negative"));
-        button(QStringLiteral("clkPrevPhrase"))->setFocus();
-    });
+    if (forward)
+        m_game->next(mode);
+    else
+        m_game->previous(mode);
+    if (m_game->onShow(mode))
+        (forward ? modeControls(mode).next : modeControls(mode).previous)->setFocus();
 }
 
 void FrmZorbel::PageUpDown(int keyCode)
 {
     context().guard(QStringLiteral("PageUpDown"), [this, keyCode] {
-        const bool matchTab = SSTab1()->currentIndex() == 0;
-        if (keyCode == kPageUp) {
-            if (matchTab && matchOnShow())
-                clkPrev_Click();
-            else if (!matchTab && phraseOnShow())
-                clkPrevPhrase_Click();
-        } else if (keyCode == kPageDown) {
-            if (matchTab && matchOnShow())
-                clkNext_Click();
-            else if (!matchTab && phraseOnShow())
-                clkNextPhrase_Click();
-        }
+        if ((keyCode == KeyCodes::PageUp || keyCode == KeyCodes::PageDown) && m_game->onShow(m_game->modeOnShow()))
+            step(m_game->modeOnShow(), keyCode == KeyCodes::PageDown);
     });
 }
 
-// ------------------------------------------------------------ players, score
-
-int FrmZorbel::playerCount() const
+bool FrmZorbel::announce(const Scoreboard::Decision &decision)
 {
-    return Scoreboard::scoreValue(comboBox(QStringLiteral("cmbNumPlayers"))->currentText());
-}
-
-void FrmZorbel::colourRows(int rows, int current)
-{
-    for (int i = 0; i < rows; ++i) {
-        if (i == current)
-            continue;
-        setBoxColour(textBox(QStringLiteral("txtPlayer"), i), kPlayerColour);
-        setBoxColour(textBox(QStringLiteral("txtCounter"), i), kPlayerColour);
-    }
-    highlightRow(current);
-}
-
-void FrmZorbel::highlightRow(int row)
-{
-    setBoxColour(textBox(QStringLiteral("txtPlayer"), row), kCurrentPlayerColour);
-    setBoxColour(textBox(QStringLiteral("txtCounter"), row), kCurrentPlayerColour);
-    m_turnMarker->markRow(row);
-}
-
-void FrmZorbel::colourAllRows()
-{
-    // A tie continuation whose other mode has no question on show never
-    // moves the turn on from "before the first player": it goes to the
-    // first player, as it would have.
-    if (intCurrentPlayer < 0)
-        intCurrentPlayer = 0;
-    colourRows(controls().upperBound(QStringLiteral("txtPlayer")) + 1, intCurrentPlayer);
-}
-
-void FrmZorbel::AdvancePlayer(const QString &direction)
-{
-    context().guard(QStringLiteral("AdvancePlayer"), [this, direction] {
-        const int players = playerCount();
-        Scoreboard::Decision decision;
-        const Scoreboard::Turn turn =
-            Scoreboard::advance(intCurrentPlayer, players, direction == QLatin1String("Positive"));
-        intCurrentPlayer = turn.player;
-        if (turn.roundOver) {
-            ++intRound;
-            button(QStringLiteral("clkRound"))->setCaption(QStringLiteral("Round %1").arg(intRound));
-            QList<Scoreboard::Row> rows;
-            for (int i = 0; i <= controls().upperBound(QStringLiteral("txtCounter")); ++i)
-                rows.append({textBox(QStringLiteral("txtPlayer"), i)->text(),
-                             textBox(QStringLiteral("txtCounter"), i)->text(),
-                             !textBox(QStringLiteral("txtCounter"), i)->isHidden()});
-            decision = Scoreboard::decide(rows, Scoreboard::scoreValue(comboBox(QStringLiteral("cmbScoreToWin"))->currentText()));
-        }
-        colourRows(players, intCurrentPlayer);
-        if (decision.kind == Scoreboard::Decision::Kind::None)
-            return;
-        announce(decision.message, decision.kind == Scoreboard::Decision::Kind::Tie);
-    });
-}
-
-void FrmZorbel::announce(const QString &message, bool tie)
-{
+    const bool tie = decision.kind == Scoreboard::Decision::Kind::Tie;
     auto *window = new FrmWin(context(), *this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->load();
-    window->present(message, tie);
+    window->present(decision.message, tie);
     window->showModal();
-
-    bool anotherRound = false;
-    if (tie) {
-        anotherRound = tag().trimmed() != QLatin1String("7");
-        setTag(QString());
-    }
-    if (anotherRound) {
-        blnTieContinue = true;
-        return;
-    }
-    blnReloadMatches = true;
-    blnReloadPhrases = true;
-    clkStart_Click();
-    clkStartPhrase_Click();
-    blnSkipNextPhrase = true;
-}
-
-void FrmZorbel::clkUp_Click(int index)
-{
-    context().guard(QStringLiteral("clkUp_Click"), [this, index] {
-        QLineEdit *score = textBox(QStringLiteral("txtCounter"), index);
-        score->setText(QString::number(Scoreboard::raised(Scoreboard::scoreValue(score->text()), questionCap())));
-    });
-}
-
-void FrmZorbel::clkDown_Click(int index)
-{
-    context().guard(QStringLiteral("clkDown_Click"), [this, index] {
-        QLineEdit *score = textBox(QStringLiteral("txtCounter"), index);
-        score->setText(QString::number(Scoreboard::lowered(Scoreboard::scoreValue(score->text()))));
-    });
-}
-
-int FrmZorbel::questionCap() const
-{
-    // A mode that was never loaded counts no questions.
-    return int(strMatches.size() + strPhrases.size());
-}
-
-void FrmZorbel::showRows(int count)
-{
-    for (int i = 0; i <= controls().upperBound(QStringLiteral("txtPlayer")); ++i) {
-        const bool shown = i < count;
-        textBox(QStringLiteral("txtPlayer"), i)->setVisible(shown);
-        button(QStringLiteral("clkUp"), i)->setVisible(shown);
-        button(QStringLiteral("clkDown"), i)->setVisible(shown);
-        textBox(QStringLiteral("txtCounter"), i)->setVisible(shown);
-    }
-}
-
-void FrmZorbel::cmbNumPlayers_Click()
-{
-    context().guard(QStringLiteral("cmbNumPlayers_Click"), [this] {
-        showRows(playerCount());
-        colourRows(controls().upperBound(QStringLiteral("txtPlayer")) + 1, 0);
-        intCurrentPlayer = 0;
-    });
-}
-
-void FrmZorbel::txtPlayer_DblClick(int index)
-{
-    context().guard(QStringLiteral("txtPlayer_DblClick"), [this, index] {
-        colourRows(controls().upperBound(QStringLiteral("txtPlayer")) + 1, index);
-        intCurrentPlayer = index;
-    });
-}
-
-// ---------------------------------------------------------------- countdown
-
-void FrmZorbel::CheckTimer()
-{
-    context().guard(QStringLiteral("CheckTimer"), [this] {
-        textBox(QStringLiteral("txtTimer"))->setText(QString::number(intTimerSeconds));
-        if (optionSelected(QStringLiteral("OptTimer"), 0)) {
-            m_timer1->start();
-            if (optionSelected(QStringLiteral("optSound"), 0))
-                m_wmp1->play();
-        } else {
-            m_timer1->stop();
-        }
-    });
-}
-
-void FrmZorbel::Timer1_Timer()
-{
-    context().guard(QStringLiteral("Timer1_Timer"), [this] {
-        QLineEdit *shown = textBox(QStringLiteral("txtTimer"));
-        const Countdown::Tick tick =
-            Countdown::tick(shown->text(), {optionSelected(QStringLiteral("optSound"), 1),
-                                            controls().get<QCheckBox>(QStringLiteral("chkBuzzer"))->isChecked(),
-                                            controls().get<QCheckBox>(QStringLiteral("chkSoundAlwaysOn"))->isChecked()});
-        if (tick.playBuzzer)
-            m_wmp2->play();
-        if (tick.stopMusic)
-            m_wmp1->stop();
-        if (tick.stopTimer)
-            m_timer1->stop();
-        else
-            shown->setText(tick.display);
-    });
-}
-
-void FrmZorbel::OptTimer_Click()
-{
-    context().guard(QStringLiteral("OptTimer_Click"), [this] {
-        const bool matchTab = SSTab1()->currentIndex() == 0;
-        const QString onShow = (matchTab ? label(QStringLiteral("lblName"), 0) : label(QStringLiteral("lblPhrase")))->text();
-        if (onShow.trimmed().isEmpty())
-            return;
-        if (optionSelected(QStringLiteral("OptTimer"), 0)) {
-            m_timer1->start();
-        } else {
-            m_timer1->stop();
-            textBox(QStringLiteral("txtTimer"))->setText(QString::number(intTimerSeconds));
-        }
-    });
-}
-
-void FrmZorbel::optSound_Click()
-{
-    context().guard(QStringLiteral("optSound_Click"), [this] {
-        auto *volume = controls().get<QScrollBar>(QStringLiteral("hsc1"));
-        if (optionSelected(QStringLiteral("optSound"), 0)) {
-            m_wmp1->play();
-            m_wmp1->setLooping(true);
-            volume->setEnabled(true);
-        } else {
-            m_wmp1->stop();
-            volume->setEnabled(false);
-        }
-    });
-}
-
-void FrmZorbel::hsc1_Change()
-{
-    context().guard(QStringLiteral("hsc1_Change"), [this] {
-        const int volume = controls().get<QScrollBar>(QStringLiteral("hsc1"))->value();
-        m_wmp1->setVolume(volume);
-        m_wmp2->setVolume(volume);
-    });
-}
-
-void FrmZorbel::SSTab1_Click()
-{
-    context().guard(QStringLiteral("SSTab1_Click"), [this] {
-        m_timer1->stop();
-        textBox(QStringLiteral("txtTimer"))->setText(QString::number(intTimerSeconds));
-    });
-}
-
-void FrmZorbel::cmdUpdateButton_Click()
-{
-    context().guard(QStringLiteral("cmdUpdateButton_Click"), [this] {
-        intTimerSeconds = Countdown::secondsShown(textBox(QStringLiteral("txtTimer"))->text());
-    });
-}
-
-// ------------------------------------------------- settings, question files
-
-void FrmZorbel::connectSettingsButtons()
-{
-    connect(button(QStringLiteral("clkConfig")), &Ravlen::Click, this, &FrmZorbel::clkConfig_Click);
-    connect(button(QStringLiteral("clkEdit")), &Ravlen::Click, this, &FrmZorbel::clkEdit_Click);
-}
-
-void FrmZorbel::readInConfigFile()
-{
-    context().guard(QStringLiteral("readInConfigFile"), [this] {
-        ConfigFile::readFile(context().programFile(ConfigFile::fileName()),
-                             [this](const ConfigSetting &setting) { applyConfigSetting(setting); });
-    });
-}
-
-void FrmZorbel::applyConfigSetting(const ConfigSetting &setting)
-{
-    using Key = ConfigSetting::Key;
-    switch (setting.key) {
-    case Key::TimerTime:
-        // The box shows the value as written ("40.4"); the countdown runs
-        // from the whole number it stands for.
-        textBox(QStringLiteral("txtTimer"))->setText(setting.valueText);
-        intTimerSeconds = setting.seconds;
-        break;
-    case Key::SoundContinual:
-        controls().get<QCheckBox>(QStringLiteral("chkSoundAlwaysOn"))->setChecked(setting.on);
-        break;
-    case Key::Buzzer:
-        controls().get<QCheckBox>(QStringLiteral("chkBuzzer"))->setChecked(setting.on);
-        break;
-    case Key::Sound:
-        selectOption(QStringLiteral("optSound"), setting.on ? 0 : 1);
-        if (setting.on)
-            m_wmp1->play();
-        else
-            m_wmp1->stop();
-        break;
-    case Key::Timer:
-        selectOption(QStringLiteral("OptTimer"), setting.on ? 0 : 1);
-        break;
-    }
+    // A tie window closed without an answer keeps the game going.
+    const bool anotherRound = tag().trimmed() != QLatin1String("7");
+    setTag(QString());
+    return anotherRound;
 }
 
 void FrmZorbel::clkConfig_Click()
 {
     context().guard(QStringLiteral("clkConfig_Click"), [this] {
-        m_timer1->stop();
-        setTag(QString::number(intTimerSeconds));
-        auto *window = new FrmConfig(context(), *this, this);
+        m_game->pauseCountdown();
+        auto *window = new FrmConfig(context(), m_game->settings(), this);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &FrmConfig::saved, m_game, &Game::applySettings);
         window->load();
         window->showModal();
-        button(SSTab1()->currentIndex() == 0 ? QStringLiteral("clkNext") : QStringLiteral("clkNextPhrase"))->setFocus();
-        setTag(QString());
+        modeControls(m_game->modeOnShow()).next->setFocus();
     });
 }
 
-void FrmZorbel::clkEdit_Click()
+// -------------------------------------------------------------------- views
+
+void FrmZorbel::showGame()
 {
-    context().guard(QStringLiteral("clkEdit_Click"), [this] {
-        showSingleWindow(m_frmEdit, [this] { return new FrmEdit(context(), *m_questionEditors, this); });
-    });
+    for (const QuestionMode mode : kModes)
+        showQuestion(mode);
+    showPlayerCount(m_game->playerCount());
+    for (int i = 0; i < Game::kMaxPlayers; ++i) {
+        m_rows[i].name->setText(m_game->playerName(i));
+        m_rows[i].score->setText(QString::number(m_game->score(i)));
+    }
+    showTurn(m_game->currentPlayer());
+    m_round->setCaption(QStringLiteral("Round %1").arg(m_game->round()));
+    quietly(m_playerCount, [this](QComboBox *list) { list->setCurrentText(QString::number(m_game->playerCount())); });
+    quietly(m_scoreToWin, [this](QComboBox *list) { list->setCurrentText(QString::number(m_game->scoreToWin())); });
+    showCountdown();
+    showOptions();
 }
 
-// ----------------------------------------------------------------- services
-
-void FrmZorbel::connectServices()
+void FrmZorbel::showQuestion(QuestionMode mode)
 {
-    const struct {
-        const char *name;
-        void (FrmZorbel::*click)();
-    } buttons[] = {
-        {"clkHowToPlay", &FrmZorbel::clkHowToPlay_Click}, {"clkVideo", &FrmZorbel::clkVideo_Click},
-        {"clkAbout", &FrmZorbel::clkAbout_Click},         {"clkUpdate", &FrmZorbel::clkUpdate_Click},
-        {"clkDonate", &FrmZorbel::clkDonate_Click},       {"clkContact", &FrmZorbel::clkContact_Click},
-        {"cmdDeDup", &FrmZorbel::cmdDeDup_Click},         {"cmdParse", &FrmZorbel::cmdParse_Click},
-    };
-    for (const auto &entry : buttons)
-        connect(button(QLatin1String(entry.name)), &Ravlen::Click, this, entry.click);
+    if (!m_game->onShow(mode))
+        return;
+    const GameMode &description = GameMode::of(mode);
+    modeControls(mode).status->setCaption(
+        description.statusText(m_game->position(mode), m_game->questionCount(mode)));
+    const QString question = m_game->question(mode);
+    if (mode == QuestionMode::Phrase) {
+        m_phrase->setText(QStringLiteral("      ") + question);
+        return;
+    }
+    const QStringList halves = question.split(LineRules::kHalfSeparator);
+    for (int half = 0; half < 2; ++half)
+        m_matchHalves[half]->setText(QLatin1Char('\n') + halves.value(half));
+}
 
-    // The maintenance commands have no button a host can see: they are
-    // reached by key chords that no one presses by accident.
-    const struct {
-        QKeyCombination chord;
-        void (FrmZorbel::*command)();
-    } chords[] = {
-        {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_D, &FrmZorbel::cmdDeDup_Click},
-        {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_P, &FrmZorbel::cmdParse_Click},
-        {Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E, &FrmZorbel::cmdEndProgram_Click},
-    };
-    for (const auto &entry : chords) {
-        auto *shortcut = new QShortcut(QKeySequence(entry.chord), this);
-        connect(shortcut, &QShortcut::activated, this, entry.command);
+void FrmZorbel::showModeOnShow(QuestionMode mode)
+{
+    quietly(m_tabs, [mode](QTabWidget *tabs) { tabs->setCurrentIndex(GameMode::of(mode).tab); });
+}
+
+void FrmZorbel::showPlayerCount(int count)
+{
+    for (int i = 0; i < Game::kMaxPlayers; ++i) {
+        const PlayerRow &row = m_rows[i];
+        for (QWidget *control : std::array<QWidget *, 4>{row.name, row.up, row.down, row.score})
+            control->setVisible(i < count);
     }
 }
 
-// Read at every use, so that a host's change to links.ini counts at once.
-Links FrmZorbel::links() const
+void FrmZorbel::showTurn(int player)
 {
-    return Links::load(context().programFile(Links::fileName()));
+    for (int i = 0; i < Game::kMaxPlayers; ++i) {
+        const QColor &colour = i == player ? kCurrentPlayerColour : kPlayerColour;
+        setBoxColour(m_rows[i].name, colour);
+        setBoxColour(m_rows[i].score, colour);
+    }
+    m_turnMarker->markRow(player);
 }
 
-void FrmZorbel::clkHowToPlay_Click()
+void FrmZorbel::showCountdown()
 {
-    context().guard(QStringLiteral("clkHowToPlay_Click"), [this] {
-        if (!QFileInfo(context().programFile(FrmHowTo::fileName())).isFile()) {
-            FrmHowTo::reportMissing(context());
-            return;
-        }
-        if (m_howTo && m_howTo->isVisible()) {
-            m_howTo->showOrRaise();
-            return;
-        }
-        auto *rules = new FrmHowTo(context(), this);
-        rules->setAttribute(Qt::WA_DeleteOnClose);
-        if (!rules->load() || !rules->rulesShown()) {
-            rules->close();
-            return;
-        }
-        m_howTo = rules;
-        rules->showOrRaise();
-    });
+    m_countdown->setText(m_game->countdownText());
 }
 
-void FrmZorbel::clkAbout_Click()
+void FrmZorbel::showOptions()
 {
-    context().guard(QStringLiteral("clkAbout_Click"), [this] {
-        if (m_about && m_about->isVisible()) {
-            m_about->showOrRaise();
-            return;
-        }
-        auto *about = new FrmSplash(context(), {}, ComponentCheck::loadLibraryByName, this);
-        about->setAttribute(Qt::WA_DeleteOnClose);
-        if (!about->load()) {
-            about->close();
-            return;
-        }
-        m_about = about;
-        about->showAsAbout();
-    });
-}
-
-void FrmZorbel::clkVideo_Click()
-{
-    context().guard(QStringLiteral("clkVideo_Click"),
-                    [this] { context().openWebPage(links().url(Links::Page::HowToVideo)); });
-}
-
-void FrmZorbel::clkDonate_Click()
-{
-    context().guard(QStringLiteral("clkDonate_Click"),
-                    [this] { context().openWebPage(links().url(Links::Page::Donate)); });
-}
-
-void FrmZorbel::clkContact_Click()
-{
-    context().guard(QStringLiteral("clkContact_Click"),
-                    [this] { context().openWebPage(links().url(Links::Page::Contact)); });
-}
-
-void FrmZorbel::clkUpdate_Click()
-{
-    context().guard(QStringLiteral("clkUpdate_Click"), [this] {
-        DataDirectory dataDirectory(context());
-        offerUpdate(context(), dataDirectory, links().url(Links::Page::Donate));
-    });
-}
-
-void FrmZorbel::cmdDeDup_Click()
-{
-    context().guard(QStringLiteral("cmdDeDup_Click"), [this] {
-        ListTools::deDuplicateFile(context().programFile(kMatchFile),
-                                   context().programFile(QStringLiteral("ZorbelLinesDeDupped.txt")));
-    });
-}
-
-void FrmZorbel::cmdParse_Click()
-{
-    context().guard(QStringLiteral("cmdParse_Click"), [this] {
-        ListTools::matchLinesFromWordFile(context().programFile(QStringLiteral("temp.txt")),
-                                          context().programFile(QStringLiteral("Chunk.txt")));
-    });
+    // A pair of options is exclusive: checking one unchecks the other.
+    for (const auto &[options, on] : {std::pair(m_timerOptions, m_game->timerOn()), std::pair(m_soundOptions, m_game->soundOn())}) {
+        const QSignalBlocker first(options[0]);
+        const QSignalBlocker second(options[1]);
+        options[on ? 0 : 1]->setChecked(true);
+    }
+    quietly(m_buzzer, [this](QCheckBox *box) { box->setChecked(m_game->buzzer()); });
+    quietly(m_soundAlwaysOn, [this](QCheckBox *box) { box->setChecked(m_game->soundAlwaysOn()); });
 }

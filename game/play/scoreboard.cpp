@@ -1,7 +1,5 @@
 #include "scoreboard.h"
 
-#include "services/error_codes.h"
-
 namespace Scoreboard {
 
 Turn advance(int current, int playerCount, bool forward)
@@ -12,37 +10,26 @@ Turn advance(int current, int playerCount, bool forward)
     return Turn{current == 0 ? last : current - 1, false};
 }
 
-int scoreValue(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    if (!ok)
-        throw ZorbelError(ErrorNumber::TypeMismatch, QStringLiteral("score \"%1\"").arg(text));
-    return value;
-}
-
 Decision decide(const QList<Row> &rows, int scoreToWin)
 {
     Decision decision;
     for (const Row &row : rows)
         if (row.shown)
-            decision.highScore = std::max(decision.highScore, scoreValue(row.score));
+            decision.highScore = std::max(decision.highScore, row.score);
     if (decision.highScore < scoreToWin)
         return decision;
 
     // The winners are kept as a list, not joined into one text and split
     // again: a name with a comma or a semicolon stays one name.
-    QString scoreText;
     for (const Row &row : rows) {
-        if (row.shown && scoreValue(row.score) == decision.highScore) {
+        if (row.shown && row.score == decision.highScore)
             decision.names.append(row.name);
-            scoreText = row.score;
-        }
     }
     if (decision.names.size() == 1) {
         decision.kind = Decision::Kind::Winner;
         decision.message = QStringLiteral("Congratulations...\n\n") + decision.names.first()
-            + QStringLiteral(" has won the game with a score of ") + scoreText + QStringLiteral("\n\nNicely Done!");
+            + QStringLiteral(" has won the game with a score of ")
+            + QString::number(decision.highScore) + QStringLiteral("\n\nNicely Done!");
         return decision;
     }
     decision.kind = Decision::Kind::Tie;

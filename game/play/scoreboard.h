@@ -19,7 +19,7 @@ Turn advance(int current, int playerCount, bool forward);
 // One player's row as the board shows it.
 struct Row {
     QString name;
-    QString score; // the score box's text
+    int score = 0;
     bool shown = true;
 };
 
@@ -33,13 +33,8 @@ struct Decision {
 };
 
 // The highest score among the shown rows decides: at or above scoreToWin,
-// one row holding it wins, several tie. Throws ZorbelError for a score box
-// that holds no whole number.
+// one row holding it wins, several tie.
 Decision decide(const QList<Row> &rows, int scoreToWin);
-
-// A score box's text as a whole number; throws ZorbelError(TypeMismatch)
-// for text that is not one.
-int scoreValue(const QString &text);
 
 // The Up and Down buttons: one point more, never above cap; one point
 // less, never below 0.

@@ -80,20 +80,13 @@ std::optional<bool> onOff(QStringView value)
 
 std::optional<ConfigSetting> timerTime(const QString &value)
 {
-    const std::optional<double> number = ConfigFile::numericValue(value);
-    if (!number)
-        return std::nullopt;
-    // nearbyint rounds halves to the even neighbour in the default mode.
-    const double whole = std::nearbyint(*number);
-    if (!(whole >= std::numeric_limits<qint16>::min() && whole <= std::numeric_limits<qint16>::max()))
-        throw ZorbelError(ErrorNumber::Overflow, QStringLiteral("TimerTime %1 is out of range").arg(value.left(40)));
-    const auto seconds = static_cast<qint16>(whole);
-    if (seconds < 0 || seconds > 120 || seconds % 10 != 0)
+    const std::optional<CountdownLength> length = ConfigFile::countdownLength(value);
+    if (!length)
         return std::nullopt;
     ConfigSetting setting;
     setting.key = ConfigSetting::Key::TimerTime;
-    setting.valueText = value;
-    setting.seconds = seconds;
+    setting.valueText = length->text;
+    setting.seconds = length->seconds;
     return setting;
 }
 
@@ -130,6 +123,28 @@ QString decodeLine(const QByteArray &bytes)
 }
 
 } // namespace
+
+void PlaySettings::apply(const ConfigSetting &setting)
+{
+    using Key = ConfigSetting::Key;
+    switch (setting.key) {
+    case Key::TimerTime:
+        timerTime = CountdownLength{setting.valueText, setting.seconds};
+        break;
+    case Key::SoundContinual:
+        soundContinual = setting.on;
+        break;
+    case Key::Buzzer:
+        buzzer = setting.on;
+        break;
+    case Key::Sound:
+        sound = setting.on;
+        break;
+    case Key::Timer:
+        timer = setting.on;
+        break;
+    }
+}
 
 namespace ConfigFile {
 
@@ -198,6 +213,21 @@ std::optional<double> numericValue(QStringView text)
     else if (result.ec != std::errc() || result.ptr != ascii.constData() + ascii.size())
         return std::nullopt;
     return negative ? -value : value;
+}
+
+std::optional<CountdownLength> countdownLength(const QString &value)
+{
+    const std::optional<double> number = numericValue(value);
+    if (!number)
+        return std::nullopt;
+    // nearbyint rounds halves to the even neighbour in the default mode.
+    const double whole = std::nearbyint(*number);
+    if (!(whole >= std::numeric_limits<qint16>::min() && whole <= std::numeric_limits<qint16>::max()))
+        throw ZorbelError(ErrorNumber::Overflow, QStringLiteral("TimerTime %1 is out of range").arg(value.left(40)));
+    const auto seconds = static_cast<qint16>(whole);
+    if (seconds < 0 || seconds > 120 || seconds % 10 != 0)
+        return std::nullopt;
+    return CountdownLength{value, seconds};
 }
 
 std::optional<ConfigSetting> parseLine(QStringView line)
@@ -308,21 +338,32 @@ void readFile(const QString &path, const ApplySetting &apply)
         endLine();
 }
 
-QByteArray fileBytes(const ConfigChoices &choices)
+Reading read(const QString &path)
+{
+    Reading reading;
+    try {
+        readFile(path, [&reading](const ConfigSetting &setting) { reading.settings.apply(setting); });
+    } catch (const ZorbelError &error) {
+        reading.failure = error;
+    }
+    return reading;
+}
+
+QByteArray fileBytes(const PlaySettings &settings)
 {
     const QString crLf = QStringLiteral("\r\n");
     const QString text = QStringLiteral("#Zorbel Configuration file") + crLf + crLf
-        + QStringLiteral("TimerTime: ") + singleLine(choices.timerTime) + crLf
-        + QStringLiteral("SoundContinual: ") + yesNoText(choices.soundContinual) + crLf
-        + QStringLiteral("Buzzer: ") + yesNoText(choices.buzzer) + crLf
-        + QStringLiteral("Sound: ") + yesNoText(choices.sound) + crLf
-        + QStringLiteral("Timer: ") + yesNoText(choices.timer) + crLf;
+        + QStringLiteral("TimerTime: ") + singleLine(settings.timerTime ? settings.timerTime->text : QString()) + crLf
+        + QStringLiteral("SoundContinual: ") + yesNoText(settings.soundContinual) + crLf
+        + QStringLiteral("Buzzer: ") + yesNoText(settings.buzzer) + crLf
+        + QStringLiteral("Sound: ") + yesNoText(settings.sound) + crLf
+        + QStringLiteral("Timer: ") + yesNoText(settings.timer) + crLf;
     return text.toUtf8();
 }
 
-void save(const QString &path, const ConfigChoices &choices)
+void save(const QString &path, const PlaySettings &settings)
 {
-    TextFile::replaceBytes(path, fileBytes(choices));
+    TextFile::replaceBytes(path, fileBytes(settings));
 }
 
 } // namespace ConfigFile

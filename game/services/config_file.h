@@ -1,5 +1,7 @@
 #pragma once
 
+#include "error_codes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -23,15 +25,31 @@ struct ConfigSetting {
     friend bool operator==(const ConfigSetting &, const ConfigSetting &) = default;
 };
 
-// What the configuration window's five lists show when the host saves. An
-// empty optional is a list without a selection: its line is written with an
-// empty value.
-struct ConfigChoices {
-    QString timerTime;
+// A countdown length as a line or a list gives it: the text as written,
+// which the countdown shows unchanged until it first counts ("40.4"), and
+// the whole seconds it stands for.
+struct CountdownLength {
+    QString text;
+    qint16 seconds = 0;
+
+    friend bool operator==(const CountdownLength &, const CountdownLength &) = default;
+};
+
+// The five play settings as one value: what Zorbel.cfg gives, what the
+// configuration window shows and what it hands back when the host saves. An
+// empty optional is a setting the file does not give, or a list without a
+// selection (its line is then written with an empty value).
+struct PlaySettings {
+    std::optional<CountdownLength> timerTime;
     std::optional<bool> soundContinual;
     std::optional<bool> buzzer;
     std::optional<bool> sound;
     std::optional<bool> timer;
+
+    // Takes one line's setting over; a key given twice ends with the later value.
+    void apply(const ConfigSetting &setting);
+
+    friend bool operator==(const PlaySettings &, const PlaySettings &) = default;
 };
 
 // Zorbel.cfg: five play settings, one "Key: value" line each, written whole
@@ -58,6 +76,11 @@ QString fileName();
 
 using ApplySetting = std::function<void(const ConfigSetting &)>;
 
+// The countdown length a value stands for, if it is a numeric text (the
+// grammar above) that rounds to 0..120 seconds in steps of ten. Throws
+// ZorbelError(Overflow) for a number beyond the 16-bit range.
+std::optional<CountdownLength> countdownLength(const QString &value);
+
 // The setting one line gives, if any. Throws ZorbelError(Overflow) for a
 // numeric TIMERTIME value beyond the 16-bit range.
 std::optional<ConfigSetting> parseLine(QStringView line);
@@ -67,6 +90,14 @@ std::optional<ConfigSetting> parseLine(QStringView line);
 // after the settings before it have been applied; the rest is not read.
 void readText(QStringView text, const ApplySetting &apply);
 
+// The settings of the file at path, read as readFile does. When reading
+// fails, settings holds what the lines before the failure gave.
+struct Reading {
+    PlaySettings settings;
+    std::optional<ZorbelError> failure;
+};
+Reading read(const QString &path);
+
 // readText over the file at path, read piece by piece so that a file of any
 // size is read in bounded memory. A missing file applies nothing; a file
 // that cannot be read throws ZorbelError. A line longer than a megabyte is
@@ -74,11 +105,11 @@ void readText(QStringView text, const ApplySetting &apply);
 void readFile(const QString &path, const ApplySetting &apply);
 
 // The seven lines the configuration window saves, each ended by CR LF.
-QByteArray fileBytes(const ConfigChoices &choices);
+QByteArray fileBytes(const PlaySettings &settings);
 
 // Replaces the file at path with fileBytes in one step; on failure the old
 // file stays as it was and ZorbelError is thrown.
-void save(const QString &path, const ConfigChoices &choices);
+void save(const QString &path, const PlaySettings &settings);
 
 // The value of a numeric text in the grammar above, or nothing when the text
 // is not numeric. A number too large for a double is infinite.

@@ -83,7 +83,7 @@ const QList<Feature> &features()
         {"config", "Zorbel.cfg", "clkSave_Click", {70, 70, 75, 61, kOk},
          [](Bench &b, const QString &target) {
              b.context().guard(QStringLiteral("clkSave_Click"),
-                               [&] { ConfigFile::save(b.path(target), {QStringLiteral("60"), false, true, true, false}); });
+                               [&] { ConfigFile::save(b.path(target), {CountdownLength{QStringLiteral("60"), 60}, false, true, true, false}); });
          }},
         {"editor", "ZorbelLines.txt", "clkSave_Click", {70, 70, 75, 61, kOk}, editorSave},
         {"backup", "BackUps/ZorbelLines_%1.txt", "saveOldFiles", {70, 70, 75, 61, kOk}, update},

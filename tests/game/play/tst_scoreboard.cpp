@@ -33,14 +33,14 @@ private Q_SLOTS:
         const QString won = "Congratulations...\n\n%1 has won the game with a score of %2\n\nNicely Done!";
         const QString tied = "Congratulations...\n\nPlayers:\n\n%1\n\nHave tied with a score of %2\n\nPlay another round?";
 
-        QTest::newRow("nobody there yet") << QList<Row>{{"Ann", "9"}, {"Bob", "3"}} << 10 << None << QString();
-        QTest::newRow("one winner") << QList<Row>{{"Ann", "9"}, {"Bob", "10"}, {"Cy", "4"}} << 10 << Winner
+        QTest::newRow("nobody there yet") << QList<Row>{{"Ann", 9}, {"Bob", 3}} << 10 << None << QString();
+        QTest::newRow("one winner") << QList<Row>{{"Ann", 9}, {"Bob", 10}, {"Cy", 4}} << 10 << Winner
                                     << won.arg("Bob", "10");
-        QTest::newRow("above the score to win") << QList<Row>{{"Ann", "15"}, {"Bob", "12"}} << 10 << Winner
+        QTest::newRow("above the score to win") << QList<Row>{{"Ann", 15}, {"Bob", 12}} << 10 << Winner
                                                 << won.arg("Ann", "15");
-        QTest::newRow("hidden rows never win") << QList<Row>{{"Ann", "3"}, {"Ghost", "30", false}} << 10 << None
+        QTest::newRow("hidden rows never win") << QList<Row>{{"Ann", 3}, {"Ghost", 30, false}} << 10 << None
                                                << QString();
-        QTest::newRow("tie of two at 12") << QList<Row>{{"Lee, Ann", "12"}, {"Bob;", "12"}, {"Cy", "9"}} << 10 << Tie
+        QTest::newRow("tie of two at 12") << QList<Row>{{"Lee, Ann", 12}, {"Bob;", 12}, {"Cy", 9}} << 10 << Tie
                                           << tied.arg("Lee, Ann  Bob;", "12");
     }
 
@@ -62,23 +62,24 @@ private Q_SLOTS:
 
     void countdownTicks_data()
     {
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("shown");
         QTest::addColumn<Countdown::Settings>("settings"); // sound off, buzzer, music always on
         QTest::addColumn<QString>("tick"); // the new text, then what else happens
         const Countdown::Settings buzzer{false, true, false};
-        QTest::newRow("counts down") << "3" << buzzer << "2";
-        QTest::newRow("no buzzer, music stops") << "1" << Countdown::Settings{} << "0 stop-music";
-        QTest::newRow("a fraction counts as its whole second") << "40.4" << buzzer << "39";
-        QTest::newRow("halves go to even") << "10.5" << buzzer << "9";
-        QTest::newRow("9.5 is 10") << "9.5" << buzzer << "9";
+        QTest::newRow("counts down") << 3 << buzzer << "2";
+        QTest::newRow("buzzer at 0") << 1 << buzzer << "0 buzzer stop-music";
+        QTest::newRow("no buzzer, music stops") << 1 << Countdown::Settings{} << "0 stop-music";
+        QTest::newRow("sound off: silent") << 1 << Countdown::Settings{true, true, false} << "0";
+        QTest::newRow("music kept") << 1 << Countdown::Settings{false, true, true} << "0 buzzer";
+        QTest::newRow("stops at 0") << 0 << buzzer << "0 stop-timer";
     }
 
     void countdownTicks()
     {
-        QFETCH(QString, shown);
+        QFETCH(int, shown);
         QFETCH(Countdown::Settings, settings);
         const Countdown::Tick tick = Countdown::tick(shown, settings);
-        QTEST(tick.display + (tick.playBuzzer ? " buzzer" : "") + (tick.stopMusic ? " stop-music" : "")
+        QTEST(QString::number(tick.secondsLeft) + (tick.playBuzzer ? " buzzer" : "") + (tick.stopMusic ? " stop-music" : "")
                   + (tick.stopTimer ? " stop-timer" : ""),
               "tick");
     }

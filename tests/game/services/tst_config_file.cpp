@@ -111,22 +111,22 @@ private Q_SLOTS:
 
     void savedBytes_data()
     {
-        QTest::addColumn<ConfigChoices>("choices");
+        QTest::addColumn<PlaySettings>("settings");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("choices")
-            << ConfigChoices{"60", false, true, true, false}
+            << PlaySettings{CountdownLength{"60", 60}, false, true, true, false}
             << QByteArray("#Zorbel Configuration file\r\n\r\nTimerTime: 60\r\nSoundContinual: No\r\nBuzzer: Yes\r\nSound: Yes\r\nTimer: No\r\n");
         QTest::newRow("line break in the countdown text")
-            << ConfigChoices{"30\r\nSound: Yes", true, false, false, true}
+            << PlaySettings{CountdownLength{"30\r\nSound: Yes", 30}, true, false, false, true}
             << QByteArray("#Zorbel Configuration file\r\n\r\nTimerTime: 30Sound: Yes\r\nSoundContinual: Yes\r\nBuzzer: No\r\n"
                           "Sound: No\r\nTimer: Yes\r\n");
     }
 
     void savedBytes()
     {
-        QFETCH(ConfigChoices, choices);
+        QFETCH(PlaySettings, settings);
         QTemporaryDir dir;
-        ConfigFile::save(dir.filePath(ConfigFile::fileName()), choices);
+        ConfigFile::save(dir.filePath(ConfigFile::fileName()), settings);
         QFile file(dir.filePath(ConfigFile::fileName()));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QTEST(file.readAll(), "bytes");
@@ -136,8 +136,11 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(ConfigFile::fileName());
-        ConfigFile::save(path, ConfigChoices{"110", true, false, true, false});
+        const PlaySettings saved{CountdownLength{"110", 110}, true, false, true, false};
+        ConfigFile::save(path, saved);
         QCOMPARE(readFile(path), (QStringList{"TimerTime 110=110", "SoundContinual on", "Buzzer off", "Sound on", "Timer off"}));
+        const ConfigFile::Reading reading = ConfigFile::read(path);
+        QVERIFY(reading.settings == saved && !reading.failure);
         QCOMPARE(readFile(dir.path()), QStringList{"error 75"}); // a folder in the file's place
     }
 };

@@ -53,8 +53,7 @@ private Q_SLOTS:
         QCOMPARE(log.mid(0, 3), (QStringList{"Application Name Zorbel Software Version 10.0.12", "Loading frmSplash",
                                              "Checking For Needed Registry Files"}));
         QCOMPARE(log.mid(log.size() - 3), (QStringList{"Loading Skinner...", "Loading Form frmZorbel", "Unloading Form frmSplash"}));
-        board->blnExitConfirmed = true;
-        board->close();
+        board->cmdEndProgram_Click();
     }
 
     // The window's own report comes first, then the card's advice.
@@ -111,8 +110,7 @@ private Q_SLOTS:
         QVERIFY(closeButton(*card)->isVisible() && !card->Timer1().isActive() && board->isVisible());
         QCOMPARE(test.logEntries().count(QStringLiteral("Checking For Needed Registry Files")), 1);
         QCOMPARE(test.logEntries().count(QStringLiteral("Loading frmSplash")), 3);
-        board->blnExitConfirmed = true;
-        board->close();
+        board->cmdEndProgram_Click();
     }
 
     void homePageLabelOpensTheLinkedPage()

@@ -55,7 +55,7 @@ private Q_SLOTS:
         FrmZorbel window(test.context());
         QVERIFY(window.load());
         window.show();
-        window.clkNext_Click();
+        window.game().next(QuestionMode::Match);
         // Inside the new player's score box, clear of the text. The box is
         // rounded: its corner shows the window, its side the skin's frame.
         const QLineEdit *box = window.controls().get<QLineEdit>(QStringLiteral("txtCounter"), 1);
@@ -64,7 +64,7 @@ private Q_SLOTS:
         QCOMPARE(at(box->width() - 5, box->height() / 2), QColor(255, 224, 192)); // the current player
         QCOMPARE(at(0, 0), kBoard);
         QCOMPARE(at(0, box->height() / 2), QColor(0x87, 0x96, 0xa8));
-        window.blnExitConfirmed = true;
+        window.cmdEndProgram_Click();
     }
 };
 

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "game_mode.h"
+#include "scoreboard.h"
+
+#include "services/config_file.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class AppContext;
+class MediaPlayer;
+class QTimer;
+
+// A game of Zorbel: both modes' shuffled questions and positions, the
+// players with their names, scores and turn, the round, the score to win,
+// and the countdown with its music and buzzer. Every rule that changes the
+// game is a method here and runs inside the standard error report under
+// the name the host and the log know it by; every change is announced by a
+// signal that says what changed, so any number of views can follow.
+//
+// The game asks the host its questions (start over?) and tells of missing
+// files through the program's Prompter; a decided round is announced
+// through the announcer a view installs.
+class Game : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxPlayers = 10;
+
+    explicit Game(AppContext &context, QObject *parent = nullptr);
+    ~Game() override;
+
+    // Shows the decision of a round to the room and returns whether the
+    // players go on with another round (a tie only).
+    using Announcer = std::function<bool(const Scoreboard::Decision &decision)>;
+    void setAnnouncer(Announcer announcer) { m_announcer = std::move(announcer); }
+
+    // The opening of the board: the sounds get their files, each mode whose
+    // file is there starts (the phrases first, so the matches show when both
+    // do), a game loaded so starts with the countdown and the sound off, and
+    // Zorbel.cfg has the last word.
+    void open();
+
+    // ---- Questions
+    void start(QuestionMode mode);
+    void next(QuestionMode mode);
+    void previous(QuestionMode mode);
+    // PageUp and PageDown: a step back or on in the mode on show.
+    void stepShownMode(bool forward);
+    bool onShow(QuestionMode mode) const { return !modeState(mode).questions.isEmpty(); }
+    // The question on show (empty when none is) and its 1-based number.
+    QString question(QuestionMode mode) const;
+    int position(QuestionMode mode) const { return modeState(mode).number; }
+    qsizetype questionCount(QuestionMode mode) const { return modeState(mode).questions.size(); }
+    QuestionMode modeOnShow() const { return m_modeOnShow; }
+    // The host turned to a mode's tab: the countdown stops and shows its length.
+    void showMode(QuestionMode mode);
+
+    // ---- Players
+    int playerCount() const { return m_playerCount; }
+    void setPlayerCount(int count);
+    QString playerName(int player) const { return m_players.at(player).name; }
+    void setPlayerName(int player, const QString &name);
+    int score(int player) const { return m_players.at(player).score; }
+    void raiseScore(int player);
+    void lowerScore(int player);
+    int currentPlayer() const { return m_currentPlayer; }
+    void giveTurnTo(int player);
+    int round() const { return m_round; }
+    int scoreToWin() const { return m_scoreToWin; }
+    void setScoreToWin(int score);
+
+    // ---- Countdown and sound
+    int countdownLength() const { return m_countdownLength; }
+    // What the countdown shows: the seconds left, or a length as the
+    // configuration wrote it until the countdown first moves.
+    QString countdownText() const;
+    int secondsLeft() const { return m_secondsLeft; }
+    bool countdownRunning() const;
+    // One second of the countdown; its timer calls it, and tests may.
+    void tick();
+    // Restarts the countdown from its length for a new question.
+    void checkTimer();
+    // Holds the countdown where it is while the host changes settings.
+    void pauseCountdown();
+    void setCountdownLength(const CountdownLength &length);
+    bool timerOn() const { return m_timerOn; }
+    void setTimerOn(bool on);
+    bool soundOn() const { return m_soundOn; }
+    void setSoundOn(bool on);
+    bool buzzer() const { return m_buzzer; }
+    void setBuzzer(bool on);
+    bool soundAlwaysOn() const { return m_soundAlwaysOn; }
+    void setSoundAlwaysOn(bool on);
+    void setVolume(int volume);
+
+    // The five settings as the configuration window shows them, and applying
+    // those it hands back.
+    PlaySettings settings() const;
+    void applySettings(const PlaySettings &settings);
+
+Q_SIGNALS:
+    void questionChanged(QuestionMode mode);
+    void modeOnShowChanged(QuestionMode mode);
+    void playerCountChanged(int count);
+    void playerNameChanged(int player, const QString &name);
+    void scoreChanged(int player, int score);
+    void currentPlayerChanged(int player);
+    void roundChanged(int round);
+    void scoreToWinChanged(int score);
+    void countdownChanged();
+    void timerOnChanged(bool on);
+    void soundOnChanged(bool on);
+    void buzzerChanged(bool on);
+    void soundAlwaysOnChanged(bool on);
+    // A decided game reloads both modes; the title says so meanwhile.
+    void reloadingChanged(bool reloading);
+
+private:
+    struct ModeState {
+        QStringList questions;
+        int number = 0;
+        bool gameOn = false;
+        bool reload = false;
+        bool holdFirst = false;
+    };
+    struct Player {
+        QString name = QStringLiteral("Name");
+        int score = 0;
+    };
+
+    ModeState &modeState(QuestionMode mode) { return m_modes[size_t(mode)]; }
+    const ModeState &modeState(QuestionMode mode) const { return m_modes[size_t(mode)]; }
+
+    void startMode(const GameMode &mode);
+    void nextInMode(const GameMode &mode);
+    void previousInMode(const GameMode &mode);
+    void goOnAfterTie(const GameMode &mode);
+    void advancePlayer(bool forward);
+    void restartAfterDecision();
+    void resetTurnAndRound();
+    void zeroScores();
+    void setScore(int player, int score);
+    void setCurrentPlayer(int player);
+    void setRound(int round);
+    void setReloading(bool reloading);
+    void showSeconds(int seconds);
+    void startTicking();
+    void stopTicking();
+    QStringList loadQuestions(const GameMode &mode);
+    void readConfigFile();
+    bool confirmStartOver(const QString &question);
+    void tellOfFile(const QString &fileName, const QString &text, const QString &title);
+
+    AppContext &m_context;
+    Announcer m_announcer;
+    std::array<ModeState, 2> m_modes;
+    QuestionMode m_modeOnShow = QuestionMode::Match;
+
+    std::array<Player, kMaxPlayers> m_players;
+    int m_playerCount = 2;
+    int m_currentPlayer = 0;
+    int m_round = 1;
+    int m_scoreToWin = 10;
+    bool m_tieContinue = false;
+    bool m_reloading = false;
+
+    int m_countdownLength = 30;
+    int m_secondsLeft = 30;
+    QString m_lengthAsWritten;
+    bool m_timerOn = true;
+    bool m_soundOn = false;
+    bool m_buzzer = false;
+    bool m_soundAlwaysOn = false;
+    QTimer *m_ticker;
+    std::unique_ptr<MediaPlayer> m_music;
+    std::unique_ptr<MediaPlayer> m_buzzerSound;
+};
