@@ -1,7 +1,7 @@
 #pragma once
 
 #include "question_loader.h"
-#include "services/form.h"
+#include "services/forms/form.h"
 
 #include <QPointer>
 #include <QStringList>

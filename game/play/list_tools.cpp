@@ -2,7 +2,7 @@
 
 #include "line_rules.h"
 #include "repeat_finder.h"
-#include "services/text_file.h"
+#include "services/files/text_file.h"
 
 namespace ListTools {
 
