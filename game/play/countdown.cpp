@@ -1,4 +1,4 @@
-#include "countdown.h"
+#include "play/countdown.h"
 
 #include "services/error_codes.h"
 

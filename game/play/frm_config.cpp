@@ -1,6 +1,6 @@
-#include "frm_config.h"
+#include "play/frm_config.h"
 
-#include "frm_zorbel.h"
+#include "play/frm_zorbel.h"
 
 #include "services/app_context.h"
 
