@@ -1,7 +1,7 @@
 // Times the rules window's RTF reader against Qt's own HTML reader building
 // the same document, and checks that reading grows linearly with the input
 // even when the input is nothing but binary noise.
-#include "services/rtf_reader.h"
+#include "services/files/rtf_reader.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

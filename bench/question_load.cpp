@@ -5,7 +5,7 @@
 #include "play/line_rules.h"
 #include "play/question_loader.h"
 #include "play/shuffle_array.h"
-#include "services/text_file.h"
+#include "services/files/text_file.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

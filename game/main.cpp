@@ -2,13 +2,13 @@
 #include "services/app_context.h"
 #include "services/clock.h"
 #include "services/command_line.h"
-#include "services/data_directory.h"
-#include "services/display_fonts.h"
-#include "services/form_builder.h"
-#include "services/frm_splash.h"
+#include "services/files/data_directory.h"
+#include "services/forms/display_fonts.h"
+#include "services/forms/form_builder.h"
 #include "services/prompter.h"
 #include "services/single_instance.h"
 #include "services/url_opener.h"
+#include "services/windows/frm_splash.h"
 #include "zorbel_version.h"
 
 #include <QApplication>

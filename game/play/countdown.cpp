@@ -1,4 +1,4 @@
-#include "countdown.h"
+#include "play/countdown.h"
 
 namespace Countdown {
 

@@ -1,4 +1,4 @@
-#include "frm_config.h"
+#include "play/frm_config.h"
 
 #include "services/app_context.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "services/config_file.h"
-#include "services/form.h"
+#include "services/files/config_file.h"
+#include "services/forms/form.h"
 
 class QComboBox;
 

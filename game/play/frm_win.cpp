@@ -1,4 +1,4 @@
-#include "frm_win.h"
+#include "play/frm_win.h"
 
 #include "services/app_context.h"
 

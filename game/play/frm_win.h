@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/form.h"
+#include "services/forms/form.h"
 
 // The announcement at the end of a decided round: a single winner with a
 // Close button, or a tie asking whether to play another round. The answer

@@ -1,10 +1,10 @@
-#include "frm_zorbel.h"
+#include "play/frm_zorbel.h"
 
-#include "console_services.h"
-#include "frm_config.h"
-#include "frm_win.h"
-#include "line_rules.h"
-#include "turn_marker.h"
+#include "play/console_services.h"
+#include "play/frm_config.h"
+#include "play/frm_win.h"
+#include "play/line_rules.h"
+#include "play/turn_marker.h"
 
 #include "services/app_context.h"
 #include "services/prompter.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "game.h"
+#include "play/game.h"
 
-#include "services/form.h"
+#include "services/forms/form.h"
 
 #include <array>
 #include <memory>

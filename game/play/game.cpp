@@ -1,7 +1,7 @@
-#include "game.h"
+#include "play/game.h"
 
-#include "countdown.h"
-#include "shuffle_array.h"
+#include "play/countdown.h"
+#include "play/shuffle_array.h"
 
 #include "services/app_context.h"
 #include "services/media_player.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "game_mode.h"
-#include "scoreboard.h"
+#include "play/game_mode.h"
+#include "play/scoreboard.h"
 
-#include "services/config_file.h"
+#include "services/files/config_file.h"
 
 #include <QObject>
 #include <QStringList>

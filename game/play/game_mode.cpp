@@ -1,4 +1,4 @@
-#include "game_mode.h"
+#include "play/game_mode.h"
 
 const GameMode &GameMode::of(QuestionMode mode)
 {

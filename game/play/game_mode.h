@@ -1,6 +1,6 @@
 #pragma once
 
-#include "question_loader.h"
+#include "play/question_loader.h"
 
 #include <QString>
 

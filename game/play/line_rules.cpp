@@ -1,4 +1,4 @@
-#include "line_rules.h"
+#include "play/line_rules.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "list_tools.h"
+#include "play/list_tools.h"
 
-#include "line_rules.h"
-#include "repeat_finder.h"
-#include "services/text_file.h"
+#include "play/line_rules.h"
+#include "play/repeat_finder.h"
+#include "services/files/text_file.h"
 
 namespace ListTools {
 

@@ -1,6 +1,6 @@
-#include "repeat_finder.h"
+#include "play/repeat_finder.h"
 
-#include "substring_index.h"
+#include "play/substring_index.h"
 
 #include <algorithm>
 #include <bit>

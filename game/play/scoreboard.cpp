@@ -1,4 +1,4 @@
-#include "scoreboard.h"
+#include "play/scoreboard.h"
 
 namespace Scoreboard {
 

@@ -1,4 +1,4 @@
-#include "shuffle_array.h"
+#include "play/shuffle_array.h"
 
 #include "services/app_context.h"
 #include "services/clock.h"

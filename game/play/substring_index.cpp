@@ -1,4 +1,4 @@
-#include "substring_index.h"
+#include "play/substring_index.h"
 
 #include <algorithm>
 #include <bit>

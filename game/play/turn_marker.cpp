@@ -1,4 +1,4 @@
-#include "turn_marker.h"
+#include "play/turn_marker.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "app_context.h"
+#include "services/app_context.h"
 
-#include "clock.h"
-#include "prompter.h"
-#include "url_opener.h"
+#include "services/clock.h"
+#include "services/prompter.h"
+#include "services/url_opener.h"
 
 #include <QDir>
 #include <QUrl>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "error_report.h"
-#include "log_file.h"
-#include "media_player.h"
+#include "services/error_report.h"
+#include "services/files/log_file.h"
+#include "services/media_player.h"
 
 #include <QSet>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "services/command_line.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app_context.h"
+#include "services/app_context.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "component_check.h"
+#include "services/component_check.h"
 
-#include "app_context.h"
+#include "services/app_context.h"
 
 #include <QFileInfo>
 #include <QLibrary>

@@ -1,4 +1,4 @@
-#include "error_codes.h"
+#include "services/error_codes.h"
 
 #include <QDir>
 #include <QFileInfo>

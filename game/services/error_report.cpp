@@ -1,7 +1,7 @@
-#include "error_report.h"
+#include "services/error_report.h"
 
-#include "log_file.h"
-#include "prompter.h"
+#include "services/files/log_file.h"
+#include "services/prompter.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "error_codes.h"
+#include "services/error_codes.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "general_date.h"
+#include "services/general_date.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "media_player.h"
+#include "services/media_player.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>

@@ -1,4 +1,4 @@
-#include "prompter.h"
+#include "services/prompter.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "single_instance.h"
+#include "services/single_instance.h"
 
-#include "app_context.h"
+#include "services/app_context.h"
 
 #include <QCryptographicHash>
 #include <QDir>

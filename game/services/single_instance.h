@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prompter.h"
+#include "services/prompter.h"
 
 #include <QLockFile>
 #include <QString>

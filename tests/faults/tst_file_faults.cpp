@@ -10,13 +10,13 @@
 // QSaveFile) as well as direct ones, with no loop device or preload.
 
 #include "core/private_file.h"
-#include "ravlen.h"
-#include "services/config_file.h"
-#include "services/data_directory.h"
-#include "services/frm_question_editor.h"
 #include "play/list_tools.h"
-#include "services/question_editor_texts.h"
-#include "services/update_prompt.h"
+#include "ravlen.h"
+#include "services/files/config_file.h"
+#include "services/files/data_directory.h"
+#include "services/windows/frm_question_editor.h"
+#include "services/windows/question_editor_texts.h"
+#include "services/windows/update_prompt.h"
 #include "test_context.h"
 
 #include <QDir>

@@ -5,9 +5,9 @@
 
 #include "fuzz_support.h"
 
-#include "services/config_file.h"
 #include "services/error_codes.h"
-#include "services/text_file.h"
+#include "services/files/config_file.h"
+#include "services/files/text_file.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

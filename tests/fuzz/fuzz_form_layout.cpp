@@ -9,7 +9,7 @@
 #include "core/property_bag.h"
 #include "ravlen.h"
 #include "services/error_codes.h"
-#include "services/form_layout.h"
+#include "services/forms/form_layout.h"
 
 #include <QApplication>
 #include <QJsonDocument>

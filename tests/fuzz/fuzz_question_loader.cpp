@@ -8,7 +8,7 @@
 #include "play/line_rules.h"
 #include "play/question_loader.h"
 #include "play/repeat_finder.h"
-#include "services/text_file.h"
+#include "services/files/text_file.h"
 
 #include <algorithm>
 

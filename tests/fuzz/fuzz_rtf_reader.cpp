@@ -5,8 +5,8 @@
 
 #include "fuzz_support.h"
 
-#include "services/rtf_reader.h"
-#include "services/text_file.h"
+#include "services/files/rtf_reader.h"
+#include "services/files/text_file.h"
 
 #include <QGuiApplication>
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 
 #include "fuzz_support.h"
 
-#include "services/text_file.h"
+#include "services/files/text_file.h"
 
 #include <QStringDecoder>
 

@@ -1,5 +1,5 @@
 #include "play/frm_zorbel.h"
-#include "services/frm_how_to.h"
+#include "services/windows/frm_how_to.h"
 #include "test_context.h"
 
 #include "ravlen.h"
