@@ -1,4 +1,4 @@
-#include "play/frm_zorbel.h"
+#include "play/windows/frm_zorbel.h"
 #include "services/app_context.h"
 #include "services/clock.h"
 #include "services/command_line.h"

@@ -1,4 +1,4 @@
-#include "play/frm_zorbel.h"
+#include "play/windows/frm_zorbel.h"
 #include "services/forms/skinner.h"
 #include "test_context.h"
 

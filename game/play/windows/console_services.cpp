@@ -1,4 +1,4 @@
-#include "play/console_services.h"
+#include "play/windows/console_services.h"
 
 #include "play/list_tools.h"
 #include "play/question_loader.h"

@@ -1,4 +1,4 @@
-#include "play/frm_config.h"
+#include "play/windows/frm_config.h"
 
 #include "services/app_context.h"
 

@@ -1,4 +1,4 @@
-#include "play/frm_win.h"
+#include "play/windows/frm_win.h"
 
 #include "services/app_context.h"
 

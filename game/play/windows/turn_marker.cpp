@@ -1,4 +1,4 @@
-#include "play/turn_marker.h"
+#include "play/windows/turn_marker.h"
 
 #include <QLabel>
 #include <QLineEdit>

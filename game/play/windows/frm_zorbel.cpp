@@ -1,10 +1,10 @@
-#include "play/frm_zorbel.h"
+#include "play/windows/frm_zorbel.h"
 
-#include "play/console_services.h"
-#include "play/frm_config.h"
-#include "play/frm_win.h"
+#include "play/windows/console_services.h"
+#include "play/windows/frm_config.h"
+#include "play/windows/frm_win.h"
 #include "play/line_rules.h"
-#include "play/turn_marker.h"
+#include "play/windows/turn_marker.h"
 
 #include "services/app_context.h"
 #include "services/prompter.h"

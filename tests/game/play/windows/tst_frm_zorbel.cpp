@@ -1,4 +1,4 @@
-#include "play/frm_zorbel.h"
+#include "play/windows/frm_zorbel.h"
 #include "services/windows/frm_how_to.h"
 #include "test_context.h"
 
