@@ -1,4 +1,5 @@
 #include "interaction.h"
+#include "key_codes.h"
 
 #include <QStringList>
 
@@ -8,11 +9,8 @@ using Kind = InteractionStep::Kind;
 using Event = Interaction::Event;
 using Moment = ButtonSounds::Moment;
 
-constexpr int kLeft = 1;
-constexpr int kRight = 2;
-constexpr int kMiddle = 4;
-constexpr int kShiftOnly = 1;
-constexpr int kCtrlAlt = 6;
+constexpr int kShiftOnly = KeyCodes::ShiftBit;
+constexpr int kCtrlAlt = KeyCodes::CtrlBit | KeyCodes::AltBit;
 
 enum ArrowPosition : qint32 { PositionRight = 0, PositionLeft = 1, PositionBottom = 2, PositionTop = 3 };
 enum DrawState : int { Normal = 0, Over = 1, Down = 2 };
@@ -117,14 +115,14 @@ bool Interaction::pointerResting(QPoint position) const
 InteractionSteps Interaction::press(const InteractionSettings &settings, const MouseInput &input)
 {
     InteractionSteps steps;
-    if (input.button == kLeft) {
+    if (input.button == KeyCodes::LeftButton) {
         draw(steps, settings, Down);
         m_state.rightPressed = false;
-    } else if (input.button == kRight) {
+    } else if (input.button == KeyCodes::RightButton) {
         m_state.rightPressed = true;
         if (input.shift == kCtrlAlt)
             steps.append(step(Kind::SaveSettings));
-    } else if (input.button == kMiddle) {
+    } else if (input.button == KeyCodes::MiddleButton) {
         // A middle click is a plain Click, even right after a right one.
         m_state.rightPressed = false;
     }
