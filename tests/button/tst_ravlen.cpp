@@ -1,4 +1,4 @@
-#include "property_samples.h"
+#include "core/property_samples.h"
 #include "ravlen_p.h"
 
 #include <QMetaProperty>

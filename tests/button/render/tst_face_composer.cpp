@@ -79,7 +79,7 @@ Q_DECLARE_METATYPE(Change)
 using SizeField = float *(*)(RavlenLook &);
 Q_DECLARE_METATYPE(SizeField)
 
-class TestPipeline : public QObject
+class TestFaceComposer : public QObject
 {
     Q_OBJECT
 
@@ -570,5 +570,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPipeline)
-#include "tst_pipeline.moc"
+QTEST_MAIN(TestFaceComposer)
+#include "tst_face_composer.moc"
