@@ -45,18 +45,6 @@ constexpr OleColor kButtonTextSystemColor = 0x80000012;
 constexpr OleColor kWindowTextSystemColor = 0x80000008;
 constexpr QSize kNewButtonSize(81, 33);
 
-int mouseButtonBits(Qt::MouseButtons buttons)
-{
-    int bits = 0;
-    if (buttons & Qt::LeftButton)
-        bits |= 1;
-    if (buttons & Qt::RightButton)
-        bits |= 2;
-    if (buttons & Qt::MiddleButton)
-        bits |= 4;
-    return bits;
-}
-
 } // namespace
 
 // ---- RavlenPrivate ------------------------------------------------------
@@ -1080,7 +1068,7 @@ MouseInput mouseInput(const QMouseEvent *event, int button)
 void Ravlen::mousePressEvent(QMouseEvent *event)
 {
     // Only the three buttons the events can name take part.
-    const int button = mouseButtonBits(event->button());
+    const int button = KeyCodes::mouseButtonBits(event->button());
     if (button == 0)
         return QWidget::mousePressEvent(event);
     const MouseInput input = mouseInput(event, button);
@@ -1089,13 +1077,13 @@ void Ravlen::mousePressEvent(QMouseEvent *event)
 
 void Ravlen::mouseMoveEvent(QMouseEvent *event)
 {
-    const MouseInput input = mouseInput(event, mouseButtonBits(event->buttons()));
+    const MouseInput input = mouseInput(event, KeyCodes::mouseButtonBits(event->buttons()));
     d->run(d->interaction.move(d->interactionSettings(), input), input);
 }
 
 void Ravlen::mouseReleaseEvent(QMouseEvent *event)
 {
-    const int button = mouseButtonBits(event->button());
+    const int button = KeyCodes::mouseButtonBits(event->button());
     if (button == 0)
         return QWidget::mouseReleaseEvent(event);
     const QPoint at = event->position().toPoint();
@@ -1107,7 +1095,7 @@ void Ravlen::mouseReleaseEvent(QMouseEvent *event)
 
 void Ravlen::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    const int button = mouseButtonBits(event->button());
+    const int button = KeyCodes::mouseButtonBits(event->button());
     if (button == 0)
         return QWidget::mouseDoubleClickEvent(event);
     const MouseInput input = mouseInput(event, button);
