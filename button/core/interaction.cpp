@@ -1,8 +1,6 @@
 #include "interaction.h"
 #include "key_codes.h"
 
-#include <QStringList>
-
 namespace {
 
 using Kind = InteractionStep::Kind;
@@ -205,37 +203,4 @@ void Interaction::cancelPress()
 {
     m_state.dragging = false;
     m_state.clickButton = 0;
-}
-
-QString describe(const InteractionSteps &steps)
-{
-    static const char *const events[] = {"Click", "DblClick", "MouseDown", "MouseMove", "MouseUp",
-                                         "MouseIn", "MouseOut", "ArrowMouseDown", "RightClick", "RightDblClick"};
-    QStringList words;
-    for (const InteractionStep &s : steps) {
-        switch (s.kind) {
-        case Kind::Draw:
-            words.append(QStringLiteral("draw %1").arg(s.value));
-            break;
-        case Kind::Raise:
-            words.append(QStringLiteral("raise ") + QLatin1String(events[s.value]));
-            break;
-        case Kind::Sound:
-            words.append(QStringLiteral("sound ") + ButtonSounds::eventName(Moment(s.value)));
-            break;
-        case Kind::SaveSettings:
-            words.append(QStringLiteral("save settings"));
-            break;
-        case Kind::StartHoverPoll:
-            words.append(QStringLiteral("start poll"));
-            break;
-        case Kind::StopHoverPoll:
-            words.append(QStringLiteral("stop poll"));
-            break;
-        case Kind::MoveFocused:
-            words.append(QStringLiteral("move %1,%2").arg(s.offset.x()).arg(s.offset.y()));
-            break;
-        }
-    }
-    return words.join(QStringLiteral(", "));
 }
