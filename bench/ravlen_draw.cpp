@@ -10,6 +10,7 @@
 
 #include "ravlen.h"
 #include "ravlen_p.h"
+#include "render/face_composer.h"
 #include "render/skin_library.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <algorithm>
 #include <ctime>
@@ -100,11 +102,11 @@ struct Buffers {
     const uchar *picTemp;
     const uchar *output;
 
-    explicit Buffers(const RavlenPrivate *d)
-        : pic(d->faces.pic.image().constBits())
-        , pic2(d->faces.pic2.image().constBits())
-        , picTemp(d->faces.picTemp.image().constBits())
-        , output(d->output.constBits())
+    explicit Buffers(const FaceComposer &composer)
+        : pic(composer.faces().pic.image().constBits())
+        , pic2(composer.faces().pic2.image().constBits())
+        , picTemp(composer.faces().picTemp.image().constBits())
+        , output(composer.output().constBits())
     {
     }
 
@@ -131,7 +133,8 @@ struct Timings {
 struct Bench {
     QWidget container;
     Ravlen button{&container};
-    RavlenPrivate *d = RavlenPrivate::get(&button);
+    FaceComposer &composer = RavlenPrivate::get(&button)->composer();
+    QTimer &fadeTimer = *button.findChild<QTimer *>(QStringLiteral("tmrFade"));
 
     Bench(QSize size, bool everyLayer)
     {
@@ -147,13 +150,30 @@ struct Bench {
             button.setCaption(QString());
         button.DrawIt(Ravlen::rl_Normal);
     }
+
+    // The slowest fade there is, 255 ticks long.
+    void startFading()
+    {
+        button.setFade(true);
+        button.setFadeDelay(100);
+        button.DrawIt(Ravlen::rl_Over);
+    }
+
+    // One tick; a fade that has ended is started again, which adds a drawing
+    // every 255 ticks.
+    void fadeTick()
+    {
+        if (!fadeTimer.isActive())
+            button.DrawIt(composer.drawnState() == Ravlen::rl_Over ? Ravlen::rl_Normal : Ravlen::rl_Over);
+        composer.fadeTick();
+    }
 };
 
 Timings timeSize(QSize size)
 {
     Timings t;
     Bench skinned(size, false);
-    const Buffers skinnedBefore(skinned.d);
+    const Buffers skinnedBefore(skinned.composer);
     t.skinOnly = timePerCall([&] { skinned.button.DrawIt(Ravlen::rl_Normal); });
     // Hover in, press, release, hover out: a different picture every time.
     int step = 0;
@@ -161,22 +181,18 @@ Timings timeSize(QSize size)
         static constexpr int cycle[] = {1, 2, 1, 0};
         skinned.button.DrawIt(cycle[step++ % 4]);
     });
-    t.reallocations += Buffers(skinned.d).differences(skinnedBefore);
+    t.reallocations += Buffers(skinned.composer).differences(skinnedBefore);
 
     Bench layered(size, true);
-    const Buffers layeredBefore(layered.d);
+    const Buffers layeredBefore(layered.composer);
     t.everyLayer = timePerCall([&] { layered.button.DrawIt(Ravlen::rl_Normal); });
 
-    layered.button.setFade(true);
-    layered.button.DrawIt(Ravlen::rl_Over);
-    t.fadeTick = timePerCall([&] {
-        layered.d->fadeLevel = 0;
-        layered.d->fadeTick();
-    });
-    t.reallocations += Buffers(layered.d).differences(layeredBefore);
+    layered.startFading();
+    t.fadeTick = timePerCall([&] { layered.fadeTick(); });
+    t.reallocations += Buffers(layered.composer).differences(layeredBefore);
 
     QImage copy(size, QImage::Format_RGB32);
-    const QImage &face = layered.d->faces.pic.image();
+    const QImage &face = layered.composer.faces().pic.image();
     t.faceCopy = timePerCall([&] { std::memcpy(copy.bits(), face.constBits(), size_t(face.sizeInBytes())); });
 
     std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -198,16 +214,13 @@ int repeat(const QString &which)
         return 2;
     }
     Bench bench(QSize(300, 60), which != QLatin1String("skin"));
-    if (fade) {
-        bench.button.setFade(true);
-        bench.button.DrawIt(Ravlen::rl_Over);
-    }
+    if (fade)
+        bench.startFading();
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 5000) {
         if (fade) {
-            bench.d->fadeLevel = 0;
-            bench.d->fadeTick();
+            bench.fadeTick();
         } else {
             bench.button.DrawIt(Ravlen::rl_Normal);
         }

@@ -9,17 +9,7 @@
 #include "core/settings_file.h"
 #include "core/settings_file_name.h"
 #include "ravlen_accessible.h"
-#include "render/alpha_layer.h"
-#include "render/arrow_layer.h"
-#include "render/border_layer.h"
 #include "render/caption_layer.h"
-#include "render/effects.h"
-#include "render/gradient_layer.h"
-#include "render/icon_layer.h"
-#include "render/mask_layer.h"
-#include "render/picture_layer.h"
-#include "render/shadow_layer.h"
-#include "render/texture_layer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -31,10 +21,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <exception>
 #include <limits>
 
 namespace {
@@ -42,20 +29,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcRavlen, "ravlen")
 
 constexpr OleColor kButtonTextSystemColor = 0x80000012;
-constexpr OleColor kWindowTextSystemColor = 0x80000008;
 constexpr QSize kNewButtonSize(81, 33);
-
-int mouseButtonBits(Qt::MouseButtons buttons)
-{
-    int bits = 0;
-    if (buttons & Qt::LeftButton)
-        bits |= 1;
-    if (buttons & Qt::RightButton)
-        bits |= 2;
-    if (buttons & Qt::MiddleButton)
-        bits |= 4;
-    return bits;
-}
 
 } // namespace
 
@@ -64,11 +38,12 @@ int mouseButtonBits(Qt::MouseButtons buttons)
 RavlenPrivate::RavlenPrivate(Ravlen *button)
     : q(button)
     , tmrFade(new QTimer(button))
+    , m_composer(look, *this)
     , overTimer(new QTimer(button))
 {
     tmrFade->setObjectName(QStringLiteral("tmrFade"));
     tmrFade->setInterval(1);
-    setUpPipeline();
+    QObject::connect(tmrFade, &QTimer::timeout, q, [this] { m_composer.fadeTick(); });
     overTimer->setObjectName(QStringLiteral("OverTimer"));
     overTimer->setInterval(1);
 }
@@ -142,351 +117,75 @@ QString RavlenPrivate::temporaryDirectory()
     return QDir::tempPath();
 }
 
-// ---- Drawing pipeline ---------------------------------------------------
-
-namespace {
-
-constexpr qint32 GradientStyle = 13;
-
-// Runs one step of a drawing. A failing step is skipped and the drawing goes
-// on with the next one, so a button always ends up showing something.
-template <typename Step>
-void guarded(const char *step, Step &&work)
-{
-    try {
-        work();
-    } catch (const std::exception &error) {
-        qCWarning(lcRavlen) << "drawing step" << step << "failed:" << error.what();
-    } catch (...) {
-        qCWarning(lcRavlen) << "drawing step" << step << "failed";
-    }
-}
-
-} // namespace
-
-void RavlenPrivate::setUpPipeline()
-{
-    faces.containerBackground = [this] { return containerBackground(); };
-    // An error in a tick must not unwind through the event loop; the fade
-    // stops and the face is shown as it is.
-    QObject::connect(tmrFade, &QTimer::timeout, q, [this] {
-        try {
-            fadeTick();
-        } catch (...) {
-            tmrFade->stop();
-            faces.fadeRunning = false;
-            fadeLevel = 255;
-            qCWarning(lcRavlen) << "the fade stopped after an error";
-            guarded("face", [this] { showFaceAtOnce(); });
-        }
-    });
-}
-
-void RavlenPrivate::drawIt(qint32 state)
-{
-    currentState = state;
-    const QSize face = q->size();
-    const bool nested = m_drawing;
-    m_drawing = true;
-    m_containerFresh = false;
-    // A hidden button gets no resize events; its surfaces follow its size here.
-    if (faces.pic.size() != face)
-        guarded("surfaces", [&] { faces.resizeFace(face); });
-
-    guarded("state", [&] { chooseStateLook(state); });
-    // Stored layouts keep system-colour references as they read them; the
-    // layers get every colour as the button's palette resolves it.
-    const OleColor maskKey = drawnColour(look.skin.maskColor);
-    faces.picTemp.setPenColor(drawnColour(kWindowTextSystemColor));
-    TintLook tint = look.tint;
-    tint.color = drawnColour(tint.color);
-    BorderLook border = look.border;
-    border.color = drawnColour(border.color);
-    ArrowLook arrow = look.arrow;
-    arrow.color = drawnColour(arrow.color);
-    ShadowLook shadow = look.shadow;
-    shadow.color = drawnColour(shadow.color);
-    // A skin without a rounded outline lays its face over the mask in the
-    // next step, covering it whole.
-    const bool faceIsMask = !look.round.enabled && look.skin.buttonStyle != GradientStyle && !statePicture.isNull();
-    guarded("mask", [&] {
-        if (faceIsMask)
-            return;
-        SkinLook shape;
-        shape.buttonStyle = look.skin.buttonStyle;
-        shape.maskColor = maskKey;
-        drawMaskShape(faces, shape, look.round, statePicture);
-    });
-    guarded("face", [&] {
-        if (look.skin.buttonStyle != GradientStyle)
-            drawPictureFace(faces, statePicture, tint, look.round, maskKey);
-        else
-            drawGradientLayer(faces, look.gradient);
-    });
-    guarded("border", [&] { drawBorderLayer(faces, border); });
-    guarded("arrow", [&] {
-        drawArrowLayer(faces, arrow);
-        splitCoordinate = float(faces.splitCoordinate);
-    });
-    guarded("texture", [&] { drawTextureLayer(faces, look.texture); });
-    guarded("shadow", [&] { drawShadowLayer(faces, shadow, look.round, maskKey); });
-    guarded("alpha", [&] { drawAlphaLayer(faces, look.alpha); });
-
-    guarded("output", [&] {
-        if (!look.motion.fade || !fadeHasDelay() || lastDrawnStateOrNormal() == state) {
-            showFaceAtOnce();
-        } else {
-            fadeLevel = 0;
-            faces.fadeRunning = true;
-            tmrFade->start();
-        }
-    });
-    if (look.motion.effectsEnabled && state == Ravlen::rl_Over)
-        guarded("effect", [this] { drawEffect(); });
-    guarded("widget mask", [&] { applyMask(maskKey); });
-    lastDrawnState = state;
-
-    m_drawing = nested;
-    if (!m_drawing && m_resizePending) {
-        m_resizePending = false;
-        handleResize();
-    }
-}
-
-void RavlenPrivate::chooseStateLook(qint32 state)
-{
-    if (state < Ravlen::rl_Normal || state > Ravlen::rl_Down)
-        return;
-    const double lift = (q->width() + q->height()) / 100.0;
-    const GradientLook &g = look.gradient;
-    OleColor first = g.normal1;
-    OleColor second = g.normal2;
-    switch (state) {
-    case Ravlen::rl_Normal:
-        faces.motionOffset = 0;
-        break;
-    case Ravlen::rl_Over:
-        if (look.motion.upMotion)
-            faces.motionOffset = -lift;
-        first = g.over1;
-        second = g.over2;
-        break;
-    default:
-        if (look.motion.upMotion)
-            faces.motionOffset = lift;
-        first = g.down1;
-        second = g.down2;
-        break;
-    }
-    const SkinLook &skin = look.skin;
-    if (skin.customPic) {
-        const QImage *custom[] = {&skin.picNormal, &skin.picOver, &skin.picDown};
-        statePicture = *custom[state];
-    } else {
-        statePicture = skinPictures.forState(state);
-    }
-    if (skin.buttonStyle == GradientStyle && !skin.customPic)
-        faces.setGradientColours(drawnColour(first), drawnColour(second));
-}
-
-OleColor RavlenPrivate::drawnColour(OleColor colour) const
-{
-    return drawnOleColor(colour, q->palette());
-}
-
-bool RavlenPrivate::fadeHasDelay() const
-{
-    // A fade delay of 0 would make a timer that fires without pause (or,
-    // on some platforms, never): the new face is shown at once instead.
-    return roundHalfEven(look.motion.fadeDelay) > 0;
-}
-
-void RavlenPrivate::writeOutput(const Surface &source)
-{
-    const QImage &pixels = source.image();
-    if (pixels.isNull()) {
-        output = QImage();
-        return;
-    }
-    if (output.size() != pixels.size() || output.format() != pixels.format() || !output.isDetached())
-        output = QImage(pixels.size(), pixels.format());
-    // The caption's points become pixels at the density of the button's screen.
-    constexpr double InchesPerMeter = 1 / 0.0254;
-    output.setDotsPerMeterX(qRound(q->logicalDpiX() * InchesPerMeter));
-    output.setDotsPerMeterY(qRound(q->logicalDpiY() * InchesPerMeter));
-    if (output.bytesPerLine() == pixels.bytesPerLine()) {
-        std::memcpy(output.bits(), pixels.constBits(), size_t(pixels.sizeInBytes()));
-        return;
-    }
-    const size_t row = size_t(pixels.width()) * 4;
-    for (int y = 0; y < pixels.height(); ++y)
-        std::memcpy(output.scanLine(y), pixels.constScanLine(y), row);
-}
-
-void RavlenPrivate::showFaceAtOnce()
-{
-    if (tmrFade->isActive()) {
-        tmrFade->stop();
-        faces.fadeRunning = false;
-        fadeLevel = 255;
-    }
-    guarded("icon", [this] { drawIconLayer(faces, faces.pic, look.icon); });
-    writeOutput(faces.pic);
-    guarded("caption", [this] { drawCaptionLayer(output, faces, look.caption, look.icon, q->font(), q->palette()); });
-    // A fading button's next fade starts from the frame it shows: without
-    // this, a fade cut short (or a redraw after a property change) would
-    // leave an outdated frame to fade from.
-    if (look.motion.fade)
-        faces.pic2.blockCopy(QPoint(0, 0), faces.pic, faces.pic.rect());
-    q->update();
-}
-
-void RavlenPrivate::presentFrame()
-{
-    writeOutput(faces.pic2);
-    guarded("icon", [this] { drawIconLayer(faces, faces.pic, look.icon); });
-    guarded("caption", [this] { drawCaptionLayer(output, faces, look.caption, look.icon, q->font(), q->palette()); });
-    // Frames follow one another inside one call; each must reach the screen
-    // before the next one is composed.
-    q->repaint();
-}
-
-void RavlenPrivate::fadeTick()
-{
-    // A stored fade delay is read back unlimited; beyond 100 the level would
-    // fall and the fade never end, so the step is at least 1.
-    const int delay = roundHalfEven(look.motion.fadeDelay, 0, 100);
-    fadeLevel = std::min(255, fadeLevel + (101 - delay));
-    if (fadeLevel >= 255) {
-        tmrFade->stop();
-        faces.fadeRunning = false;
-    }
-    const QRect whole = faces.pic.rect();
-    faces.pic2.blend(whole, faces.pic, whole, fadeLevel);
-    presentFrame();
-}
-
-void RavlenPrivate::drawEffect()
-{
-    ::drawEffect(faces, look, [this](int) { presentFrame(); });
-}
-
-void RavlenPrivate::applyMask(OleColor maskKey)
-{
-    const QImage &pixels = faces.picTemp.image();
-    const size_t bytes = size_t(pixels.sizeInBytes());
-    const bool samePixels = m_maskPixels.size() == pixels.size() && m_maskPixels.format() == pixels.format()
-        && (bytes == 0 || std::memcmp(m_maskPixels.constBits(), pixels.constBits(), bytes) == 0);
-    if (samePixels && maskKey == m_maskKey)
-        return;
-    if (!samePixels) {
-        if (m_maskPixels.size() != pixels.size() || m_maskPixels.format() != pixels.format())
-            m_maskPixels = pixels.isNull() ? QImage() : QImage(pixels.size(), pixels.format());
-        if (bytes > 0)
-            std::memcpy(m_maskPixels.bits(), pixels.constBits(), bytes);
-    }
-    m_maskKey = maskKey;
-
-    const QRegion shape = maskRegion(faces.picTemp, maskKey);
-    // A face that is all mask colour is wholly see-through; Qt has no empty
-    // mask (an empty region means "no mask"), so that face paints nothing.
-    m_maskEmpty = shape.isEmpty() && !pixels.isNull();
-    if (shape == m_maskShape)
-        return;
-    m_maskShape = shape;
-    q->setMask(shape);
-}
-
-QImage RavlenPrivate::containerBackground()
-{
-    if (m_containerFresh)
-        return m_containerPixels;
-    m_containerFresh = true;
-    QWidget *container = q->parentWidget();
-    if (!container || q->width() <= 0 || q->height() <= 0) {
-        m_containerPixels = QImage();
-        return m_containerPixels;
-    }
-    if (m_containerPixels.size() != q->size())
-        m_containerPixels = QImage(q->size(), QImage::Format_RGB32);
-    m_containerPixels.fill(container->palette().color(container->backgroundRole()));
-    container->render(&m_containerPixels, QPoint(), QRegion(q->geometry()), QWidget::DrawWindowBackground);
-    return m_containerPixels;
-}
-
-bool RavlenPrivate::loadSkin(int style)
-{
-    if (look.skin.buttonStyle == GradientStyle || look.skin.customPic)
-        return true;
-    std::optional<SkinPictures> pictures = SkinLibrary::load(style);
-    if (!pictures)
-        return false;
-    skinPictures = std::move(*pictures);
-    return true;
-}
+// ---- Drawing ------------------------------------------------------------
 
 void RavlenPrivate::handleResize()
 {
-    if (m_drawing) {
-        m_resizePending = true;
-        return;
-    }
-    const int run = ++m_resizeRuns;
     hoverExit = false;
-    guarded("size", [&] {
-        // The picture's pixels are the control's pixels.
-        if (look.behaviour.autoSize && !statePicture.isNull() && statePicture.size() != q->size())
-            q->resize(statePicture.size());
-    });
-    // A visible button handles the new size in the resize event that the
-    // line above sent; this run is then outdated.
-    if (run != m_resizeRuns)
+    m_composer.resized();
+}
+
+QSize RavlenPrivate::faceSize() const
+{
+    return q->size();
+}
+
+QPalette RavlenPrivate::palette() const
+{
+    return q->palette();
+}
+
+QFont RavlenPrivate::font() const
+{
+    return q->font();
+}
+
+QSize RavlenPrivate::logicalDpi() const
+{
+    return QSize(q->logicalDpiX(), q->logicalDpiY());
+}
+
+void RavlenPrivate::renderContainer(QImage &pixels)
+{
+    QWidget *container = q->parentWidget();
+    if (!container || q->width() <= 0 || q->height() <= 0) {
+        pixels = QImage();
         return;
-    guarded("surfaces", [this] { faces.resizeFace(q->size()); });
-    if (look.border.size > 0) {
-        guarded("skin", [this] { (void)loadSkin(look.skin.buttonStyle); });
-        q->DrawIt(look.behaviour.buttonState);
     }
+    if (pixels.size() != q->size())
+        pixels = QImage(q->size(), QImage::Format_RGB32);
+    pixels.fill(container->palette().color(container->backgroundRole()));
+    container->render(&pixels, QPoint(), QRegion(q->geometry()), QWidget::DrawWindowBackground);
 }
 
-void RavlenPrivate::paintFace(QPainter &painter)
+void RavlenPrivate::present(Presentation when)
 {
-    if (output.isNull() || m_maskEmpty)
-        return;
-    painter.drawImage(0, 0, output);
-    if (q->hasFocus())
-        drawFocusRing(painter);
+    if (when == Presentation::Now)
+        q->repaint();
+    else
+        q->update();
 }
 
-void RavlenPrivate::drawFocusRing(QPainter &painter) const
+void RavlenPrivate::setShape(const QRegion &shape)
 {
-    // Drawn on the screen only: the composed face stays as the layers left it.
-    // Far enough inside to clear the frames the skins draw along their edges.
-    const int inset = std::clamp(std::min(q->width(), q->height()) / 6, 3, 8);
-    const QRectF ring = QRectF(q->rect()).adjusted(inset + 0.5, inset + 0.5, -inset - 0.5, -inset - 0.5);
-    if (ring.width() < 4 || ring.height() < 4)
-        return;
-    QColor colour = oleToQColor(look.caption.color, q->palette());
-    colour.setAlpha(170);
-    QPen pen(colour, 1, Qt::DotLine);
-    pen.setCosmetic(true);
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    // Most skins have well rounded ends; a square face takes it as well.
-    const qreal radius = ring.height() / 2.6;
-    painter.drawRoundedRect(ring, radius, radius);
-    painter.restore();
+    q->setMask(shape);
 }
 
-// ---- End of drawing pipeline --------------------------------------------
+void RavlenPrivate::resizeTo(QSize size)
+{
+    q->resize(size);
+}
+
+QTimer &RavlenPrivate::fadeTimer()
+{
+    return *tmrFade;
+}
 
 // ---- Interaction ----------------------------------------------------------
 
 InteractionSettings RavlenPrivate::interactionSettings() const
 {
-    return InteractionSettings::of(look, splitCoordinate);
+    return InteractionSettings::of(look, m_composer.splitCoordinate());
 }
 
 bool RavlenPrivate::hoverTest()
@@ -744,19 +443,18 @@ void Ravlen::LoadButtonSettings(const QString &FileName)
     } else {
         qCWarning(lcRavlen) << "could not read the settings file" << QDir::toNativeSeparators(FileName);
     }
-    d->loadSkin(d->look.skin.buttonStyle);
+    d->m_composer.loadSkin(d->look.skin.buttonStyle);
     DrawIt(d->look.behaviour.buttonState);
 }
 
 void Ravlen::DrawIt(int state)
 {
-    ++d->drawCalls;
-    d->drawIt(state);
+    d->m_composer.draw(state);
 }
 
 void Ravlen::DrawEffect()
 {
-    d->drawEffect();
+    d->m_composer.playEffect();
 }
 
 void Ravlen::Refresh()
@@ -867,7 +565,7 @@ Ravlen::RavlenStyles Ravlen::buttonStyle() const { return RavlenStyles(d->look.s
 void Ravlen::setButtonStyle(RavlenStyles style)
 {
     d->look.skin.buttonStyle = style;
-    d->loadSkin(style);
+    d->m_composer.loadSkin(style);
     // The task-bar skin is drawn on white, every other skin on black.
     setMaskColor(style == VistaTaskBar ? 0xFFFFFF : 0);
     d->set(d->look.skin.buttonStyle, style, "ButtonStyle");
@@ -945,7 +643,7 @@ void Ravlen::setSettings(SettingsRL action)
         break;
     case SettingsReset:
         initNew();
-        d->loadSkin(d->look.skin.buttonStyle);
+        d->m_composer.loadSkin(d->look.skin.buttonStyle);
         DrawIt(d->look.behaviour.buttonState);
         break;
     default:
@@ -1008,7 +706,7 @@ void Ravlen::setButtonState(ButtonStateRL state) { d->set(d->look.behaviour.butt
 void Ravlen::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    d->paintFace(painter);
+    d->m_composer.paint(painter, hasFocus());
 }
 
 void Ravlen::showEvent(QShowEvent *event)
@@ -1080,7 +778,7 @@ MouseInput mouseInput(const QMouseEvent *event, int button)
 void Ravlen::mousePressEvent(QMouseEvent *event)
 {
     // Only the three buttons the events can name take part.
-    const int button = mouseButtonBits(event->button());
+    const int button = KeyCodes::mouseButtonBits(event->button());
     if (button == 0)
         return QWidget::mousePressEvent(event);
     const MouseInput input = mouseInput(event, button);
@@ -1089,13 +787,13 @@ void Ravlen::mousePressEvent(QMouseEvent *event)
 
 void Ravlen::mouseMoveEvent(QMouseEvent *event)
 {
-    const MouseInput input = mouseInput(event, mouseButtonBits(event->buttons()));
+    const MouseInput input = mouseInput(event, KeyCodes::mouseButtonBits(event->buttons()));
     d->run(d->interaction.move(d->interactionSettings(), input), input);
 }
 
 void Ravlen::mouseReleaseEvent(QMouseEvent *event)
 {
-    const int button = mouseButtonBits(event->button());
+    const int button = KeyCodes::mouseButtonBits(event->button());
     if (button == 0)
         return QWidget::mouseReleaseEvent(event);
     const QPoint at = event->position().toPoint();
@@ -1107,7 +805,7 @@ void Ravlen::mouseReleaseEvent(QMouseEvent *event)
 
 void Ravlen::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    const int button = mouseButtonBits(event->button());
+    const int button = KeyCodes::mouseButtonBits(event->button());
     if (button == 0)
         return QWidget::mouseDoubleClickEvent(event);
     const MouseInput input = mouseInput(event, button);

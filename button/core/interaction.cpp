@@ -1,6 +1,5 @@
 #include "interaction.h"
-
-#include <QStringList>
+#include "key_codes.h"
 
 namespace {
 
@@ -8,11 +7,8 @@ using Kind = InteractionStep::Kind;
 using Event = Interaction::Event;
 using Moment = ButtonSounds::Moment;
 
-constexpr int kLeft = 1;
-constexpr int kRight = 2;
-constexpr int kMiddle = 4;
-constexpr int kShiftOnly = 1;
-constexpr int kCtrlAlt = 6;
+constexpr int kShiftOnly = KeyCodes::ShiftBit;
+constexpr int kCtrlAlt = KeyCodes::CtrlBit | KeyCodes::AltBit;
 
 enum ArrowPosition : qint32 { PositionRight = 0, PositionLeft = 1, PositionBottom = 2, PositionTop = 3 };
 enum DrawState : int { Normal = 0, Over = 1, Down = 2 };
@@ -117,14 +113,14 @@ bool Interaction::pointerResting(QPoint position) const
 InteractionSteps Interaction::press(const InteractionSettings &settings, const MouseInput &input)
 {
     InteractionSteps steps;
-    if (input.button == kLeft) {
+    if (input.button == KeyCodes::LeftButton) {
         draw(steps, settings, Down);
         m_state.rightPressed = false;
-    } else if (input.button == kRight) {
+    } else if (input.button == KeyCodes::RightButton) {
         m_state.rightPressed = true;
         if (input.shift == kCtrlAlt)
             steps.append(step(Kind::SaveSettings));
-    } else if (input.button == kMiddle) {
+    } else if (input.button == KeyCodes::MiddleButton) {
         // A middle click is a plain Click, even right after a right one.
         m_state.rightPressed = false;
     }
@@ -207,37 +203,4 @@ void Interaction::cancelPress()
 {
     m_state.dragging = false;
     m_state.clickButton = 0;
-}
-
-QString describe(const InteractionSteps &steps)
-{
-    static const char *const events[] = {"Click", "DblClick", "MouseDown", "MouseMove", "MouseUp",
-                                         "MouseIn", "MouseOut", "ArrowMouseDown", "RightClick", "RightDblClick"};
-    QStringList words;
-    for (const InteractionStep &s : steps) {
-        switch (s.kind) {
-        case Kind::Draw:
-            words.append(QStringLiteral("draw %1").arg(s.value));
-            break;
-        case Kind::Raise:
-            words.append(QStringLiteral("raise ") + QLatin1String(events[s.value]));
-            break;
-        case Kind::Sound:
-            words.append(QStringLiteral("sound ") + ButtonSounds::eventName(Moment(s.value)));
-            break;
-        case Kind::SaveSettings:
-            words.append(QStringLiteral("save settings"));
-            break;
-        case Kind::StartHoverPoll:
-            words.append(QStringLiteral("start poll"));
-            break;
-        case Kind::StopHoverPoll:
-            words.append(QStringLiteral("stop poll"));
-            break;
-        case Kind::MoveFocused:
-            words.append(QStringLiteral("move %1,%2").arg(s.offset.x()).arg(s.offset.y()));
-            break;
-        }
-    }
-    return words.join(QStringLiteral(", "));
 }

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QPoint>
 #include <QPointF>
-#include <QString>
 
 #include <functional>
 
@@ -138,7 +137,3 @@ private:
 
     InteractionState m_state;
 };
-
-// "draw 2, raise MouseDown, sound Down": the steps in words, for logs and
-// test failures.
-QString describe(const InteractionSteps &steps);

@@ -26,8 +26,8 @@ constexpr std::array kNamedKeys = std::to_array<KeyPair>({
     {Qt::Key_CapsLock, 20},
     {Qt::Key_Escape, 27},
     {Qt::Key_Space, 32},
-    {Qt::Key_PageUp, 33},
-    {Qt::Key_PageDown, 34},
+    {Qt::Key_PageUp, PageUp},
+    {Qt::Key_PageDown, PageDown},
     {Qt::Key_End, 35},
     {Qt::Key_Home, 36},
     {Qt::Key_Left, 37},
@@ -129,6 +129,18 @@ int shiftBits(Qt::KeyboardModifiers modifiers)
         bits |= CtrlBit;
     if (modifiers.testFlag(Qt::AltModifier))
         bits |= AltBit;
+    return bits;
+}
+
+int mouseButtonBits(Qt::MouseButtons buttons)
+{
+    int bits = 0;
+    if (buttons.testFlag(Qt::LeftButton))
+        bits |= LeftButton;
+    if (buttons.testFlag(Qt::RightButton))
+        bits |= RightButton;
+    if (buttons.testFlag(Qt::MiddleButton))
+        bits |= MiddleButton;
     return bits;
 }
 

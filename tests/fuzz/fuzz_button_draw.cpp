@@ -9,7 +9,6 @@
 #include "core/property_bag.h"
 #include "core/stored_properties.h"
 #include "ravlen.h"
-#include "ravlen_p.h"
 
 #include <QApplication>
 #include <QFont>
@@ -72,12 +71,29 @@ QByteArray stored(const Ravlen &button)
     return QJsonDocument(bag.toJson()).toJson(QJsonDocument::Compact);
 }
 
+// The look's Singles as the button reports them.
+RavlenLook singlesOf(const Ravlen &button)
+{
+    RavlenLook look;
+    look.alpha.value = button.alphaValue();
+    look.arrow.size = button.arrowSize();
+    look.border.size = button.borderSize();
+    look.icon.size = button.buttonIconSize();
+    look.motion.fadeDelay = button.fadeDelay();
+    look.round.height = button.roundHeight();
+    look.round.width = button.roundWidth();
+    look.shadow.size = button.shadowSize();
+    look.texture.alpha = button.textureAlpha();
+    look.texture.size = button.textureSize();
+    return look;
+}
+
 // The file a fresh button that loads the one at path saves there.
 QByteArray loadedAndSaved(const QString &path, QWidget &window)
 {
     Ravlen button(&window);
     button.LoadButtonSettings(path);
-    checkSingles(RavlenPrivate::get(&button)->look);
+    checkSingles(singlesOf(button));
     button.SaveButtonSettings(path);
     QFile file(path);
     FUZZ_CHECK(file.open(QIODevice::ReadOnly), QStringLiteral("the button saved no file"));

@@ -1,6 +1,6 @@
 #include "core/property_bag.h"
+#include "drawn_face.h"
 #include "property_samples.h"
-#include "ravlen_p.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -82,17 +82,17 @@ private Q_SLOTS:
         first.writeProperties(bag);
 
         Ravlen second;
-        const RavlenPrivate *d = RavlenPrivate::get(&second);
-        const int draws = d->drawCalls;
+        const FaceComposer &composer = RavlenPrivate::get(&second)->composer();
+        const DrawnFace before = drawnFace(second);
         QSignalSpy spy(&second, &Ravlen::storedPropertyChanged);
         second.readProperties(bag);
 
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("MouseIcon"));
-        QCOMPARE(d->drawCalls, draws);
-        QCOMPARE(d->currentState, 0); // the stored state is drawn once shown
+        QVERIFY(drawnFace(second) == before);
+        QCOMPARE(composer.drawnState(), 0); // the stored state is drawn once shown
         second.show();
-        QCOMPARE(d->currentState, 2);
+        QCOMPARE(composer.drawnState(), 2);
     }
 };
 

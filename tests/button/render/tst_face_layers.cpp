@@ -11,7 +11,7 @@
 // The face layers that paint the whole face or blend over it: gradient,
 // border, texture, the picture face with its tint and stretch, and the mask
 // region of a skin. The alpha layer and the mask shapes are covered through
-// the widget in tst_pipeline.
+// the widget in tst_face_composer.
 class TestFaceLayers : public QObject
 {
     Q_OBJECT

@@ -39,7 +39,7 @@ private Q_SLOTS:
         Interaction interaction;
         interaction.hoverTick(settings, [] { return false; });
         QList<bool> answers{true, false};
-        QCOMPARE(describe(interaction.hoverTick(settings, [&answers] { return answers.takeFirst(); })), QString());
+        QVERIFY(interaction.hoverTick(settings, [&answers] { return answers.takeFirst(); }).isEmpty());
     }
 
     void settingsFileName_data()

@@ -1,5 +1,5 @@
+#include "drawn_face.h"
 #include "interaction_fakes.h"
-#include "ravlen_p.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -60,6 +60,8 @@ private Q_SLOTS:
         // A button that slides away from under a resting pointer looks again.
         row("moved from under a resting pointer", "", "out; in; rest; rest; slide; rest; rest",
             "MouseOut =0 | MouseIn =1 | - | idle | - | MouseOut =0 | idle");
+        // A button that changes size takes the next hover tick afresh.
+        row("resized after the exit", "", "out; out; resize; out", "MouseOut =0 | idle | =0 | MouseOut =0");
         row("leave with a stale pointer", "", "out; in; leave; rest", "MouseOut =0 | MouseIn =1 | MouseOut =0 | idle");
         // A modal window elsewhere takes the pointer without moving it.
         row("leave to a modal window", "", "out; in; modal; leave; out", "MouseOut =0 | MouseIn =1 | - | - | MouseOut =0");
@@ -78,7 +80,7 @@ private Q_SLOTS:
     // elsewhere or over the button (gliding onto it) and tick the hover poll,
     // logging "idle" when it is stopped; "rest" ticks it with the pointer left
     // where it is; "leave" is Qt's leave with the pointer still reading as
-    // over the button; "modal" shows a modal window elsewhere; "slide" moves the button from under the pointer; "key [repeat]" and "keyup [repeat]" press and release
+    // over the button; "modal" shows a modal window elsewhere; "slide" moves the button from under the pointer; "resize" widens it; "key [repeat]" and "keyup [repeat]" press and release
     // A, auto-repeated or not; "press X Y [right] [shift]",
     // "release X Y ...", "dclick X Y ..." and "move X Y" (with the button still
     // held, or a glide) send those mouse events, where X or Y may be "s+N"/"s-N"
@@ -98,12 +100,11 @@ private Q_SLOTS:
         button->setFocus(); // as the press of a shown window would
         m_pointer.over = nullptr;
         m_pointer.stayed = false;
-        RavlenPrivate *d = RavlenPrivate::get(button);
+        const FaceComposer &composer = RavlenPrivate::get(button)->composer();
         // The arrow layer places the split line when it draws; go by where it
-        // puts it, or by a line of our own when it leaves none.
-        d->splitCoordinate = 16;
+        // puts it.
         button->DrawIt(0);
-        const float split = d->splitCoordinate;
+        const float split = composer.splitCoordinate();
         QStringList log;
         m_sounds.log = &log;
         const auto note = [&](const QString &event) {
@@ -137,7 +138,7 @@ private Q_SLOTS:
                 QApplication::sendEvent(button, &event);
             };
             log.clear();
-            const int draws = d->drawCalls;
+            const DrawnFace before = drawnFace(*button);
             if (words[0] == u"out" || words[0] == u"in" || words[0] == u"rest") {
                 if (words[0] != u"rest")
                     m_pointer.over = words[0] == u"in" ? button.data() : nullptr;
@@ -153,6 +154,11 @@ private Q_SLOTS:
                 button->move(from + QPoint(200, 0));
                 QMoveEvent moved(button->pos(), from);
                 QApplication::sendEvent(button, &moved);
+            } else if (words[0] == u"resize") {
+                const QSize from = button->size();
+                button->resize(from + QSize(10, 0));
+                QResizeEvent resized(button->size(), from);
+                QApplication::sendEvent(button, &resized);
             } else if (words[0] == u"leave") {
                 QEvent leave(QEvent::Leave);
                 QApplication::sendEvent(button, &leave);
@@ -177,8 +183,8 @@ private Q_SLOTS:
                 outcome.append((log + QStringList{"gone"}).join(u' '));
                 break;
             }
-            if (d->drawCalls != draws)
-                log.append(QStringLiteral("=%1").arg(d->currentState));
+            if (drawnFace(*button) != before)
+                log.append(QStringLiteral("=%1").arg(composer.drawnState().value_or(-1)));
             outcome.append(log.isEmpty() ? QStringLiteral("-") : log.join(u' '));
         }
         m_sounds.log = nullptr;
@@ -248,19 +254,19 @@ private Q_SLOTS:
         QSignalSpy out(button, &Ravlen::MouseOut);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const RavlenPrivate *d = RavlenPrivate::get(button);
+        const FaceComposer &composer = RavlenPrivate::get(button)->composer();
         const auto *poll = button->findChild<QTimer *>(QStringLiteral("OverTimer"));
         QTRY_COMPARE(out.count(), 1); // the first tick finds the pointer elsewhere
 
         QCursor::setPos(button->mapToGlobal(QPoint(60, 20)));
         QTRY_COMPARE(in.count(), 1);
-        QCOMPARE(d->currentState, 1);
+        QCOMPARE(composer.drawnState(), 1);
         QTRY_VERIFY(!poll->isActive()); // resting costs nothing
 
         QCursor::setPos(20, 20);
         QTRY_COMPARE(out.count(), 2);
         QCOMPARE(in.count(), 1);
-        QCOMPARE(d->currentState, 0);
+        QCOMPARE(composer.drawnState(), 0);
     }
 
 private:
