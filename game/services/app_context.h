@@ -1,7 +1,7 @@
 #pragma once
 
 #include "services/error_report.h"
-#include "services/files/log_file.h"
+#include "services/log_file.h"
 #include "services/media_player.h"
 
 #include <QSet>

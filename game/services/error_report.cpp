@@ -1,6 +1,6 @@
 #include "services/error_report.h"
 
-#include "services/files/log_file.h"
+#include "services/log_file.h"
 #include "services/prompter.h"
 
 #include <QApplication>

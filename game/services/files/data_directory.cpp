@@ -3,7 +3,7 @@
 #include "services/app_context.h"
 #include "services/clock.h"
 #include "services/error_codes.h"
-#include "services/files/log_file.h"
+#include "services/log_file.h"
 #include "services/files/text_file.h"
 #include "services/general_date.h"
 #include "services/prompter.h"

@@ -1,5 +1,5 @@
 #include "services/error_report.h"
-#include "services/files/log_file.h"
+#include "services/log_file.h"
 #include "services/general_date.h"
 #include "test_context.h"
 

@@ -1,4 +1,4 @@
-#include "services/files/log_file.h"
+#include "services/log_file.h"
 
 #include "services/clock.h"
 #include "services/error_codes.h"
