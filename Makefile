@@ -10,7 +10,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_SECONDS ?= 300
 FUZZ_TARGET ?=
 
-.PHONY: all deps configure build run test bench screenshots clean fuzz-build fuzz test-asan
+.PHONY: all deps configure build run test bench screenshots clean fuzz-build fuzz test-asan format
 
 all: build
 
@@ -61,6 +61,11 @@ test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORBEL_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Formats our C++ sources in place (.clang-format); the `format` test checks
+# the same files.
+format: deps
+	@scripts/check-format --fix
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD)
