@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     QString html(QStringLiteral("<html><body style=\"font-family:Arial\">"));
     for (int i = 0; i < paragraphs; ++i) {
         rtf += "\\pard\\sa120 Prompt " + QByteArray::number(i)
-            + " with {\\b bold} and {\\i italic} words, {\\cf1 some colour} and caf\\'e9 too.\\par\n";
+               + " with {\\b bold} and {\\i italic} words, {\\cf1 some colour} and caf\\'e9 too.\\par\n";
         html += QStringLiteral("<p style=\"margin-bottom:8px\">Prompt %1 with <b>bold</b> and <i>italic</i> words, "
                                "<span style=\"color:#c83c00\">some colour</span> and caf&eacute; too.</p>")
                     .arg(i);

@@ -129,7 +129,6 @@ bool copyDefaults(const QString &from, const QString &to)
     return true;
 }
 
-
 // Runs xdotool on the display and returns what it printed, trimmed.
 QString xdotool(const QString &display, const QStringList &arguments)
 {
@@ -166,9 +165,9 @@ std::optional<QPointF> designedCentre(const QString &layoutPath, const QString &
     const QJsonObject parent = find(control[QStringLiteral("parent")].toString());
     const double width = layout.value(QStringLiteral("width")).toDouble();
     const double x = parent[QStringLiteral("left")].toDouble() + control[QStringLiteral("left")].toDouble()
-        + control[QStringLiteral("width")].toDouble() / 2;
+                     + control[QStringLiteral("width")].toDouble() / 2;
     const double y = parent[QStringLiteral("top")].toDouble() + control[QStringLiteral("top")].toDouble()
-        + control[QStringLiteral("height")].toDouble() / 2;
+                     + control[QStringLiteral("height")].toDouble() / 2;
     return QPointF(x / width, y / width);
 }
 
@@ -202,9 +201,9 @@ std::optional<double> hoverRestPercent(int seconds)
 
     QProcess server;
     // -displayfd 1: the server picks a free display and prints its number.
-    server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                          QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    server.start(QStringLiteral("Xvfb"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                  QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!server.waitForStarted() || !server.waitForReadyRead(kStartTimeoutMs))
         return std::nullopt;
     const QString display = QLatin1Char(':') + QString::fromLatin1(server.readAllStandardOutput()).trimmed();
@@ -220,7 +219,8 @@ std::optional<double> hoverRestPercent(int seconds)
                                                  QStringLiteral("--name"), QStringLiteral("^zorbel$")})
                                    .section(QLatin1Char('\n'), 0, 0);
         QHash<QString, int> geometry;
-        const QString shell = xdotool(display, {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+        const QString shell = xdotool(display,
+                                      {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
         for (const QString &line : shell.split(QLatin1Char('\n')))
             geometry.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1).toInt());
         const int width = geometry.value(QStringLiteral("WIDTH"));

@@ -119,8 +119,8 @@ bool compare(const char *label, const QString &path, double *oursMs, double *pla
     print(qPrintable(QStringLiteral("question_load_%1_plain_ms").arg(QLatin1String(label))), *plainMs);
     if (ours == plain)
         return true;
-    std::fprintf(stderr, "%s: the loaders kept different questions (%lld and %lld)\n", label,
-                 qlonglong(ours.size()), qlonglong(plain.size()));
+    std::fprintf(stderr, "%s: the loaders kept different questions (%lld and %lld)\n", label, qlonglong(ours.size()),
+                 qlonglong(plain.size()));
     return false;
 }
 
@@ -150,7 +150,7 @@ int main()
     double distinctOurs = 0;
     double distinctPlain = 0;
     const bool same = compare("repeats", repeatsPath, &repeatsOurs, &repeatsPlain)
-        & compare("distinct", distinctPath, &distinctOurs, &distinctPlain);
+                      & compare("distinct", distinctPath, &distinctOurs, &distinctPlain);
     print("question_load_speedup", distinctPlain / distinctOurs);
     return same ? 0 : 1;
 }

@@ -23,9 +23,9 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -113,7 +113,7 @@ struct Buffers {
     int differences(const Buffers &other) const
     {
         return int(pic != other.pic) + int(pic2 != other.pic2) + int(picTemp != other.picTemp)
-            + int(output != other.output);
+               + int(output != other.output);
     }
 };
 

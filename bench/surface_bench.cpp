@@ -76,9 +76,8 @@ int main()
         painter.drawImage(halfImage.rect(), faceImage);
     });
     const double copy = timePerCall([&] { frame.blockCopy(QPoint(0, 0), face, face.rect()); });
-    const double memcpyCopy = timePerCall([&] {
-        std::memcpy(frameImage.bits(), faceImage.constBits(), size_t(faceImage.sizeInBytes()));
-    });
+    const double memcpyCopy = timePerCall(
+        [&] { std::memcpy(frameImage.bits(), faceImage.constBits(), size_t(faceImage.sizeInBytes())); });
 
     report("blend_300x60_us", blend);
     report("qpainter_opacity_blend_300x60_us", painterBlend);

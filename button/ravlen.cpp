@@ -48,10 +48,7 @@ RavlenPrivate::RavlenPrivate(Ravlen *button)
     overTimer->setInterval(1);
 }
 
-QImage RavlenPrivate::defaultMouseIcon()
-{
-    return QImage(QStringLiteral(":/ravlen/cursor101.png"));
-}
+QImage RavlenPrivate::defaultMouseIcon() { return QImage(QStringLiteral(":/ravlen/cursor101.png")); }
 
 QFont RavlenPrivate::ambientFont() const
 {
@@ -72,10 +69,7 @@ StoredButton RavlenPrivate::storedDefaults(DefaultsFor use) const
     return defaults;
 }
 
-void RavlenPrivate::notify(const char *key)
-{
-    Q_EMIT q->storedPropertyChanged(QLatin1String(key));
-}
+void RavlenPrivate::notify(const char *key) { Q_EMIT q->storedPropertyChanged(QLatin1String(key)); }
 
 void RavlenPrivate::setTranslated(OleColor &field, OleColor colour, const char *key)
 {
@@ -125,25 +119,13 @@ void RavlenPrivate::handleResize()
     m_composer.resized();
 }
 
-QSize RavlenPrivate::faceSize() const
-{
-    return q->size();
-}
+QSize RavlenPrivate::faceSize() const { return q->size(); }
 
-QPalette RavlenPrivate::palette() const
-{
-    return q->palette();
-}
+QPalette RavlenPrivate::palette() const { return q->palette(); }
 
-QFont RavlenPrivate::font() const
-{
-    return q->font();
-}
+QFont RavlenPrivate::font() const { return q->font(); }
 
-QSize RavlenPrivate::logicalDpi() const
-{
-    return QSize(q->logicalDpiX(), q->logicalDpiY());
-}
+QSize RavlenPrivate::logicalDpi() const { return QSize(q->logicalDpiX(), q->logicalDpiY()); }
 
 void RavlenPrivate::renderContainer(QImage &pixels)
 {
@@ -166,20 +148,11 @@ void RavlenPrivate::present(Presentation when)
         q->update();
 }
 
-void RavlenPrivate::setShape(const QRegion &shape)
-{
-    q->setMask(shape);
-}
+void RavlenPrivate::setShape(const QRegion &shape) { q->setMask(shape); }
 
-void RavlenPrivate::resizeTo(QSize size)
-{
-    q->resize(size);
-}
+void RavlenPrivate::resizeTo(QSize size) { q->resize(size); }
 
-QTimer &RavlenPrivate::fadeTimer()
-{
-    return *tmrFade;
-}
+QTimer &RavlenPrivate::fadeTimer() { return *tmrFade; }
 
 // ---- Interaction ----------------------------------------------------------
 
@@ -305,10 +278,7 @@ void RavlenPrivate::raise(Interaction::Event event, MouseInput &input)
     }
 }
 
-void RavlenPrivate::accessKeyClick()
-{
-    run(interaction.accessKey(interactionSettings()));
-}
+void RavlenPrivate::accessKeyClick() { run(interaction.accessKey(interactionSettings())); }
 
 void RavlenPrivate::saveSettingsHere()
 {
@@ -331,10 +301,7 @@ void RavlenPrivate::moveFocusedControl(QPointF travel)
     focused->move(focused->pos() + QPoint(roundHalfEven<int>(travel.x()), roundHalfEven<int>(travel.y())));
 }
 
-QString RavlenPrivate::soundFolder() const
-{
-    return tempDir.isEmpty() ? temporaryDirectory() : tempDir;
-}
+QString RavlenPrivate::soundFolder() const { return tempDir.isEmpty() ? temporaryDirectory() : tempDir; }
 
 void RavlenPrivate::captionChanged()
 {
@@ -368,10 +335,7 @@ Ravlen::Ravlen(QWidget *parent)
 
 Ravlen::~Ravlen() = default;
 
-QSize Ravlen::sizeHint() const
-{
-    return kNewButtonSize;
-}
+QSize Ravlen::sizeHint() const { return kNewButtonSize; }
 
 void Ravlen::initNew()
 {
@@ -447,20 +411,11 @@ void Ravlen::LoadButtonSettings(const QString &FileName)
     DrawIt(d->look.behaviour.buttonState);
 }
 
-void Ravlen::DrawIt(int state)
-{
-    d->m_composer.draw(state);
-}
+void Ravlen::DrawIt(int state) { d->m_composer.draw(state); }
 
-void Ravlen::DrawEffect()
-{
-    d->m_composer.playEffect();
-}
+void Ravlen::DrawEffect() { d->m_composer.playEffect(); }
 
-void Ravlen::Refresh()
-{
-    repaint();
-}
+void Ravlen::Refresh() { repaint(); }
 
 // ---- Properties -----------------------------------------------------------
 
@@ -544,7 +499,10 @@ void Ravlen::setFadeDelay(float delay)
 bool Ravlen::captionShadow() const { return d->look.caption.shadow; }
 void Ravlen::setCaptionShadow(bool shadow) { d->set(d->look.caption.shadow, shadow, "CaptionShadow"); }
 uint Ravlen::captionShadowColor() const { return d->look.caption.shadowColor; }
-void Ravlen::setCaptionShadowColor(uint colour) { d->setTranslated(d->look.caption.shadowColor, colour, "CaptionShadowColor"); }
+void Ravlen::setCaptionShadowColor(uint colour)
+{
+    d->setTranslated(d->look.caption.shadowColor, colour, "CaptionShadowColor");
+}
 bool Ravlen::autoSize() const { return d->look.behaviour.autoSize; }
 
 void Ravlen::setAutoSize(bool autoSize)
@@ -588,7 +546,10 @@ void Ravlen::setTintType(TintTypeRL type) { d->set(d->look.tint.type, type, "Tin
 bool Ravlen::arrowShow() const { return d->look.arrow.show; }
 void Ravlen::setArrowShow(bool show) { d->set(d->look.arrow.show, show, "ArrowShow"); }
 Ravlen::ArrowDirectionRL Ravlen::arrowDirection() const { return ArrowDirectionRL(d->look.arrow.direction); }
-void Ravlen::setArrowDirection(ArrowDirectionRL direction) { d->set(d->look.arrow.direction, direction, "ArrowDirection"); }
+void Ravlen::setArrowDirection(ArrowDirectionRL direction)
+{
+    d->set(d->look.arrow.direction, direction, "ArrowDirection");
+}
 uint Ravlen::arrowColor() const { return d->look.arrow.color; }
 void Ravlen::setArrowColor(uint colour) { d->setTranslated(d->look.arrow.color, colour, "ArrowColor"); }
 Ravlen::ArrowPositionRL Ravlen::arrowPosition() const { return ArrowPositionRL(d->look.arrow.position); }
@@ -598,11 +559,17 @@ void Ravlen::setArrowSize(float size) { d->setWhole(d->look.arrow.size, size, 1,
 bool Ravlen::captionAutoAlign() const { return d->look.caption.autoAlign; }
 void Ravlen::setCaptionAutoAlign(bool automatic) { d->set(d->look.caption.autoAlign, automatic, "CaptionAutoAlign"); }
 Ravlen::CaptionAlignmentsRL Ravlen::captionAlignment() const { return CaptionAlignmentsRL(d->look.caption.alignment); }
-void Ravlen::setCaptionAlignment(CaptionAlignmentsRL alignment) { d->set(d->look.caption.alignment, alignment, "CaptionAlignment"); }
+void Ravlen::setCaptionAlignment(CaptionAlignmentsRL alignment)
+{
+    d->set(d->look.caption.alignment, alignment, "CaptionAlignment");
+}
 bool Ravlen::arrowSplit() const { return d->look.arrow.split; }
 void Ravlen::setArrowSplit(bool split) { d->set(d->look.arrow.split, split, "ArrowSplit"); }
 bool Ravlen::doubleClickEnable() const { return d->look.behaviour.doubleClickEnable; }
-void Ravlen::setDoubleClickEnable(bool enable) { d->set(d->look.behaviour.doubleClickEnable, enable, "DoubleClickEnable", Redraw::No); }
+void Ravlen::setDoubleClickEnable(bool enable)
+{
+    d->set(d->look.behaviour.doubleClickEnable, enable, "DoubleClickEnable", Redraw::No);
+}
 bool Ravlen::texture() const { return d->look.texture.enabled; }
 void Ravlen::setTexture(bool texture) { d->set(d->look.texture.enabled, texture, "Texture"); }
 QPixmap Ravlen::textureImage() const { return QPixmap::fromImage(d->look.texture.image); }
@@ -654,7 +621,10 @@ void Ravlen::setSettings(SettingsRL action)
 }
 
 QString Ravlen::settingsFile() const { return d->look.behaviour.settingsFile; }
-void Ravlen::setSettingsFile(const QString &fileName) { d->set(d->look.behaviour.settingsFile, fileName, "SettingsFile", Redraw::No); }
+void Ravlen::setSettingsFile(const QString &fileName)
+{
+    d->set(d->look.behaviour.settingsFile, fileName, "SettingsFile", Redraw::No);
+}
 float Ravlen::borderSize() const { return d->look.border.size; }
 void Ravlen::setBorderSize(float size) { d->setWhole(d->look.border.size, size, 1, 1000, "BorderSize"); }
 uint Ravlen::borderColor() const { return d->look.border.color; }
@@ -697,7 +667,10 @@ void Ravlen::setAnimate(bool animate) { d->set(d->look.motion.animate, animate, 
 bool Ravlen::buttonIconAllPic() const { return d->look.icon.allPic; }
 void Ravlen::setButtonIconAllPic(bool allPic) { d->set(d->look.icon.allPic, allPic, "ButtonIconAllPic"); }
 bool Ravlen::captionAntiAliased() const { return d->look.caption.antiAliased; }
-void Ravlen::setCaptionAntiAliased(bool antiAliased) { d->set(d->look.caption.antiAliased, antiAliased, "CaptionAntiAliased"); }
+void Ravlen::setCaptionAntiAliased(bool antiAliased)
+{
+    d->set(d->look.caption.antiAliased, antiAliased, "CaptionAntiAliased");
+}
 Ravlen::ButtonStateRL Ravlen::buttonState() const { return ButtonStateRL(d->look.behaviour.buttonState); }
 void Ravlen::setButtonState(ButtonStateRL state) { d->set(d->look.behaviour.buttonState, state, "ButtonState"); }
 

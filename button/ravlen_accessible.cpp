@@ -31,10 +31,7 @@ void RavlenAccessible::install()
     Q_UNUSED(installed)
 }
 
-Ravlen *RavlenAccessible::button() const
-{
-    return static_cast<Ravlen *>(widget());
-}
+Ravlen *RavlenAccessible::button() const { return static_cast<Ravlen *>(widget()); }
 
 QString RavlenAccessible::withoutAccessKey(const QString &shown)
 {

@@ -3,7 +3,7 @@
 #include <QtCore/qglobal.h>
 
 #if defined(RAVLENLIB_BUILDING)
-#  define RAVLENLIB_EXPORT Q_DECL_EXPORT
+#define RAVLENLIB_EXPORT Q_DECL_EXPORT
 #else
-#  define RAVLENLIB_EXPORT Q_DECL_IMPORT
+#define RAVLENLIB_EXPORT Q_DECL_IMPORT
 #endif

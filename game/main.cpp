@@ -50,8 +50,8 @@ int main(int argc, char *argv[])
     DisplayFonts::install();
     try {
         const FormLayout board = readFormLayout(Form::layoutPath(QStringLiteral("frmZorbel")));
-        context.setFormScale(FormBuilder::scaleToFill(QApplication::primaryScreen()->availableSize(),
-                                                      QSize(board.width, board.height)));
+        context.setFormScale(
+            FormBuilder::scaleToFill(QApplication::primaryScreen()->availableSize(), QSize(board.width, board.height)));
     } catch (const ZorbelError &) {
         // The window's own load reports the unreadable layout.
     }

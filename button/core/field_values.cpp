@@ -8,15 +8,9 @@
 
 namespace FieldValues {
 
-qint16 toInt16(double value)
-{
-    return roundHalfEven<qint16>(value);
-}
+qint16 toInt16(double value) { return roundHalfEven<qint16>(value); }
 
-qint32 toInt32(double value)
-{
-    return roundHalfEven<qint32>(value);
-}
+qint32 toInt32(double value) { return roundHalfEven<qint32>(value); }
 
 OleColor toColor(double value)
 {

@@ -13,15 +13,9 @@ constexpr int kCtrlAlt = KeyCodes::CtrlBit | KeyCodes::AltBit;
 enum ArrowPosition : qint32 { PositionRight = 0, PositionLeft = 1, PositionBottom = 2, PositionTop = 3 };
 enum DrawState : int { Normal = 0, Over = 1, Down = 2 };
 
-InteractionStep raise(Event event)
-{
-    return {Kind::Raise, int(event), {}};
-}
+InteractionStep raise(Event event) { return {Kind::Raise, int(event), {}}; }
 
-InteractionStep step(Kind kind)
-{
-    return {kind, 0, {}};
-}
+InteractionStep step(Kind kind) { return {kind, 0, {}}; }
 
 } // namespace
 

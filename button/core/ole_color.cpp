@@ -63,10 +63,7 @@ const SystemColor *systemColor(OleColor colour)
 
 } // namespace
 
-bool isKnownSystemColor(OleColor colour)
-{
-    return systemColor(colour) != nullptr;
-}
+bool isKnownSystemColor(OleColor colour) { return systemColor(colour) != nullptr; }
 
 OleColor translateOleColor(OleColor colour, const QPalette &palette)
 {

@@ -24,7 +24,4 @@ PointerProbe &PointerProbe::instance()
     return installed ? *installed : real;
 }
 
-void PointerProbe::setInstance(PointerProbe *probe)
-{
-    installed = probe;
-}
+void PointerProbe::setInstance(PointerProbe *probe) { installed = probe; }

@@ -56,14 +56,15 @@ bool write(const QString &path, const QByteArray &bytes)
     const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    struct stat status {};
+    struct stat status = {};
     const bool ours = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid()
-        && status.st_nlink == 1;
+                      && status.st_nlink == 1;
     // Only now, with the file known to be ours, is its old content replaced,
     // and only once the room for the new one is reserved: on a full disk
     // the old file stays as it was rather than cut off half way. A longer
     // old file's tail goes last.
-    const bool ok = ours && reserve(fd, bytes.size()) && writeAll(fd, bytes) && ::ftruncate(fd, off_t(bytes.size())) == 0;
+    const bool ok = ours && reserve(fd, bytes.size()) && writeAll(fd, bytes)
+                    && ::ftruncate(fd, off_t(bytes.size())) == 0;
     return ::close(fd) == 0 && ok;
 }
 
@@ -74,9 +75,9 @@ bool makeFolder(const QString &path)
         return false;
     // Not followed when a link: the folder itself must be ours. Nobody can
     // swap it afterwards, as the temporary folder lets only owners rename.
-    struct stat status {};
+    struct stat status = {};
     return ::lstat(native.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid()
-        && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+           && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
 bool openRegular(QFile &file, const QString &path)
@@ -89,7 +90,7 @@ bool openRegular(QFile &file, const QString &path)
     // a pipe swapped in after the first look opens at once (non-blocking)
     // and is caught by the second.
     const QByteArray native = QFile::encodeName(path);
-    struct stat status {};
+    struct stat status = {};
     if (::stat(native.constData(), &status) != 0 || !S_ISREG(status.st_mode))
         return false;
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

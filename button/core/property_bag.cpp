@@ -31,12 +31,9 @@ QJsonValue fontToJson(const QFont &font)
     // per inch, so every stored font carries a point size.
     const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96.0;
     return QJsonObject{
-        {QStringLiteral("family"), font.family()},
-        {QStringLiteral("size"), points},
-        {QStringLiteral("bold"), font.bold()},
-        {QStringLiteral("italic"), font.italic()},
-        {QStringLiteral("underline"), font.underline()},
-        {QStringLiteral("strikeout"), font.strikeOut()},
+        {QStringLiteral("family"), font.family()},       {QStringLiteral("size"), points},
+        {QStringLiteral("bold"), font.bold()},           {QStringLiteral("italic"), font.italic()},
+        {QStringLiteral("underline"), font.underline()}, {QStringLiteral("strikeout"), font.strikeOut()},
     };
 }
 

@@ -36,7 +36,4 @@ inline double limitedSize(double value, double low, double high)
 // fit the integers of rectangle arithmetic.
 constexpr double PixelLimit = 1 << 20;
 
-inline int pixelCoordinate(double value)
-{
-    return roundHalfEven(value, -PixelLimit, PixelLimit);
-}
+inline int pixelCoordinate(double value) { return roundHalfEven(value, -PixelLimit, PixelLimit); }

@@ -21,10 +21,7 @@ struct Number {
     qsizetype end = 0; // index just past the number; 0 when there is none
 };
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 qsizetype skipDigits(QStringView text, qsizetype i)
 {
@@ -104,10 +101,11 @@ struct LookLine {
     void (*parse)(const Line &line, RavlenLook &look);
 };
 
-#define RAVLEN_LINE(member)                                                                                           \
+#define RAVLEN_LINE(member)                                                                                            \
     LookLine                                                                                                           \
     {                                                                                                                  \
-        [](const RavlenLook &l) { return formatted(l.member); }, [](const Line &s, RavlenLook &l) { parsed(s, l.member); } \
+        [](const RavlenLook &l) { return formatted(l.member); },                                                       \
+            [](const Line &s, RavlenLook &l) { parsed(s, l.member); }                                                  \
     }
 
 const std::array<LookLine, LookLineCount> kLookLines = {{
@@ -269,9 +267,7 @@ Tail apply(const QList<Line> &lines, RavlenLook &look)
         kLookLines[size_t(i)].parse(lines[i], look);
 
     Tail tail;
-    const auto line = [&](int number) -> const Line * {
-        return number <= lines.size() ? &lines[number - 1] : nullptr;
-    };
+    const auto line = [&](int number) -> const Line * { return number <= lines.size() ? &lines[number - 1] : nullptr; };
     if (const Line *colour = line(62))
         tail.captionColor = FieldValues::toColor(leadingNumber(colour->text));
     if (const Line *family = line(63); family && family->complete && !family->text.isEmpty())
@@ -314,10 +310,7 @@ std::optional<QList<Line>> load(const QString &path)
     return readLines(file);
 }
 
-double leadingNumber(QStringView text)
-{
-    return parseLeadingNumber(text).value;
-}
+double leadingNumber(QStringView text) { return parseLeadingNumber(text).value; }
 
 std::optional<bool> booleanValue(QStringView text)
 {
@@ -340,7 +333,8 @@ QString formatSingle(float value)
     // for everyday sizes, an exponent only for the extremes.
     std::array<char, 64> text;
     const float magnitude = std::fabs(value);
-    const auto style = (magnitude >= 1e-4f && magnitude < 1e15f) ? std::chars_format::fixed : std::chars_format::scientific;
+    const auto style = (magnitude >= 1e-4f && magnitude < 1e15f) ? std::chars_format::fixed
+                                                                 : std::chars_format::scientific;
     const auto result = std::to_chars(text.data(), text.data() + text.size(), value, style);
     return withBlanks(QString::fromLatin1(text.data(), result.ptr - text.data()), value < 0);
 }

@@ -5,10 +5,7 @@ namespace {
 constexpr qsizetype kMaxNameBytes = 255;
 const QString kExtension = QStringLiteral(".rls");
 
-bool forbidden(QChar c)
-{
-    return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"/\\:*?\"<>|").contains(c);
-}
+bool forbidden(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"/\\:*?\"<>|").contains(c); }
 
 QString sanitised(const QString &text)
 {
@@ -50,8 +47,8 @@ qsizetype unitsWithin(QStringView text, qsizetype bytes)
 
 QString settingsFileName(const QString &controlName, std::optional<int> index, const QString &caption)
 {
-    const QString prefix =
-        controlName + (index ? u'(' + QString::number(*index) + QStringLiteral(")-") : QStringLiteral("-"));
+    const QString prefix = controlName
+                           + (index ? u'(' + QString::number(*index) + QStringLiteral(")-") : QStringLiteral("-"));
     QString base = sanitised(prefix + caption);
     base.truncate(unitsWithin(base, kMaxNameBytes - kExtension.size()));
     return base + kExtension;

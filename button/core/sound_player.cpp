@@ -66,7 +66,4 @@ SoundPlayer &SoundPlayer::instance()
     return installed ? *installed : effects;
 }
 
-void SoundPlayer::setInstance(SoundPlayer *player)
-{
-    installed = player;
-}
+void SoundPlayer::setInstance(SoundPlayer *player) { installed = player; }

@@ -90,7 +90,7 @@ struct Entry {
     void (*set)(StoredButton &button, const QVariant &value, const StoredButton &defaults);
 };
 
-#define RAVLEN_STORED(key, member)                                                                                    \
+#define RAVLEN_STORED(key, member)                                                                                     \
     Entry                                                                                                              \
     {                                                                                                                  \
         key, [](const StoredButton &b) { return stored(b.member); },                                                   \

@@ -23,7 +23,8 @@ void print(QTextStream &out, const char *title, const Ravlen &button)
         if (property.isEnumType())
             text = QString::fromLatin1(property.enumerator().valueToKey(value.toInt()));
         if (text.isEmpty())
-            text = value.canConvert<QString>() ? value.toString() : QStringLiteral("<%1>").arg(QLatin1String(value.typeName()));
+            text = value.canConvert<QString>() ? value.toString()
+                                               : QStringLiteral("<%1>").arg(QLatin1String(value.typeName()));
         out << "  " << property.name() << " = " << text << '\n';
     }
     out.flush();
@@ -34,7 +35,8 @@ void print(QTextStream &out, const char *title, const Ravlen &button)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const QString fileName = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::temp().filePath(QStringLiteral("example.rls"));
+    const QString fileName = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                      : QDir::temp().filePath(QStringLiteral("example.rls"));
 
     Ravlen first;
     first.setProperty("Caption", QStringLiteral("&Start"));

@@ -4,9 +4,9 @@
 #include "render/face_surfaces.h"
 
 #include <QFont>
-#include <QPalette>
 #include <QImage>
 #include <QList>
+#include <QPalette>
 #include <QString>
 #include <QStringList>
 

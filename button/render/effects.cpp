@@ -21,10 +21,7 @@ std::mt19937 &ghostRandom()
 }
 
 // Uniform in [0, 1).
-double nextGhostNumber()
-{
-    return ghostRandom()() / 4294967296.0;
-}
+double nextGhostNumber() { return ghostRandom()() / 4294967296.0; }
 
 QRect insideBorder(QSize face, double inset)
 {
@@ -32,7 +29,8 @@ QRect insideBorder(QSize face, double inset)
     // the face's own extent the rectangle is empty anyway.
     const double extent = face.width() + face.height();
     inset = std::clamp(inset, -extent, extent);
-    return QRect(roundHalfEven(inset), roundHalfEven(inset), roundHalfEven(face.width() - 2 * inset), roundHalfEven(face.height() - 2 * inset));
+    return QRect(roundHalfEven(inset), roundHalfEven(inset), roundHalfEven(face.width() - 2 * inset),
+                 roundHalfEven(face.height() - 2 * inset));
 }
 
 struct FlashOffsets {
@@ -64,10 +62,7 @@ FlashOffsets flashOffsets(qint16 iconPosition, int i)
 
 } // namespace
 
-void reseedGhostRandom(quint32 seed)
-{
-    ghostRandom().seed(seed);
-}
+void reseedGhostRandom(quint32 seed) { ghostRandom().seed(seed); }
 
 void drawEffect(FaceSurfaces &s, const RavlenLook &look, const PresentFrame &presentFrame)
 {
@@ -124,7 +119,8 @@ void drawEffect(FaceSurfaces &s, const RavlenLook &look, const PresentFrame &pre
         for (int i = 0; i <= 10; ++i) {
             const double r1 = nextGhostNumber();
             const double r2 = nextGhostNumber();
-            pic2.blend(QRect(i, roundHalfEven(3 - 6 * r1), w + i, roundHalfEven(6 * r2 + h)), pic, whole, 65 - 5 * i, Lighten);
+            pic2.blend(QRect(i, roundHalfEven(3 - 6 * r1), w + i, roundHalfEven(6 * r2 + h)), pic, whole, 65 - 5 * i,
+                       Lighten);
             present();
         }
         pic2.setBasePicture(remembered);

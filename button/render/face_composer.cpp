@@ -78,7 +78,8 @@ void FaceComposer::draw(qint32 state)
     shadow.color = drawnColour(shadow.color);
     // A skin without a rounded outline lays its face over the mask in the
     // next step, covering it whole.
-    const bool faceIsMask = !m_look.round.enabled && m_look.skin.buttonStyle != GradientStyle && !m_statePicture.isNull();
+    const bool faceIsMask = !m_look.round.enabled && m_look.skin.buttonStyle != GradientStyle
+                            && !m_statePicture.isNull();
     guarded("mask", [&] {
         if (faceIsMask)
             return;
@@ -161,10 +162,7 @@ void FaceComposer::chooseStateLook(qint32 state)
         m_faces.setGradientColours(drawnColour(first), drawnColour(second));
 }
 
-OleColor FaceComposer::drawnColour(OleColor colour) const
-{
-    return drawnOleColor(colour, m_host.palette());
-}
+OleColor FaceComposer::drawnColour(OleColor colour) const { return drawnOleColor(colour, m_host.palette()); }
 
 bool FaceComposer::fadeHasDelay() const
 {
@@ -206,7 +204,9 @@ void FaceComposer::showFaceAtOnce()
     }
     guarded("icon", [this] { drawIconLayer(m_faces, m_faces.pic, m_look.icon); });
     writeOutput(m_faces.pic);
-    guarded("caption", [this] { drawCaptionLayer(m_output, m_faces, m_look.caption, m_look.icon, m_host.font(), m_host.palette()); });
+    guarded("caption", [this] {
+        drawCaptionLayer(m_output, m_faces, m_look.caption, m_look.icon, m_host.font(), m_host.palette());
+    });
     // A fading button's next fade starts from the frame it shows: without
     // this, a fade cut short (or a redraw after a property change) would
     // leave an outdated frame to fade from.
@@ -219,7 +219,9 @@ void FaceComposer::presentFrame()
 {
     writeOutput(m_faces.pic2);
     guarded("icon", [this] { drawIconLayer(m_faces, m_faces.pic, m_look.icon); });
-    guarded("caption", [this] { drawCaptionLayer(m_output, m_faces, m_look.caption, m_look.icon, m_host.font(), m_host.palette()); });
+    guarded("caption", [this] {
+        drawCaptionLayer(m_output, m_faces, m_look.caption, m_look.icon, m_host.font(), m_host.palette());
+    });
     m_host.present(FaceHost::Presentation::Now);
 }
 
@@ -263,7 +265,7 @@ void FaceComposer::applyMask(OleColor maskKey)
     const QImage &pixels = m_faces.picTemp.image();
     const size_t bytes = size_t(pixels.sizeInBytes());
     const bool samePixels = m_maskPixels.size() == pixels.size() && m_maskPixels.format() == pixels.format()
-        && (bytes == 0 || std::memcmp(m_maskPixels.constBits(), pixels.constBits(), bytes) == 0);
+                            && (bytes == 0 || std::memcmp(m_maskPixels.constBits(), pixels.constBits(), bytes) == 0);
     if (samePixels && maskKey == m_maskKey)
         return;
     if (!samePixels) {
@@ -342,7 +344,8 @@ void FaceComposer::drawFocusRing(QPainter &painter) const
     // Far enough inside to clear the frames the skins draw along their edges.
     const QSize size = m_host.faceSize();
     const int inset = std::clamp(std::min(size.width(), size.height()) / 6, 3, 8);
-    const QRectF ring = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(inset + 0.5, inset + 0.5, -inset - 0.5, -inset - 0.5);
+    const QRectF ring =
+        QRectF(QPointF(0, 0), QSizeF(size)).adjusted(inset + 0.5, inset + 0.5, -inset - 0.5, -inset - 0.5);
     if (ring.width() < 4 || ring.height() < 4)
         return;
     QColor colour = oleToQColor(m_look.caption.color, m_host.palette());

@@ -1,6 +1,5 @@
 #include "face_surfaces.h"
 
-
 FaceSurfaces::FaceSurfaces()
     : picShadow(QSize(ShadowWidth, ShadowHeight), ShadowKey)
 {

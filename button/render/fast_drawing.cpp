@@ -20,10 +20,7 @@ qint64 divideHalfEven(qint64 n, qint64 d)
     return q;
 }
 
-uchar channel(qint64 n, qint64 d)
-{
-    return uchar(std::clamp<qint64>(divideHalfEven(n, d), 0, 255));
-}
+uchar channel(qint64 n, qint64 d) { return uchar(std::clamp<qint64>(divideHalfEven(n, d), 0, 255)); }
 
 // Calls op(blue, green, red) for every pixel of the stream, skipping padding.
 template <typename Op>
@@ -48,10 +45,7 @@ FastDrawing &FastDrawing::instance()
     return shared;
 }
 
-qint32 FastDrawing::streamRowLength(int width)
-{
-    return width <= 0 ? 0 : ((3 * width + 3) / 4) * 4;
-}
+qint32 FastDrawing::streamRowLength(int width) { return width <= 0 ? 0 : ((3 * width + 3) / 4) * 4; }
 
 void FastDrawing::describe(const Surface &surface)
 {
@@ -112,10 +106,7 @@ bool FastDrawing::SetImageDataStream(Surface &DstPictureBox, const QByteArray &I
     return true;
 }
 
-bool FastDrawing::readStream(const Surface &source)
-{
-    return GetImageDataStream(source, m_stream);
-}
+bool FastDrawing::readStream(const Surface &source) { return GetImageDataStream(source, m_stream); }
 
 void FastDrawing::tint(Surface &destination, const Surface &source, OleColor tintColor, qint16 brightness,
                        qint32 tintType)
@@ -186,8 +177,7 @@ void FastDrawing::tintStream(QByteArray &stream, int width, int height, OleColor
     });
 }
 
-void FastDrawing::silhouetteStream(QByteArray &stream, int width, int height, OleColor keyColor,
-                                   OleColor fillColor)
+void FastDrawing::silhouetteStream(QByteArray &stream, int width, int height, OleColor keyColor, OleColor fillColor)
 {
     const OleColor key = keyColor & 0xFFFFFF;
     forEachPixel(stream, width, height, [&](uchar &b, uchar &g, uchar &r) {

@@ -68,8 +68,7 @@ public:
     // tintStream() for the arithmetic. When the source has no image, or the
     // destination's size differs from the source's, the destination is left
     // as it was.
-    void tint(Surface &destination, const Surface &source, OleColor tintColor, qint16 brightness,
-              qint32 tintType);
+    void tint(Surface &destination, const Surface &source, OleColor tintColor, qint16 brightness, qint32 tintType);
     // Every pixel of source that is not exactly the key colour becomes the
     // fill colour; the result goes to destination (may be the same surface).
     void silhouette(Surface &destination, const Surface &source, OleColor keyColor, OleColor fillColor);
@@ -89,8 +88,7 @@ public:
     // other type keeps every pixel.
     static void tintStream(QByteArray &stream, int width, int height, OleColor tintColor, qint16 brightness,
                            qint32 tintType);
-    static void silhouetteStream(QByteArray &stream, int width, int height, OleColor keyColor,
-                                 OleColor fillColor);
+    static void silhouetteStream(QByteArray &stream, int width, int height, OleColor keyColor, OleColor fillColor);
 
     const BitmapDescription &bitmapDescription() const { return m_description; }
     const BitmapInfoHeader &bitmapInfo() const { return m_info; }

@@ -13,8 +13,7 @@ class Surface;
 // the background colour when the outline is rounded; otherwise the state
 // picture stretched over it for skinned styles, or for the gradient style a
 // box in the one colour that cannot be the mask colour (so it is all opaque).
-void drawMaskShape(FaceSurfaces &surfaces, const SkinLook &skin, const RoundLook &round,
-                   const QImage &statePicture);
+void drawMaskShape(FaceSurfaces &surfaces, const SkinLook &skin, const RoundLook &round, const QImage &statePicture);
 
 // Corner ellipse size of the rounded outline on a face of the given size.
 int roundCornerWidth(const RoundLook &round, QSize face);

@@ -22,5 +22,5 @@ struct FaceSurfaces;
 // the same picture with the same tint and mask colour at the same size is
 // copied from there, without tinting or resampling again, and pic's base
 // picture then stays as the last full drawing left it.
-void drawPictureFace(FaceSurfaces &surfaces, const QImage &statePicture, const TintLook &tint,
-                     const RoundLook &round, OleColor maskKey);
+void drawPictureFace(FaceSurfaces &surfaces, const QImage &statePicture, const TintLook &tint, const RoundLook &round,
+                     OleColor maskKey);

@@ -1,7 +1,7 @@
 #include "shadow_layer.h"
 
-#include "fast_drawing.h"
 #include "core/rounding.h"
+#include "fast_drawing.h"
 #include "render/face_surfaces.h"
 #include "render/mask_layer.h"
 
@@ -57,15 +57,9 @@ void buildSilhouette(FaceSurfaces &s, OleColor shadowColour, OleColor maskColor)
 
 } // namespace
 
-int normalShadowRingAlpha(int ring)
-{
-    return std::max(0, 255 - ring * ring);
-}
+int normalShadowRingAlpha(int ring) { return std::max(0, 255 - ring * ring); }
 
-int glassShadowAlpha(int step)
-{
-    return roundHalfEven(255 - 10 * std::pow(7.0, 1.0 / step), 0, 255);
-}
+int glassShadowAlpha(int step) { return roundHalfEven(255 - 10 * std::pow(7.0, 1.0 / step), 0, 255); }
 
 void drawShadowLayer(FaceSurfaces &s, const ShadowLook &shadow, const RoundLook &round, OleColor maskColor)
 {

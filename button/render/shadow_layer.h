@@ -18,8 +18,7 @@ struct FaceSurfaces;
 // ends as pic2's base picture. Pixels of the mask colour belong to neither
 // the silhouette nor the shrunken face. Without a container the face stays
 // whole and unshadowed. Does nothing when the shadow is off.
-void drawShadowLayer(FaceSurfaces &surfaces, const ShadowLook &shadow, const RoundLook &round,
-                     OleColor maskColor);
+void drawShadowLayer(FaceSurfaces &surfaces, const ShadowLook &shadow, const RoundLook &round, OleColor maskColor);
 
 // The blend alpha that puts the background back over ring i of
 // Shadow_Normal: 255 - i^2, limited at 0 rather than wrapping past 255.

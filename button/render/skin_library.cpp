@@ -12,8 +12,8 @@
 namespace {
 
 const std::array<const char *, SkinLibrary::styleCount> styleNames{
-    "Aqua", "Cherry", "Cream", "Crystal", "Ice", "Longhorn", "Mac",
-    "Office2007", "Ooz", "Silver", "Vista", "VistaTaskBar", "WinXP",
+    "Aqua",       "Cherry", "Cream",  "Crystal", "Ice",          "Longhorn", "Mac",
+    "Office2007", "Ooz",    "Silver", "Vista",   "VistaTaskBar", "WinXP",
 };
 
 // Resource names are matched case-insensitively; the index maps each folded
@@ -66,9 +66,12 @@ private:
 const QImage &SkinPictures::forState(int state) const
 {
     switch (state) {
-    case 1: return over;
-    case 2: return down;
-    default: return normal;
+    case 1:
+        return over;
+    case 2:
+        return down;
+    default:
+        return normal;
     }
 }
 
@@ -79,10 +82,7 @@ QString SkinLibrary::styleName(qint32 style)
     return QString::fromLatin1(styleNames[std::size_t(style)]);
 }
 
-QImage SkinLibrary::picture(const QString &resourceName)
-{
-    return PictureCache::instance().picture(resourceName);
-}
+QImage SkinLibrary::picture(const QString &resourceName) { return PictureCache::instance().picture(resourceName); }
 
 std::optional<SkinPictures> SkinLibrary::load(qint32 style)
 {

@@ -24,10 +24,7 @@ double bSpline(double t)
     return 0;
 }
 
-double tent(double t)
-{
-    return std::max(0.0, 1 - std::abs(t));
-}
+double tent(double t) { return std::max(0.0, 1 - std::abs(t)); }
 
 // The taps of both kernels along one direction: for every target index, the
 // source indices (edges repeated) and the normalised weights of each kernel.
@@ -133,10 +130,7 @@ std::vector<float> resampleRows(const Plane &plane, const Axis &axis, int width)
     return rows;
 }
 
-int channelOf(double value)
-{
-    return std::clamp(int(std::lround(value)), 0, 255);
-}
+int channelOf(double value) { return std::clamp(int(std::lround(value)), 0, 255); }
 
 // One finished pixel from both kernels' sums (see the header).
 QRgb finish(const std::array<float, Channels> &sum, QRgb key)
@@ -177,8 +171,8 @@ QImage smoothStretch(const QImage &picture, QSize size, QRgb key)
     if (picture.isNull() || size.isEmpty())
         return QImage();
     const QImage source = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
-        ? picture
-        : picture.convertToFormat(QImage::Format_RGB32);
+                              ? picture
+                              : picture.convertToFormat(QImage::Format_RGB32);
     key &= 0xFFFFFF;
     // The first pass keeps the source's other dimension; running it along
     // the direction that leaves the smaller intermediate saves memory when a
@@ -196,8 +190,8 @@ QImage smoothStretch(const QImage &picture, QSize size, QRgb key)
         for (int x = 0; x < target.width(); ++x) {
             std::array<float, Channels> sum{};
             for (int i = 0; i < down.taps; ++i) {
-                const float *p = &rows[(size_t(down.source[base + size_t(i)]) * size_t(target.width()) + size_t(x))
-                                       * Channels];
+                const float *p =
+                    &rows[(size_t(down.source[base + size_t(i)]) * size_t(target.width()) + size_t(x)) * Channels];
                 const float c = down.colour[base + size_t(i)];
                 const float b = down.cover[base + size_t(i)];
                 for (size_t ch = 0; ch < 4; ++ch) {

@@ -68,7 +68,7 @@ constexpr QRgb overBackground(QRgb premultiplied, QRgb background)
 bool isDirect32(QImage::Format format)
 {
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-        || format == QImage::Format_ARGB32_Premultiplied;
+           || format == QImage::Format_ARGB32_Premultiplied;
 }
 
 // A source picture read in place: 32-bit rows directly, 8-bit rows through
@@ -240,8 +240,8 @@ qint64 roundDiv(qint64 n, qint64 d)
 
 // Columns [first, last] of row y that lie inside the rounded rectangle
 // [left, right) x [top, bottom) with corner radii ra, rb, sampling pixel centres.
-bool roundedSpan(double left, double top, double right, double bottom, double ra, double rb, int y,
-                 int &first, int &last)
+bool roundedSpan(double left, double top, double right, double bottom, double ra, double rb, int y, int &first,
+                 int &last)
 {
     const double yc = y + 0.5;
     if (yc < top || yc >= bottom || right <= left)
@@ -339,11 +339,11 @@ void Surface::setBasePicture(const QImage &picture)
         QImage converted;
         const QImage::Format format = picture.format();
         const bool direct = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied
-            || format == QImage::Format_ARGB32 || format == QImage::Format_Indexed8;
+                            || format == QImage::Format_ARGB32 || format == QImage::Format_Indexed8;
         const QImage &readable = direct ? picture
-                                        : (converted = picture.convertToFormat(
-                                               picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                         : QImage::Format_RGB32));
+                                        : (converted = picture.convertToFormat(picture.hasAlphaChannel()
+                                                                                   ? QImage::Format_ARGB32_Premultiplied
+                                                                                   : QImage::Format_RGB32));
         QImage unused;
         const Source source = sourceOf(readable, unused);
         const QRgb background = oleToPixel(m_background);
@@ -437,12 +437,10 @@ void Surface::drawLine(QPoint from, QPoint to, OleColor colour)
         plot(from.x(), from.y(), c);
     } else if (dy == 0) {
         const int last = dx > 0 ? to.x() - 1 : to.x() + 1;
-        fillRectClipped(std::min(from.x(), last) - lo, from.y() - lo, std::max(from.x(), last) + hi,
-                        from.y() + hi, c);
+        fillRectClipped(std::min(from.x(), last) - lo, from.y() - lo, std::max(from.x(), last) + hi, from.y() + hi, c);
     } else if (dx == 0) {
         const int last = dy > 0 ? to.y() - 1 : to.y() + 1;
-        fillRectClipped(from.x() - lo, std::min(from.y(), last) - lo, from.x() + hi,
-                        std::max(from.y(), last) + hi, c);
+        fillRectClipped(from.x() - lo, std::min(from.y(), last) - lo, from.x() + hi, std::max(from.y(), last) + hi, c);
     } else {
         // Step along the longer axis, only over the part whose stamps can
         // touch the surface, so a line far outside costs nothing.

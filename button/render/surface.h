@@ -157,7 +157,4 @@ constexpr QRgb oleToPixel(OleColor colour)
     return 0xFF000000u | (QRgb(oleRed(colour)) << 16) | (QRgb(oleGreen(colour)) << 8) | oleBlue(colour);
 }
 
-constexpr OleColor pixelToOle(QRgb pixel)
-{
-    return oleRgb(qRed(pixel), qGreen(pixel), qBlue(pixel));
-}
+constexpr OleColor pixelToOle(QRgb pixel) { return oleRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)); }

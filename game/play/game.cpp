@@ -202,7 +202,7 @@ bool Game::confirmStartOver(const QString &question)
 {
     return m_context.prompter().ask(
                {question, QStringLiteral("Start New Game"), Prompt::Buttons::YesNoCancel, Prompt::Icon::None})
-        == PromptAnswer::Yes;
+           == PromptAnswer::Yes;
 }
 
 void Game::tellOfFile(const QString &fileName, const QString &text, const QString &title)

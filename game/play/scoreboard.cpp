@@ -28,8 +28,8 @@ Decision decide(const QList<Row> &rows, int scoreToWin)
     if (decision.names.size() == 1) {
         decision.kind = Decision::Kind::Winner;
         decision.message = QStringLiteral("Congratulations...\n\n") + decision.names.first()
-            + QStringLiteral(" has won the game with a score of ")
-            + QString::number(decision.highScore) + QStringLiteral("\n\nNicely Done!");
+                           + QStringLiteral(" has won the game with a score of ") + QString::number(decision.highScore)
+                           + QStringLiteral("\n\nNicely Done!");
         return decision;
     }
     decision.kind = Decision::Kind::Tie;
@@ -38,8 +38,8 @@ Decision decide(const QList<Row> &rows, int scoreToWin)
         message += name + QStringLiteral("  ");
     while (message.endsWith(u' '))
         message.chop(1);
-    decision.message = message + QStringLiteral("\n\nHave tied with a score of ")
-        + QString::number(decision.highScore) + QStringLiteral("\n\nPlay another round?");
+    decision.message = message + QStringLiteral("\n\nHave tied with a score of ") + QString::number(decision.highScore)
+                       + QStringLiteral("\n\nPlay another round?");
     return decision;
 }
 

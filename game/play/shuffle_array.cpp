@@ -50,6 +50,7 @@ std::optional<QStringList> guardedShuffleArray(AppContext &context, const QStrin
     std::optional<QStringList> shuffled;
     GuardOptions options;
     options.kind = ProcedureKind::Function;
-    context.guard(QStringLiteral("ShuffleArray"), [&] { shuffled = ShuffleArray(items, context.clock()); }, options);
+    context.guard(
+        QStringLiteral("ShuffleArray"), [&] { shuffled = ShuffleArray(items, context.clock()); }, options);
     return shuffled;
 }

@@ -4,13 +4,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-std::variant<AppFacts, QString> programFactsFromCommandLine(const QStringList &arguments,
-                                                            const QString &executablePath,
+std::variant<AppFacts, QString> programFactsFromCommandLine(const QStringList &arguments, const QString &executablePath,
                                                             const QVersionNumber &version)
 {
     QCommandLineParser parser;
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QStringLiteral("Keep the game's data files in <dir>."), QStringLiteral("dir"));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"), QStringLiteral("Keep the game's data files in <dir>."),
+                                     QStringLiteral("dir"));
     parser.addOption(dataDir);
     if (!parser.parse(arguments))
         return parser.errorText();

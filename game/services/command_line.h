@@ -11,6 +11,5 @@
 // or the message that explains why the program cannot start. Whether the
 // folder takes files is DataDirectory::checkWritable's to say, in a box that
 // a host who started the game from an icon sees.
-std::variant<AppFacts, QString> programFactsFromCommandLine(const QStringList &arguments,
-                                                            const QString &executablePath,
+std::variant<AppFacts, QString> programFactsFromCommandLine(const QStringList &arguments, const QString &executablePath,
                                                             const QVersionNumber &version);

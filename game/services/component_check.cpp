@@ -12,8 +12,9 @@ QStringList repairAdvice(const NeededComponent &component)
 {
     const QString &name = component.fileName;
     if (component.package.isEmpty())
-        return {QStringLiteral("File ") + name
-                + QStringLiteral(" comes with Zorbel: reinstall Zorbel, or rebuild it from its source, to put it back")};
+        return {
+            QStringLiteral("File ") + name
+            + QStringLiteral(" comes with Zorbel: reinstall Zorbel, or rebuild it from its source, to put it back")};
     // Reinstalling mends a damaged copy as well as a missing one. Removing
     // the package is never advised: the desktop itself may need it.
     return {QStringLiteral("Try to Register file ") + name
@@ -63,7 +64,8 @@ bool ComponentCheck::IsDLLAvailable(const QString &fileName)
     bool available = false;
     GuardOptions options;
     options.kind = ProcedureKind::Function;
-    m_context.guard(QStringLiteral("IsDLLAvailable"), [&] { available = m_loader(fileName); }, options);
+    m_context.guard(
+        QStringLiteral("IsDLLAvailable"), [&] { available = m_loader(fileName); }, options);
     return available;
 }
 
@@ -112,8 +114,7 @@ void ComponentCheck::checkLoads(const NeededComponent &component, bool firstList
         m_context.writeLogInfo(QStringLiteral("Qt Multimedia '") + name
                                + QStringLiteral("' file appears to not be installed..."));
         m_context.writeLogInfo(QStringLiteral("The easy solution: download and install latest version of ")
-                               + component.package
-                               + QStringLiteral(" and gstreamer1.0-plugins-good...'"));
+                               + component.package + QStringLiteral(" and gstreamer1.0-plugins-good...'"));
     }
 }
 

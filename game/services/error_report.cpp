@@ -33,7 +33,7 @@ QString composeReport(const QString &reportName, ProcedureKind kind, int errorNu
     appendLines(text, extras.leading);
     text += (kind == ProcedureKind::Function ? QStringLiteral("Current Function is ")
                                              : QStringLiteral("Current SubRoutine is "))
-        + reportName + kCrLf;
+            + reportName + kCrLf;
     appendLines(text, extras.afterName);
     text += QStringLiteral("Error Number: ") + QString::number(errorNumber) + kCrLf;
     text += QStringLiteral("Location: ") + location + kCrLf;

@@ -13,5 +13,5 @@ QString generalDateText(const QDateTime &moment, const QLocale &locale)
     timeFormat.remove(zone);
 
     return locale.toString(moment.date(), dateFormat) + QLatin1Char(' ')
-        + locale.toString(moment.time(), timeFormat.trimmed());
+           + locale.toString(moment.time(), timeFormat.trimmed());
 }

@@ -22,7 +22,7 @@ QString privateFolder(const QString &path)
     if (info.isSymLink() || !info.isDir() || info.ownerId() != uint(geteuid()))
         return {};
     const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-        | QFile::WriteOther | QFile::ExeOther;
+                                      | QFile::WriteOther | QFile::ExeOther;
     return info.permissions() & others ? QString() : path;
 }
 
@@ -63,6 +63,7 @@ QString SingleInstance::lockPath(const QString &programDir)
 
 Prompt SingleInstance::refusal(const QString &exeName)
 {
-    return {QStringLiteral("The %1 application is already running.  This instance of %1 will terminate...").arg(exeName),
-            kGameName};
+    return {
+        QStringLiteral("The %1 application is already running.  This instance of %1 will terminate...").arg(exeName),
+        kGameName};
 }

@@ -29,9 +29,9 @@ private Q_SLOTS:
         const double huge = 1e30;
         const double nan = std::numeric_limits<double>::quiet_NaN();
         const QList<std::tuple<const char *, double, double, double, double>> ranges{
-            {"TintBright", -300, -255, 300, 255}, {"FadeDelay", -1, 0, 250, 100}, {"ButtonIconSize", -huge, 0, huge, 1000},
-            {"AlphaValue", -1, 0, 256, 255}, {"RoundWidth", -1, 0, 1000.5, 1000}, {"RoundHeight", -huge, 0, huge, 1000},
-            {"ArrowSize", 0, 1, 1001, 1000}, {"TextureSize", 0, 1, 101, 100}, {"TextureAlpha", -0.6, 0, 255.6, 255},
+            {"TintBright", -300, -255, 300, 255}, {"FadeDelay", -1, 0, 250, 100},      {"ButtonIconSize", -huge, 0, huge, 1000},
+            {"AlphaValue", -1, 0, 256, 255},      {"RoundWidth", -1, 0, 1000.5, 1000}, {"RoundHeight", -huge, 0, huge, 1000},
+            {"ArrowSize", 0, 1, 1001, 1000},      {"TextureSize", 0, 1, 101, 100},     {"TextureAlpha", -0.6, 0, 255.6, 255},
             {"BorderSize", 0, 1, huge, 1000}};
         for (const auto &[property, below, lowest, above, highest] : ranges) {
             QTest::addRow("%s below range", property) << QByteArray(property) << QVariant(below) << QVariant(lowest);
@@ -76,9 +76,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<bool>("redraws");
 
-        const QSet<QByteArray> storedOnly = {"Enabled", "UpMotion", "UserDrag", "DoubleClickEnable", "SoundClick",
-                                             "SoundIn", "SoundOut", "SoundDown", "SoundUp", "SoundCustom1",
-                                             "SoundCustom2", "Sound", "Settings", "SettingsFile", "MouseIcon"};
+        const QSet<QByteArray> storedOnly = {"Enabled",      "UpMotion", "UserDrag",  "DoubleClickEnable", "SoundClick",
+                                             "SoundIn",      "SoundOut", "SoundDown", "SoundUp",           "SoundCustom1",
+                                             "SoundCustom2", "Sound",    "Settings",  "SettingsFile",      "MouseIcon"};
         for (const PropertySample &sample : propertySamples()) {
             const QByteArray name(sample.name);
             QString key = QString::fromLatin1(name);

@@ -13,8 +13,8 @@ private Q_SLOTS:
     void nameIsTheShownCaption()
     {
         // The caption, the name read out and the access key.
-        const QList<QStringList> rows{{"&Start", "Start", "Alt+S"}, {"~$00083tart ~$00038~$00038", "Start &", ""},
-                                      {"~$00038Go", "Go", "Alt+G"}, {"Go&", "Go", ""}};
+        const QList<QStringList> rows{
+            {"&Start", "Start", "Alt+S"}, {"~$00083tart ~$00038~$00038", "Start &", ""}, {"~$00038Go", "Go", "Alt+G"}, {"Go&", "Go", ""}};
         Ravlen button;
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&button);
         for (const QStringList &row : rows) {

@@ -30,10 +30,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("deleteIn"); // a handler of this event deletes the button
         QTest::addColumn<QString>("expected");
 
-        const auto row = [](const char *tag, const char *setup, const char *script, const char *expected,
-                            const char *deleteIn = "") {
-            QTest::newRow(tag) << QString::fromLatin1(setup) << QString::fromLatin1(script)
-                               << QString::fromLatin1(deleteIn) << QString::fromLatin1(expected);
+        const auto row = [](const char *tag, const char *setup, const char *script, const char *expected, const char *deleteIn = "") {
+            QTest::newRow(tag) << QString::fromLatin1(setup) << QString::fromLatin1(script) << QString::fromLatin1(deleteIn)
+                               << QString::fromLatin1(expected);
         };
         const char *twice = "press 10 10; release 10 10; press 10 10; dclick 10 10; release 10 10";
         const char *hoverClick = "out; out; in; in; press 10 10; release 10 10; out";
@@ -41,16 +40,17 @@ private Q_SLOTS:
         row("arrow zone, then beside it", "ArrowShow=1", "press s+3 5; release s+3 5; press s-3 5; release s-3 5",
             "ArrowMouseDown =2 | MouseUp 1 =1 | MouseDown 1 =2 | MouseUp 1 Click =1");
         row("right click draws no press", "", "press 10 10 right; release 10 10 right", "MouseDown 2 | MouseUp 2 RightClick =1");
-        row("double click as two clicks", "", twice,
-            "MouseDown 1 =2 | MouseUp 1 Click =1 | MouseDown 1 =2 | Click =2 | MouseUp 1 =1");
+        row("double click as two clicks", "", twice, "MouseDown 1 =2 | MouseUp 1 Click =1 | MouseDown 1 =2 | Click =2 | MouseUp 1 =1");
         row("double click", "DoubleClickEnable=1", twice,
             "MouseDown 1 =2 | MouseUp 1 Click =1 | MouseDown 1 =2 | DblClick =2 | MouseUp 1 =1");
         row("exit seen while held, release outside", "", "out; in; press 10 10; move 300 10; out; release 300 10; out",
             "MouseOut =0 | MouseIn =1 | MouseDown 1 =2 | - | MouseOut =0 | MouseUp 1 =1 | =0");
-        row("hover once per entry and exit, sounds", allSounds, hoverClick, "MouseOut soundOut =0 | idle | MouseIn soundIn =1 "
+        row("hover once per entry and exit, sounds", allSounds, hoverClick,
+            "MouseOut soundOut =0 | idle | MouseIn soundIn =1 "
             "| - | MouseDown 1 soundDown =2 | MouseUp 1 soundUp soundClick Click =1 | MouseOut soundOut =0");
         row("Animate off: events and sounds, nothing drawn", "Animate=0 Sound=1 SoundIn=1 SoundOut=2 SoundDown=3 SoundUp=4 SoundClick=5",
-            hoverClick, "MouseOut soundOut | idle | MouseIn soundIn | - | MouseDown 1 soundDown | MouseUp 1 soundUp soundClick Click "
+            hoverClick,
+            "MouseOut soundOut | idle | MouseIn soundIn | - | MouseDown 1 soundDown | MouseUp 1 soundUp soundClick Click "
             "| MouseOut soundOut");
         // Standing still, the pointer costs nothing until Qt reports it moving.
         row("a resting pointer stops the poll", "", "out; in; rest; rest; move 10 10; rest; rest",
@@ -72,8 +72,10 @@ private Q_SLOTS:
             "MouseDown 1 =2 | - | MouseUp 1 Click =1 | - | at 10,0");
         row("disabled until enabled", "Enabled=0", "press 10 10; release 10 10; out; enable; out", "- | - | - | - | MouseOut =0");
         row("deleted in the first MouseOut", allSounds, hoverClick, "MouseOut gone", "MouseOut");
-        row("deleted in Click", allSounds, hoverClick, "MouseOut soundOut =0 | idle | MouseIn soundIn =1 | - "
-            "| MouseDown 1 soundDown =2 | MouseUp 1 soundUp soundClick Click gone", "Click");
+        row("deleted in Click", allSounds, hoverClick,
+            "MouseOut soundOut =0 | idle | MouseIn soundIn =1 | - "
+            "| MouseDown 1 soundDown =2 | MouseUp 1 soundUp soundClick Click gone",
+            "Click");
     }
 
     // The script's commands, separated by "; ": "out" and "in" put the pointer
@@ -165,13 +167,15 @@ private Q_SLOTS:
             } else if (words[0] == u"modal") {
                 modal.show();
             } else if (words[0] == u"key" || words[0] == u"keyup") {
-                QKeyEvent key(words[0] == u"key" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier,
-                              QStringLiteral("a"), words.contains(u"repeat"));
+                QKeyEvent key(words[0] == u"key" ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"),
+                              words.contains(u"repeat"));
                 QApplication::sendEvent(button, &key);
             } else if (words[0] == u"press" || words[0] == u"dclick" || words[0] == u"release") {
                 held.setFlag(which, words[0] != u"release");
                 send(words[0] == u"release" ? QEvent::MouseButtonRelease
-                     : words[0] == u"press" ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick, which);
+                     : words[0] == u"press" ? QEvent::MouseButtonPress
+                                            : QEvent::MouseButtonDblClick,
+                     which);
             } else if (words[0] == u"move") {
                 send(QEvent::MouseMove, Qt::NoButton);
             } else if (words[0] == u"enable") {

@@ -67,7 +67,7 @@ void update(Bench &bench, const QString &)
     offerUpdate(bench.context(), directory, QUrl(QStringLiteral("https://zorbel.example.org/update")));
 }
 
-template<auto tool>
+template <auto tool>
 void listTool(Bench &bench, const QString &target)
 {
     const QString input = target.startsWith(QLatin1String("Chunk")) ? QStringLiteral("temp.txt") : QStringLiteral("ZorbelLines.txt");
@@ -78,24 +78,43 @@ void listTool(Bench &bench, const QString &target)
 const QList<Feature> &features()
 {
     static const QList<Feature> list{
-        {"log", "LogInfo.txt", "writeLogInfo", {kOk, 70, 75, 61, kOk},
+        {"log",
+         "LogInfo.txt",
+         "writeLogInfo",
+         {kOk, 70, 75, 61, kOk},
          [](Bench &b, const QString &) { b.context().writeLogInfo(QStringLiteral("an entry")); }},
-        {"config", "Zorbel.cfg", "clkSave_Click", {70, 70, 75, 61, kOk},
+        {"config",
+         "Zorbel.cfg",
+         "clkSave_Click",
+         {70, 70, 75, 61, kOk},
          [](Bench &b, const QString &target) {
-             b.context().guard(QStringLiteral("clkSave_Click"),
-                               [&] { ConfigFile::save(b.path(target), {CountdownLength{QStringLiteral("60"), 60}, false, true, true, false}); });
+             b.context().guard(QStringLiteral("clkSave_Click"), [&] {
+                 ConfigFile::save(b.path(target), {CountdownLength{QStringLiteral("60"), 60}, false, true, true, false});
+             });
          }},
         {"editor", "ZorbelLines.txt", "clkSave_Click", {70, 70, 75, 61, kOk}, editorSave},
         {"backup", "BackUps/ZorbelLines_%1.txt", "saveOldFiles", {70, 70, 75, 61, kOk}, update},
-        {"probe", "BackUps/Test.txt", "testFileWrite", {70, kOk, 75, 61, kOk},
+        {"probe",
+         "BackUps/Test.txt",
+         "testFileWrite",
+         {70, kOk, 75, 61, kOk},
          [](Bench &b, const QString &) { DataDirectory(b.context()).testFileWrite(QStringLiteral("BackUps")); }},
-        {"folder", "BackUps", "createDirs", {70, kOk, 75, kOk, kOk},
+        {"folder",
+         "BackUps",
+         "createDirs",
+         {70, kOk, 75, kOk, kOk},
          [](Bench &b, const QString &) { DataDirectory(b.context()).createDirs(QStringLiteral("BackUps")); }},
         {"dedup", "ZorbelLinesDeDupped.txt", "cmdDeDup_Click", {70, 70, 75, 61, kOk}, listTool<ListTools::deDuplicateFile>},
         {"parse", "Chunk.txt", "cmdParse_Click", {70, 70, 75, 61, kOk}, listTool<ListTools::matchLinesFromWordFile>},
-        {"button settings", "button.rls", "", {kSilent, kSilent, kSilent, kSilent, kOk},
+        {"button settings",
+         "button.rls",
+         "",
+         {kSilent, kSilent, kSilent, kSilent, kOk},
          [](Bench &b, const QString &target) { Ravlen().SaveButtonSettings(b.path(target)); }},
-        {"button sound", "soundClick.wav", "", {kOk, kSilent, kSilent, kSilent, kOk},
+        {"button sound",
+         "soundClick.wav",
+         "",
+         {kOk, kSilent, kSilent, kSilent, kOk},
          [](Bench &b, const QString &target) { PrivateFile::write(b.path(target), QByteArray(1676, 'w')); }},
     };
     return list;
@@ -170,8 +189,8 @@ void clearFault(Fault fault, const QString &path)
 QStringList strays(const QString &path)
 {
     const QFileInfo info(path);
-    QStringList found = QDir(info.absolutePath()).entryList({info.fileName() + QStringLiteral("*")},
-                                                            QDir::AllEntries | QDir::Hidden | QDir::System);
+    QStringList found =
+        QDir(info.absolutePath()).entryList({info.fileName() + QStringLiteral("*")}, QDir::AllEntries | QDir::Hidden | QDir::System);
     found.removeAll(info.fileName());
     return found;
 }
@@ -183,7 +202,8 @@ QStringList errorReports(Bench &bench, const QString &reportName)
     QStringList texts;
     for (const Prompt &prompt : bench.prompter().shown())
         if (prompt.title == QLatin1String("Error")
-            && (reportName.isEmpty() || prompt.text.startsWith(QStringLiteral("Current SubRoutine is ") + reportName + QStringLiteral("\r\n"))))
+            && (reportName.isEmpty()
+                || prompt.text.startsWith(QStringLiteral("Current SubRoutine is ") + reportName + QStringLiteral("\r\n"))))
             texts << prompt.text;
     return texts;
 }
@@ -200,8 +220,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("feature");
         QTest::addColumn<Fault>("fault");
-        static const char *const faultNames[] = {"unwritable folder", "read-only target", "target is a folder",
-                                                 "full disk", "removed at the question"};
+        static const char *const faultNames[] = {"unwritable folder", "read-only target", "target is a folder", "full disk",
+                                                 "removed at the question"};
         for (int f = 0; f < features().size(); ++f)
             for (int x = 0; x < 5; ++x)
                 QTest::addRow("%s, %s", features().at(f).name, faultNames[x]) << f << Fault(x);
@@ -303,8 +323,8 @@ int main(int argc, char *argv[])
     // As root every permission row would pass for the wrong reason: run as
     // nobody instead, in temporary folders that nobody owns.
     if (geteuid() == 0) {
-        std::vector<char *> args{const_cast<char *>("setpriv"), const_cast<char *>("--reuid=65534"),
-                                 const_cast<char *>("--regid=65534"), const_cast<char *>("--clear-groups")};
+        std::vector<char *> args{const_cast<char *>("setpriv"), const_cast<char *>("--reuid=65534"), const_cast<char *>("--regid=65534"),
+                                 const_cast<char *>("--clear-groups")};
         args.insert(args.end(), argv, argv + argc);
         args.push_back(nullptr);
         qputenv("HOME", "/tmp");

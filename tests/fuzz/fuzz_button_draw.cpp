@@ -11,9 +11,9 @@
 #include "ravlen.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QImage>
-#include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QWidget>

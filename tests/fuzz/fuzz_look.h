@@ -12,7 +12,7 @@
 // what it takes to the largest Single, and a face is never drawn from infinity.
 inline void checkSingles(const RavlenLook &look)
 {
-    for (const float value : {look.alpha.value, look.arrow.size, look.border.size, look.icon.size, look.motion.fadeDelay,
-                              look.round.height, look.round.width, look.shadow.size, look.texture.alpha, look.texture.size})
+    for (const float value : {look.alpha.value, look.arrow.size, look.border.size, look.icon.size, look.motion.fadeDelay, look.round.height,
+                              look.round.width, look.shadow.size, look.texture.alpha, look.texture.size})
         FUZZ_CHECK(std::isfinite(value), shown(value));
 }

@@ -128,7 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         expected.append(std::any_of(first.begin(), first.begin() + i, [&](const QString &earlier) { return earlier.contains(first[i]); }));
     for (const RepeatSearch search : {RepeatSearch::Automatic, RepeatSearch::Fingerprints, RepeatSearch::Automaton}) {
         const QList<bool> repeats = findRepeats(first, search);
-        FUZZ_CHECK(repeats == expected, QStringLiteral("search %1: %2 instead of %3").arg(int(search)).arg(shown(repeats), shown(expected)));
+        FUZZ_CHECK(repeats == expected,
+                   QStringLiteral("search %1: %2 instead of %3").arg(int(search)).arg(shown(repeats), shown(expected)));
     }
     return 0;
 }

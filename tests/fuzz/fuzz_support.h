@@ -29,10 +29,10 @@ inline QByteArray fuzzBytes(const uint8_t *data, size_t size)
     std::abort();
 }
 
-#define FUZZ_CHECK(condition, detail)                                                                                  \
-    do {                                                                                                               \
-        if (!(condition))                                                                                              \
-            fuzzFailure(__FILE__, __LINE__, #condition, (detail));                                                     \
+#define FUZZ_CHECK(condition, detail)                                                                                                      \
+    do {                                                                                                                                   \
+        if (!(condition))                                                                                                                  \
+            fuzzFailure(__FILE__, __LINE__, #condition, (detail));                                                                         \
     } while (false)
 
 // Text for a failure message: the value with its escapes, cut to a readable size.

@@ -12,8 +12,8 @@ TestContext::TestContext(const QVersionNumber &version, const QString &exeName)
     m_clock = clock.get();
     m_prompter = prompter.get();
     m_urlOpener = urlOpener.get();
-    m_context = std::make_unique<AppContext>(AppFacts{m_dir.path(), exeName, version, m_dir.path()},
-                                             std::move(clock), std::move(prompter), std::move(urlOpener));
+    m_context = std::make_unique<AppContext>(AppFacts{m_dir.path(), exeName, version, m_dir.path()}, std::move(clock), std::move(prompter),
+                                             std::move(urlOpener));
     m_context->setMediaPlayerFactory(m_mediaPlayers.factory());
 }
 

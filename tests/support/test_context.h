@@ -15,8 +15,7 @@
 class TestContext
 {
 public:
-    explicit TestContext(const QVersionNumber &version = QVersionNumber(1, 0, 0),
-                         const QString &exeName = QStringLiteral("Zorbel"));
+    explicit TestContext(const QVersionNumber &version = QVersionNumber(1, 0, 0), const QString &exeName = QStringLiteral("Zorbel"));
 
     AppContext &context() { return *m_context; }
     ScriptedPrompter &prompter() { return *m_prompter; }

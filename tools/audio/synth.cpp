@@ -44,18 +44,22 @@ namespace {
 double harmonicWeight(Wave wave, int k)
 {
     switch (wave) {
-    case Wave::Sine: return k == 1 ? 1.0 : 0.0;
-    case Wave::Saw: return 2.0 / (pi * k) * (k % 2 ? 1 : -1);
-    case Wave::Square: return k % 2 ? 4.0 / (pi * k) : 0.0;
-    case Wave::Triangle: return k % 2 ? 8.0 / (pi * pi * k * k) * ((k / 2) % 2 ? -1 : 1) : 0.0;
+    case Wave::Sine:
+        return k == 1 ? 1.0 : 0.0;
+    case Wave::Saw:
+        return 2.0 / (pi * k) * (k % 2 ? 1 : -1);
+    case Wave::Square:
+        return k % 2 ? 4.0 / (pi * k) : 0.0;
+    case Wave::Triangle:
+        return k % 2 ? 8.0 / (pi * pi * k * k) * ((k / 2) % 2 ? -1 : 1) : 0.0;
     }
     return 0.0;
 }
 
 } // namespace
 
-Samples oscillator(Wave wave, int count, double rate, const std::function<double(double)> &frequency,
-                   double brightness, double phase)
+Samples oscillator(Wave wave, int count, double rate, const std::function<double(double)> &frequency, double brightness,
+                   double phase)
 {
     Samples out(std::size_t(std::max(0, count)));
     const double nyquist = rate / 2;
@@ -108,9 +112,21 @@ struct Biquad {
         const double c = std::cos(w);
         double n0 = 0, n1 = 0, n2 = 0;
         switch (kind) {
-        case FilterKind::LowPass: n0 = (1 - c) / 2; n1 = 1 - c; n2 = (1 - c) / 2; break;
-        case FilterKind::HighPass: n0 = (1 + c) / 2; n1 = -(1 + c); n2 = (1 + c) / 2; break;
-        case FilterKind::BandPass: n0 = alpha; n1 = 0; n2 = -alpha; break;
+        case FilterKind::LowPass:
+            n0 = (1 - c) / 2;
+            n1 = 1 - c;
+            n2 = (1 - c) / 2;
+            break;
+        case FilterKind::HighPass:
+            n0 = (1 + c) / 2;
+            n1 = -(1 + c);
+            n2 = (1 + c) / 2;
+            break;
+        case FilterKind::BandPass:
+            n0 = alpha;
+            n1 = 0;
+            n2 = -alpha;
+            break;
         }
         const double d0 = 1 + alpha;
         b0 = n0 / d0;

@@ -21,7 +21,10 @@ int noteNumber(const char *name);
 class Noise
 {
 public:
-    explicit Noise(std::uint32_t seed) : m_state(seed ? seed : 1) {}
+    explicit Noise(std::uint32_t seed)
+        : m_state(seed ? seed : 1)
+    {
+    }
     double next(); // -1..1
 
 private:

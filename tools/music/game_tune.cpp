@@ -25,12 +25,9 @@ struct Bar {
 
 // The verse's first six bars, played twice with different endings.
 const Bar verse[] = {
-    {"C", "G4:1 C5:1 E5:1 G5:1 E5:2 C5:2"},
-    {"Am", "A4:1 C5:1 E5:1 A5:1 G5:2 E5:2"},
-    {"F", "F5:1 E5:1 D5:1 C5:1 A4:2 C5:2"},
-    {"G", "D5:2 B4:1 G4:1 D5:2 R:2"},
-    {"C", "G4:1 C5:1 E5:1 G5:1 C6:2 B5:1 A5:1"},
-    {"Am", "A5:2 E5:2 C5:1 E5:1 A5:2"},
+    {"C", "G4:1 C5:1 E5:1 G5:1 E5:2 C5:2"},      {"Am", "A4:1 C5:1 E5:1 A5:1 G5:2 E5:2"},
+    {"F", "F5:1 E5:1 D5:1 C5:1 A4:2 C5:2"},      {"G", "D5:2 B4:1 G4:1 D5:2 R:2"},
+    {"C", "G4:1 C5:1 E5:1 G5:1 C6:2 B5:1 A5:1"}, {"Am", "A5:2 E5:2 C5:1 E5:1 A5:2"},
 };
 
 // The first ending comes home to C; the second sits on the dominant so that
@@ -45,14 +42,10 @@ const Bar secondEnding[] = {
 };
 
 const Bar bridge[] = {
-    {"F", "A5:2 A5:1 G5:1 F5:2 C5:2"},
-    {"G", "B5:2 B5:1 A5:1 G5:2 D5:2"},
-    {"Em", "G5:1 E5:1 B4:1 E5:1 G5:2 B5:2"},
-    {"Am", "C6:2 B5:1 A5:1 E5:4"},
-    {"Dm", "F5:1 A5:1 D6:2 C6:1 A5:1 F5:2"},
-    {"G", "G5:1 B5:1 D6:2 B5:1 G5:1 D5:2"},
-    {"C F", "E5:1 G5:1 C6:2 A5:1 C6:1 F6:2"},
-    {"G7", "D6:2 C6:1 B5:1 A5:1 B5:1 G5:2"},
+    {"F", "A5:2 A5:1 G5:1 F5:2 C5:2"},        {"G", "B5:2 B5:1 A5:1 G5:2 D5:2"},
+    {"Em", "G5:1 E5:1 B4:1 E5:1 G5:2 B5:2"},  {"Am", "C6:2 B5:1 A5:1 E5:4"},
+    {"Dm", "F5:1 A5:1 D6:2 C6:1 A5:1 F5:2"},  {"G", "G5:1 B5:1 D6:2 B5:1 G5:1 D5:2"},
+    {"C F", "E5:1 G5:1 C6:2 A5:1 C6:1 F6:2"}, {"G7", "D6:2 C6:1 B5:1 A5:1 B5:1 G5:2"},
 };
 
 // Verse, bridge, verse again: 24 bars.
@@ -138,7 +131,11 @@ struct Bus {
     Samples left;
     Samples right;
 
-    explicit Bus(std::size_t size) : left(size, 0.0), right(size, 0.0) {}
+    explicit Bus(std::size_t size)
+        : left(size, 0.0)
+        , right(size, 0.0)
+    {
+    }
 
     // pan -1 (left) .. 1 (right), equal power.
     void add(const Samples &sound, long offset, double gain, double pan)
@@ -153,7 +150,9 @@ class TuneRenderer
 {
 public:
     explicit TuneRenderer(int rate)
-        : m_rate(rate), m_eighth(60.0 / tempo / 2), m_noise(0xC0FFEE)
+        : m_rate(rate)
+        , m_eighth(60.0 / tempo / 2)
+        , m_noise(0xC0FFEE)
     {
     }
 
@@ -179,8 +178,10 @@ public:
     {
         const Adsr envelope{0.004, 0.08, 0.3, 0.05};
         const int count = int((gate + 0.25) * m_rate);
-        Samples a = oscillator(Wave::Saw, count, m_rate, [hz](double) { return hz; }, 1800);
-        const Samples b = oscillator(Wave::Saw, count, m_rate, [hz](double) { return hz * 1.004; }, 1800, 1.0);
+        Samples a = oscillator(
+            Wave::Saw, count, m_rate, [hz](double) { return hz; }, 1800);
+        const Samples b = oscillator(
+            Wave::Saw, count, m_rate, [hz](double) { return hz * 1.004; }, 1800, 1.0);
         for (std::size_t i = 0; i < a.size(); ++i)
             a[i] = 0.5 * (a[i] + b[i]) * envelope.at(double(i) / m_rate, gate);
         return a;
@@ -190,7 +191,8 @@ public:
     {
         const Adsr envelope{0.004, 0.2, 0.5, 0.05};
         const int count = int((gate + 0.25) * m_rate);
-        Samples saw = oscillator(Wave::Saw, count, m_rate, [hz](double) { return hz; }, 500);
+        Samples saw = oscillator(
+            Wave::Saw, count, m_rate, [hz](double) { return hz; }, 500);
         const Samples sine = oscillator(Wave::Sine, count, m_rate, [hz](double) { return hz; });
         for (std::size_t i = 0; i < saw.size(); ++i)
             saw[i] = (0.7 * saw[i] + 0.6 * sine[i]) * envelope.at(double(i) / m_rate, gate);
@@ -204,7 +206,8 @@ public:
         for (const auto &[ratio, gain, life] :
              std::array<std::array<double, 3>, 2>{{{1.0, 1.0, 0.35}, {2.76, 0.3, 0.12}}}) {
             Samples partial = oscillator(Wave::Sine, count, m_rate, [=](double) { return hz * ratio; });
-            applyGain(partial, [=](double t) { return std::min(1.0, t / 0.002) * std::exp(-t / life); }, m_rate);
+            applyGain(
+                partial, [=](double t) { return std::min(1.0, t / 0.002) * std::exp(-t / life); }, m_rate);
             for (std::size_t i = 0; i < out.size(); ++i)
                 out[i] += gain * partial[i];
         }
@@ -215,7 +218,8 @@ public:
     {
         const int count = int(0.4 * m_rate);
         Samples out = oscillator(Wave::Sine, count, m_rate, [](double t) { return 48 + 95 * std::exp(-t / 0.03); });
-        applyGain(out, [](double t) { return std::min(1.0, t / 0.001) * std::exp(-t / 0.22); }, m_rate);
+        applyGain(
+            out, [](double t) { return std::min(1.0, t / 0.001) * std::exp(-t / 0.22); }, m_rate);
         return out;
     }
 
@@ -225,9 +229,11 @@ public:
         Samples rattle = noise(count);
         filter(rattle, m_rate, FilterKind::HighPass, 1400, 0.7);
         filter(rattle, m_rate, FilterKind::LowPass, 9000, 0.7);
-        applyGain(rattle, [](double t) { return std::min(1.0, t / 0.001) * std::exp(-t / 0.085); }, m_rate);
+        applyGain(
+            rattle, [](double t) { return std::min(1.0, t / 0.001) * std::exp(-t / 0.085); }, m_rate);
         Samples body = oscillator(Wave::Sine, count, m_rate, [](double t) { return 190 + 40 * std::exp(-t / 0.02); });
-        applyGain(body, [](double t) { return std::min(1.0, t / 0.001) * std::exp(-t / 0.05); }, m_rate);
+        applyGain(
+            body, [](double t) { return std::min(1.0, t / 0.001) * std::exp(-t / 0.05); }, m_rate);
         for (std::size_t i = 0; i < rattle.size(); ++i)
             rattle[i] = 0.8 * rattle[i] + 0.6 * body[i];
         return rattle;
@@ -238,7 +244,8 @@ public:
         const int count = int((life * 6 + 0.01) * m_rate);
         Samples out = noise(count);
         filter(out, m_rate, FilterKind::HighPass, 7000, 0.8);
-        applyGain(out, [life](double t) { return std::min(1.0, t / 0.0008) * std::exp(-t / life); }, m_rate);
+        applyGain(
+            out, [life](double t) { return std::min(1.0, t / 0.0008) * std::exp(-t / life); }, m_rate);
         return out;
     }
 
@@ -247,7 +254,8 @@ public:
         const int count = int(2.4 * m_rate);
         Samples out = noise(count);
         filter(out, m_rate, FilterKind::HighPass, 4200, 0.7);
-        applyGain(out, [](double t) { return std::min(1.0, t / 0.002) * std::exp(-t / 0.65); }, m_rate);
+        applyGain(
+            out, [](double t) { return std::min(1.0, t / 0.002) * std::exp(-t / 0.65); }, m_rate);
         return out;
     }
 

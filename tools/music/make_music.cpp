@@ -31,8 +31,8 @@ bool encodeMp3(const QString &wavePath, const QString &mp3Path)
     lame.start(QStringLiteral("lame"),
                {QStringLiteral("--quiet"), QStringLiteral("-m"), QStringLiteral("j"), QStringLiteral("-b"),
                 QStringLiteral("112"), QStringLiteral("-q"), QStringLiteral("2"), QStringLiteral("--add-id3v2"),
-                QStringLiteral("--tt"), QStringLiteral("Match Music"), QStringLiteral("--ta"),
-                QStringLiteral("Zorbel"), wavePath, mp3Path});
+                QStringLiteral("--tt"), QStringLiteral("Match Music"), QStringLiteral("--ta"), QStringLiteral("Zorbel"),
+                wavePath, mp3Path});
     if (!lame.waitForStarted()) {
         std::fprintf(stderr, "make_music: cannot run lame (apt-get install lame)\n");
         return false;
@@ -67,20 +67,23 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    bool ok = wave::save(wave::pcm16(renderBuzzer(buzzerRate), buzzerRate), defaults.filePath(QStringLiteral("Buzzer.wav")));
+    bool ok = wave::save(wave::pcm16(renderBuzzer(buzzerRate), buzzerRate),
+                         defaults.filePath(QStringLiteral("Buzzer.wav")));
 
     const StereoTrack tune = renderGameTune(musicRate);
     std::printf("tune: %.2f s\n", tune.seconds());
     QTemporaryDir work;
-    const QString wavePath = parser.isSet(keepWave) ? QDir(parser.value(keepWave)).filePath(QStringLiteral("MatchMusic.wav"))
-                                                   : work.filePath(QStringLiteral("MatchMusic.wav"));
+    const QString wavePath = parser.isSet(keepWave)
+                                 ? QDir(parser.value(keepWave)).filePath(QStringLiteral("MatchMusic.wav"))
+                                 : work.filePath(QStringLiteral("MatchMusic.wav"));
     ok &= wave::save(wave::pcm16(tune.left, musicRate, &tune.right), wavePath);
 
     // lame writes beside the target first; the finished file replaces the old one whole.
     const QString encoded = work.filePath(QStringLiteral("MatchMusic.mp3"));
     if (ok && encodeMp3(wavePath, encoded)) {
         QFile result(encoded);
-        ok &= result.open(QIODevice::ReadOnly) && wave::save(result.readAll(), defaults.filePath(QStringLiteral("MatchMusic.mp3")));
+        ok &= result.open(QIODevice::ReadOnly)
+              && wave::save(result.readAll(), defaults.filePath(QStringLiteral("MatchMusic.mp3")));
     } else {
         ok = false;
     }

@@ -11,8 +11,8 @@ const QColor windowColour(201, 207, 214);
 // The picture stretched to the button's size and with the mask colour keyed out.
 QImage asButton(const QImage &picture, QSize size, QRgb maskColour)
 {
-    QImage scaled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                        .convertToFormat(QImage::Format_ARGB32);
+    QImage scaled =
+        picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation).convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < scaled.height(); ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(scaled.scanLine(y));
         for (int x = 0; x < scaled.width(); ++x) {

@@ -42,9 +42,8 @@ int main(int argc, char **argv)
     parser.setApplicationDescription(QStringLiteral("Draws the button skins and cursor."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("resources"), QStringLiteral("The button/resources folder."));
-    const QCommandLineOption sheetOption(QStringLiteral("sheet"),
-                                         QStringLiteral("Also write a review sheet of every picture."),
-                                         QStringLiteral("file"));
+    const QCommandLineOption sheetOption(
+        QStringLiteral("sheet"), QStringLiteral("Also write a review sheet of every picture."), QStringLiteral("file"));
     parser.addOption(sheetOption);
     parser.process(app);
     if (parser.positionalArguments().size() != 1)

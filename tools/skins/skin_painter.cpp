@@ -36,8 +36,7 @@ QGradientStops stops(std::initializer_list<std::pair<qreal, QColor>> positionedC
     return result;
 }
 
-void fillVertical(QPainter &painter, const QPainterPath &path, qreal top, qreal bottom,
-                  const QGradientStops &gradient)
+void fillVertical(QPainter &painter, const QPainterPath &path, qreal top, qreal bottom, const QGradientStops &gradient)
 {
     QLinearGradient linear(0, top, 0, bottom);
     linear.setStops(gradient);
@@ -79,8 +78,8 @@ void paintFace(QPainter &painter, const GelRecipe &recipe)
         painter.scale(1, recipe.glow.height() / recipe.glow.width());
         painter.translate(-recipe.glow.center());
         painter.fillRect(QRectF(recipe.glow.center().x() - recipe.glow.width() / 2,
-                                recipe.glow.center().y() - recipe.glow.width() / 2,
-                                recipe.glow.width(), recipe.glow.width()),
+                                recipe.glow.center().y() - recipe.glow.width() / 2, recipe.glow.width(),
+                                recipe.glow.width()),
                          glow);
         painter.restore();
     }

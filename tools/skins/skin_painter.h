@@ -58,8 +58,7 @@ QGradientStops stops(std::initializer_list<QColor> colours);
 QGradientStops stops(std::initializer_list<std::pair<qreal, QColor>> positionedColours);
 
 // Fills the path with a vertical gradient spanning the given rows.
-void fillVertical(QPainter &painter, const QPainterPath &path, qreal top, qreal bottom,
-                  const QGradientStops &gradient);
+void fillVertical(QPainter &painter, const QPainterPath &path, qreal top, qreal bottom, const QGradientStops &gradient);
 
 // The nearest colour that is not the mask colour: a face pixel that happened
 // to hit it exactly would turn into a hole.

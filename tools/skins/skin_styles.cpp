@@ -20,7 +20,7 @@ QColor rgb(QRgb value, int alpha = 255)
     return colour;
 }
 
-template<typename T>
+template <typename T>
 T pick(int state, T normal, T over, T down)
 {
     return state == 1 ? over : state == 2 ? down : normal;
@@ -43,15 +43,16 @@ std::function<QRgb(int, int)> verticalBackground(QRgb top, QRgb bottom, int heig
     return [=](int, int y) {
         const qreal t = height > 1 ? qreal(y) / (height - 1) : 0;
         auto mix = [t](int a, int b) { return int(std::lround(a + (b - a) * t)); };
-        return qRgb(mix(qRed(top), qRed(bottom)), mix(qGreen(top), qGreen(bottom)),
-                    mix(qBlue(top), qBlue(bottom)));
+        return qRgb(mix(qRed(top), qRed(bottom)), mix(qGreen(top), qGreen(bottom)), mix(qBlue(top), qBlue(bottom)));
     };
 }
 
 // Two flat-ish bands meeting at a hard line: the "glass" look of several styles.
 QGradientStops splitBands(qreal split, QRgb topStart, QRgb topEnd, QRgb bottomStart, QRgb bottomEnd)
 {
-    return stops({std::pair{0.0, rgb(topStart)}, {split, rgb(topEnd)}, {split + 0.001, rgb(bottomStart)},
+    return stops({std::pair{0.0, rgb(topStart)},
+                  {split, rgb(topEnd)},
+                  {split + 0.001, rgb(bottomStart)},
                   {1.0, rgb(bottomEnd)}});
 }
 
@@ -59,8 +60,7 @@ GelRecipe aqua(int state)
 {
     const RoundShape shape{QRectF(0, 0, 300, 60), 30, 30};
     GelRecipe recipe = framed({300, 60}, shape, 4, 3, black);
-    recipe.body = pick(state,
-                       stops({rgb(0x1A56B8), rgb(0x2A78D8), rgb(0x58B2F2), rgb(0x9EE2FF)}),
+    recipe.body = pick(state, stops({rgb(0x1A56B8), rgb(0x2A78D8), rgb(0x58B2F2), rgb(0x9EE2FF)}),
                        stops({rgb(0x2270D4), rgb(0x3A94EE), rgb(0x74CCFF), rgb(0xBDF0FF)}),
                        stops({rgb(0x0D3C8A), rgb(0x1A5CB0), rgb(0x3584D0), rgb(0x62AEE6)}));
     recipe.rim = pick(state, stops({rgb(0x082F6E), rgb(0x1552A0)}), stops({rgb(0x0C3E8C), rgb(0x1C6CC0)}),
@@ -79,8 +79,7 @@ GelRecipe cherry(int state)
     // One-pixel black frame round the whole picture, then the rounded face.
     const RoundShape shape{QRectF(1, 1, 298, 58), 18, 18};
     GelRecipe recipe = framed({300, 60}, shape, 4, 3, black);
-    recipe.body = pick(state,
-                       stops({rgb(0xE0303A), rgb(0xB00C18), rgb(0x9A0612), rgb(0xD8232E)}),
+    recipe.body = pick(state, stops({rgb(0xE0303A), rgb(0xB00C18), rgb(0x9A0612), rgb(0xD8232E)}),
                        stops({rgb(0xFF5058), rgb(0xD41824), rgb(0xBE0E1A), rgb(0xFF4048)}),
                        stops({rgb(0x8E0A14), rgb(0x70040C), rgb(0x62030A), rgb(0x8A0A14)}));
     recipe.rim = pick(state, stops({rgb(0x4A0006), rgb(0x6A020A)}), stops({rgb(0x5E0208), rgb(0x8A0610)}),
@@ -184,13 +183,11 @@ GelRecipe longhorn(int state)
 {
     const RoundShape shape{QRectF(0, 0, 300, 60), 16, 14};
     GelRecipe recipe = framed({300, 60}, shape, 4, 3, white);
-    recipe.body = pick(state,
-                       stops({std::pair{0.0, rgb(0x6A8799)}, {0.48, rgb(0x3E5A6B)}, {0.52, rgb(0x2B4554)},
-                              {1.0, rgb(0x36596A)}}),
-                       stops({std::pair{0.0, rgb(0x7EA2B8)}, {0.48, rgb(0x4A6E84)}, {0.52, rgb(0x2F5668)},
-                              {1.0, rgb(0x3C7488)}}),
-                       stops({std::pair{0.0, rgb(0x425C6C)}, {0.48, rgb(0x2C4352)}, {0.52, rgb(0x1E3240)},
-                              {1.0, rgb(0x263E4C)}}));
+    recipe.body = pick(
+        state,
+        stops({std::pair{0.0, rgb(0x6A8799)}, {0.48, rgb(0x3E5A6B)}, {0.52, rgb(0x2B4554)}, {1.0, rgb(0x36596A)}}),
+        stops({std::pair{0.0, rgb(0x7EA2B8)}, {0.48, rgb(0x4A6E84)}, {0.52, rgb(0x2F5668)}, {1.0, rgb(0x3C7488)}}),
+        stops({std::pair{0.0, rgb(0x425C6C)}, {0.48, rgb(0x2C4352)}, {0.52, rgb(0x1E3240)}, {1.0, rgb(0x263E4C)}}));
     recipe.rim = pick(state, stops({rgb(0x24343E), rgb(0x1A2830)}), stops({rgb(0x2A4656), rgb(0x1E3644)}),
                       stops({rgb(0x141E24), rgb(0x10181E)}));
     recipe.innerLight = rgb(0xFFFFFF, pick(state, 70, 95, 25));
@@ -396,19 +393,32 @@ GelRecipe winXP(int state)
 GelRecipe recipeFor(int style, int state)
 {
     switch (style) {
-    case 0: return aqua(state);
-    case 1: return cherry(state);
-    case 2: return cream(state);
-    case 3: return crystal(state);
-    case 4: return ice(state);
-    case 5: return longhorn(state);
-    case 6: return mac(state);
-    case 7: return office2007(state);
-    case 8: return ooz(state);
-    case 9: return silver(state);
-    case 10: return vista(state);
-    case 11: return vistaTaskBar(state);
-    default: return winXP(state);
+    case 0:
+        return aqua(state);
+    case 1:
+        return cherry(state);
+    case 2:
+        return cream(state);
+    case 3:
+        return crystal(state);
+    case 4:
+        return ice(state);
+    case 5:
+        return longhorn(state);
+    case 6:
+        return mac(state);
+    case 7:
+        return office2007(state);
+    case 8:
+        return ooz(state);
+    case 9:
+        return silver(state);
+    case 10:
+        return vista(state);
+    case 11:
+        return vistaTaskBar(state);
+    default:
+        return winXP(state);
     }
 }
 

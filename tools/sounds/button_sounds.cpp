@@ -81,22 +81,27 @@ Samples pop(int count)
 // Two quick rising notes.
 Samples blip(int count)
 {
-    Samples out = tone(Wave::Square, count, [](double t) { return t < 0.055 ? 880.0 : 1318.5; }, 2600);
-    applyGain(out, [](double t) {
-        // Each note ends with a short fade, so the step between them does not click.
-        const double gate = std::clamp((0.053 - t) / 0.006, 0.0, 1.0);
-        const double first = std::min(1.0, t / 0.003) * std::exp(-t / 0.06) * gate;
-        const double u = t - 0.055;
-        const double second = u >= 0 ? std::min(1.0, u / 0.004) * std::exp(-u / 0.035) : 0;
-        return first + second;
-    }, rate);
+    Samples out = tone(
+        Wave::Square, count, [](double t) { return t < 0.055 ? 880.0 : 1318.5; }, 2600);
+    applyGain(
+        out,
+        [](double t) {
+            // Each note ends with a short fade, so the step between them does not click.
+            const double gate = std::clamp((0.053 - t) / 0.006, 0.0, 1.0);
+            const double first = std::min(1.0, t / 0.003) * std::exp(-t / 0.06) * gate;
+            const double u = t - 0.055;
+            const double second = u >= 0 ? std::min(1.0, u / 0.004) * std::exp(-u / 0.035) : 0;
+            return first + second;
+        },
+        rate);
     return out;
 }
 
 // A round falling "bloop".
 Samples bloop(int count)
 {
-    Samples out = tone(Wave::Triangle, count, [](double t) { return 260 + 700 * std::exp(-t / 0.05); }, 2000);
+    Samples out = tone(
+        Wave::Triangle, count, [](double t) { return 260 + 700 * std::exp(-t / 0.05); }, 2000);
     applyGain(out, decay(0.05, 0.003), rate);
     return out;
 }
@@ -120,14 +125,20 @@ Samples whoosh(int count, bool rising)
 {
     Samples out = noise(count, rising ? 107 : 108);
     const double length = seconds(count);
-    sweptBandPass(out, rate, [=](double t) {
-        const double x = t / length;
-        return rising ? 350 * std::pow(12.0, x) : 4200 * std::pow(1 / 12.0, x);
-    }, 2.2);
-    applyGain(out, [=](double t) {
-        const double x = t / length;
-        return std::pow(std::sin(pi * x), 1.6) * (rising ? 0.7 + 0.6 * x : 1.3 - 0.6 * x);
-    }, rate);
+    sweptBandPass(
+        out, rate,
+        [=](double t) {
+            const double x = t / length;
+            return rising ? 350 * std::pow(12.0, x) : 4200 * std::pow(1 / 12.0, x);
+        },
+        2.2);
+    applyGain(
+        out,
+        [=](double t) {
+            const double x = t / length;
+            return std::pow(std::sin(pi * x), 1.6) * (rising ? 0.7 + 0.6 * x : 1.3 - 0.6 * x);
+        },
+        rate);
     return out;
 }
 
@@ -135,7 +146,8 @@ Samples whoosh(int count, bool rising)
 Samples bell(int count, double hz, double timeConstant, double strike)
 {
     Samples out(std::size_t(count), 0.0);
-    for (const auto &[ratio, gain, life] : std::array<std::array<double, 3>, 3>{{{1.0, 1.0, 1.0}, {2.76, 0.35, 0.45}, {5.40, 0.12, 0.25}}}) {
+    for (const auto &[ratio, gain, life] :
+         std::array<std::array<double, 3>, 3>{{{1.0, 1.0, 1.0}, {2.76, 0.35, 0.45}, {5.40, 0.12, 0.25}}}) {
         if (hz * ratio > rate * 0.45)
             continue;
         Samples partial = tone(Wave::Sine, count, [=](double) { return hz * ratio; });
@@ -161,7 +173,8 @@ Samples boing(int count)
     Samples out = tone(Wave::Sine, count, [](double t) {
         return (240 + 260 * std::exp(-t / 0.06)) * (1 + 0.06 * std::sin(2 * pi * 22 * t));
     });
-    Samples twang = tone(Wave::Triangle, count, [](double t) { return 2 * (240 + 260 * std::exp(-t / 0.06)); }, 1800);
+    Samples twang = tone(
+        Wave::Triangle, count, [](double t) { return 2 * (240 + 260 * std::exp(-t / 0.06)); }, 1800);
     applyGain(out, decay(0.07, 0.002), rate);
     applyGain(twang, decay(0.03, 0.002), rate);
     mixInto(out, twang, 0.3);
@@ -193,16 +206,36 @@ Samples renderButtonSound(int index)
     const int count = sound.sampleCount;
     Samples clip;
     switch (index) {
-    case 0: clip = click(count); break;
-    case 1: clip = tick(count); break;
-    case 2: clip = pop(count); break;
-    case 3: clip = blip(count); break;
-    case 4: clip = bloop(count); break;
-    case 5: clip = knock(count); break;
-    case 6: clip = whoosh(count, true); break;
-    case 7: clip = whoosh(count, false); break;
-    case 8: clip = chime(count); break;
-    default: clip = boing(count); break;
+    case 0:
+        clip = click(count);
+        break;
+    case 1:
+        clip = tick(count);
+        break;
+    case 2:
+        clip = pop(count);
+        break;
+    case 3:
+        clip = blip(count);
+        break;
+    case 4:
+        clip = bloop(count);
+        break;
+    case 5:
+        clip = knock(count);
+        break;
+    case 6:
+        clip = whoosh(count, true);
+        break;
+    case 7:
+        clip = whoosh(count, false);
+        break;
+    case 8:
+        clip = chime(count);
+        break;
+    default:
+        clip = boing(count);
+        break;
     }
     // Remove any offset the filters left, then make both ends silent so the
     // clip neither starts nor stops with a jump.

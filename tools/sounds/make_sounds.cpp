@@ -28,8 +28,8 @@ int main(int argc, char **argv)
     bool ok = true;
     for (int index = 0; index < buttonSoundCount; ++index) {
         const ButtonSound sound = buttonSound(index);
-        const QByteArray bytes =
-            wave::pcm8WithInfo(renderButtonSound(index), buttonSoundRate, sound.name, sound.fileSize);
+        const QByteArray bytes = wave::pcm8WithInfo(renderButtonSound(index), buttonSoundRate, sound.name,
+                                                    sound.fileSize);
         ok &= wave::save(bytes, resources.filePath(QStringLiteral("sounds/sound%1.wav").arg(sound.resourceId)));
     }
     return ok ? 0 : 1;

@@ -37,10 +37,7 @@ bool lightSkin(int style)
     }
 }
 
-QVariant picture(SamplePictures::Icon kind)
-{
-    return SamplePictures::icon(kind);
-}
+QVariant picture(SamplePictures::Icon kind) { return SamplePictures::icon(kind); }
 
 QLabel *heading(const QString &text)
 {

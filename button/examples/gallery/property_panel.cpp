@@ -16,15 +16,9 @@
 namespace {
 
 // Button colours are OLE colours: red in the lowest byte.
-QColor fromOle(uint colour)
-{
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+QColor fromOle(uint colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
-uint toOle(const QColor &colour)
-{
-    return uint(colour.red()) | uint(colour.green()) << 8 | uint(colour.blue()) << 16;
-}
+uint toOle(const QColor &colour) { return uint(colour.red()) | uint(colour.green()) << 8 | uint(colour.blue()) << 16; }
 
 QIcon swatch(const QColor &colour)
 {
@@ -67,7 +61,8 @@ void PropertyPanel::addCaption(QFormLayout *form)
 {
     auto *edit = new QLineEdit(m_button->property("Caption").toString());
     edit->setMinimumWidth(60);
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) { m_button->setProperty("Caption", text); });
+    connect(edit, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_button->setProperty("Caption", text); });
     form->addRow(QStringLiteral("Caption"), edit);
 }
 

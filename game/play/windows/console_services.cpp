@@ -6,13 +6,13 @@
 #include "services/app_context.h"
 #include "services/component_check.h"
 #include "services/files/data_directory.h"
+#include "services/files/links.h"
 #include "services/forms/form_controls.h"
+#include "services/forms/single_window.h"
 #include "services/windows/frm_edit.h"
 #include "services/windows/frm_how_to.h"
 #include "services/windows/frm_splash.h"
-#include "services/files/links.h"
 #include "services/windows/question_editors.h"
-#include "services/forms/single_window.h"
 #include "services/windows/update_prompt.h"
 
 #include "ravlen.h"
@@ -30,9 +30,9 @@ ConsoleServices::ConsoleServices(AppContext &context, const FormControls &contro
         const char *name;
         void (ConsoleServices::*click)();
     } buttons[] = {
-        {"clkEdit", &ConsoleServices::clkEdit_Click},   {"clkHowToPlay", &ConsoleServices::clkHowToPlay_Click},
-        {"clkVideo", &ConsoleServices::clkVideo_Click}, {"clkAbout", &ConsoleServices::clkAbout_Click},
-        {"clkUpdate", &ConsoleServices::clkUpdate_Click}, {"clkDonate", &ConsoleServices::clkDonate_Click},
+        {"clkEdit", &ConsoleServices::clkEdit_Click},       {"clkHowToPlay", &ConsoleServices::clkHowToPlay_Click},
+        {"clkVideo", &ConsoleServices::clkVideo_Click},     {"clkAbout", &ConsoleServices::clkAbout_Click},
+        {"clkUpdate", &ConsoleServices::clkUpdate_Click},   {"clkDonate", &ConsoleServices::clkDonate_Click},
         {"clkContact", &ConsoleServices::clkContact_Click}, {"cmdDeDup", &ConsoleServices::cmdDeDup_Click},
         {"cmdParse", &ConsoleServices::cmdParse_Click},
     };

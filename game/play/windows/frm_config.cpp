@@ -24,9 +24,10 @@ void fillYesNo(QComboBox *list, std::optional<bool> on)
 } // namespace
 
 FrmConfig::FrmConfig(AppContext &context, PlaySettings shown, QWidget *parent)
-    : Form(context,
-           {QStringLiteral("frmConfig"), QStringLiteral("Form_Load frmConfig"), QStringLiteral("Form_Unload frmConfig")},
-           parent)
+    : Form(
+        context,
+        {QStringLiteral("frmConfig"), QStringLiteral("Form_Load frmConfig"), QStringLiteral("Form_Unload frmConfig")},
+        parent)
     , m_shown(std::move(shown))
 {
 }

@@ -5,8 +5,8 @@
 #include "ravlen.h"
 
 FrmWin::FrmWin(AppContext &context, Form &owner, QWidget *parent)
-    : Form(context, {QStringLiteral("frmWin"), QStringLiteral("Form_Load frmWin"), QStringLiteral("Form_UnLoad frmWIN")},
-           parent)
+    : Form(context,
+           {QStringLiteral("frmWin"), QStringLiteral("Form_Load frmWin"), QStringLiteral("Form_UnLoad frmWIN")}, parent)
     , m_owner(owner)
 {
 }

@@ -1,9 +1,9 @@
 #include "play/windows/frm_zorbel.h"
 
+#include "play/line_rules.h"
 #include "play/windows/console_services.h"
 #include "play/windows/frm_config.h"
 #include "play/windows/frm_win.h"
-#include "play/line_rules.h"
 #include "play/windows/turn_marker.h"
 
 #include "services/app_context.h"
@@ -108,8 +108,9 @@ void FrmZorbel::resolveControls()
     m_phrase = c.get<QLabel>(QStringLiteral("lblPhrase"));
     m_round = c.get<Ravlen>(QStringLiteral("clkRound"));
     for (int i = 0; i < Game::kMaxPlayers; ++i)
-        m_rows[i] = {c.get<QLineEdit>(QStringLiteral("txtPlayer"), i), c.get<QLineEdit>(QStringLiteral("txtCounter"), i),
-                     c.get<Ravlen>(QStringLiteral("clkUp"), i), c.get<Ravlen>(QStringLiteral("clkDown"), i)};
+        m_rows[i] = {c.get<QLineEdit>(QStringLiteral("txtPlayer"), i),
+                     c.get<QLineEdit>(QStringLiteral("txtCounter"), i), c.get<Ravlen>(QStringLiteral("clkUp"), i),
+                     c.get<Ravlen>(QStringLiteral("clkDown"), i)};
     m_playerCount = c.get<QComboBox>(QStringLiteral("cmbNumPlayers"));
     m_scoreToWin = c.get<QComboBox>(QStringLiteral("cmbScoreToWin"));
     m_countdown = c.get<QLineEdit>(QStringLiteral("txtTimer"));
@@ -177,8 +178,8 @@ void FrmZorbel::connectHostActions()
     connect(controls().get<Ravlen>(QStringLiteral("clkConfig")), &Ravlen::Click, this, &FrmZorbel::clkConfig_Click);
     connect(controls().get<Ravlen>(QStringLiteral("cmdEndProgram")), &Ravlen::Click, this,
             &FrmZorbel::cmdEndProgram_Click);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E), this), &QShortcut::activated,
-            this, &FrmZorbel::cmdEndProgram_Click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E), this), &QShortcut::activated, this,
+            &FrmZorbel::cmdEndProgram_Click);
 }
 
 void FrmZorbel::connectGame()
@@ -213,10 +214,10 @@ void FrmZorbel::connectGame()
 // The page keys work wherever the focus is on the board.
 void FrmZorbel::watchPageKeys()
 {
-    static const char *const keyButtons[] = {"clkAbout", "clkConfig", "clkContact",   "clkDonate",     "clkEdit",
-                                             "clkExit",  "clkExitPhrase", "clkHowToPlay", "clkNext", "clkNextPhrase",
-                                             "clkPrev",  "clkPrevPhrase", "clkRound",     "clkStart", "clkStartPhrase",
-                                             "clkUpdate"};
+    static const char *const keyButtons[] = {"clkAbout", "clkConfig",     "clkContact",     "clkDonate",
+                                             "clkEdit",  "clkExit",       "clkExitPhrase",  "clkHowToPlay",
+                                             "clkNext",  "clkNextPhrase", "clkPrev",        "clkPrevPhrase",
+                                             "clkRound", "clkStart",      "clkStartPhrase", "clkUpdate"};
     QList<std::pair<Ravlen *, QString>> buttons;
     for (const char *name : keyButtons)
         buttons.append({controls().get<Ravlen>(QLatin1String(name)), QLatin1String(name)});
@@ -356,8 +357,8 @@ void FrmZorbel::Form_Unload(bool &cancel)
         return;
     }
     const PromptAnswer answer = context().prompter().ask({QStringLiteral("Do you wish to exit Zorbel?"),
-                                                          QStringLiteral("Exit Program?"),
-                                                          Prompt::Buttons::YesNoCancel, Prompt::Icon::None});
+                                                          QStringLiteral("Exit Program?"), Prompt::Buttons::YesNoCancel,
+                                                          Prompt::Icon::None});
     cancel = answer != PromptAnswer::Yes || !closeOtherWindows();
 }
 
@@ -454,8 +455,7 @@ void FrmZorbel::showQuestion(QuestionMode mode)
     if (!m_game->onShow(mode))
         return;
     const GameMode &description = GameMode::of(mode);
-    modeControls(mode).status->setCaption(
-        description.statusText(m_game->position(mode), m_game->questionCount(mode)));
+    modeControls(mode).status->setCaption(description.statusText(m_game->position(mode), m_game->questionCount(mode)));
     const QString question = m_game->question(mode);
     if (mode == QuestionMode::Phrase) {
         m_phrase->setText(QStringLiteral("      ") + question);
@@ -498,7 +498,8 @@ void FrmZorbel::showCountdown()
 void FrmZorbel::showOptions()
 {
     // A pair of options is exclusive: checking one unchecks the other.
-    for (const auto &[options, on] : {std::pair(m_timerOptions, m_game->timerOn()), std::pair(m_soundOptions, m_game->soundOn())}) {
+    for (const auto &[options, on] :
+         {std::pair(m_timerOptions, m_game->timerOn()), std::pair(m_soundOptions, m_game->soundOn())}) {
         const QSignalBlocker first(options[0]);
         const QSignalBlocker second(options[1]);
         options[on ? 0 : 1]->setChecked(true);

@@ -352,12 +352,12 @@ Reading read(const QString &path)
 QByteArray fileBytes(const PlaySettings &settings)
 {
     const QString crLf = QStringLiteral("\r\n");
-    const QString text = QStringLiteral("#Zorbel Configuration file") + crLf + crLf
-        + QStringLiteral("TimerTime: ") + singleLine(settings.timerTime ? settings.timerTime->text : QString()) + crLf
-        + QStringLiteral("SoundContinual: ") + yesNoText(settings.soundContinual) + crLf
-        + QStringLiteral("Buzzer: ") + yesNoText(settings.buzzer) + crLf
-        + QStringLiteral("Sound: ") + yesNoText(settings.sound) + crLf
-        + QStringLiteral("Timer: ") + yesNoText(settings.timer) + crLf;
+    const QString text = QStringLiteral("#Zorbel Configuration file") + crLf + crLf + QStringLiteral("TimerTime: ")
+                         + singleLine(settings.timerTime ? settings.timerTime->text : QString()) + crLf
+                         + QStringLiteral("SoundContinual: ") + yesNoText(settings.soundContinual) + crLf
+                         + QStringLiteral("Buzzer: ") + yesNoText(settings.buzzer) + crLf + QStringLiteral("Sound: ")
+                         + yesNoText(settings.sound) + crLf + QStringLiteral("Timer: ") + yesNoText(settings.timer)
+                         + crLf;
     return text.toUtf8();
 }
 

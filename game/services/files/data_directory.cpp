@@ -3,9 +3,9 @@
 #include "services/app_context.h"
 #include "services/clock.h"
 #include "services/error_codes.h"
-#include "services/log_file.h"
 #include "services/files/text_file.h"
 #include "services/general_date.h"
+#include "services/log_file.h"
 #include "services/prompter.h"
 
 #include <QDir>
@@ -90,7 +90,7 @@ void writeProbe(const QString &path)
 // The lines a failed createDirs or testFileWrite adds to its report: what
 // was tried, which permission it needs, and how to get it on this system.
 ReportExtras permissionAdvice(const AppContext &context, const QString &tried, const QString &permission,
-                                     const QString &folder)
+                              const QString &folder)
 {
     const QString quoted = shellQuoted(folder);
     return ReportExtras{
@@ -129,8 +129,8 @@ bool DataDirectory::createDirs(const QString &dirName)
                                     + QStringLiteral(" and any child directorys."),
                                 programDir);
     };
-    return m_context.guard(QStringLiteral("createDirs"), [&] { makeFolder(m_context.programFile(dirName)); },
-                           options);
+    return m_context.guard(
+        QStringLiteral("createDirs"), [&] { makeFolder(m_context.programFile(dirName)); }, options);
 }
 
 bool DataDirectory::testFileWrite(const QString &dirName)
@@ -159,7 +159,7 @@ bool DataDirectory::saveOldFiles()
             if (!QFileInfo::exists(source))
                 continue;
             TextFile::replaceBytes(backups.filePath(baseName + QLatin1Char('_') + stamp + QStringLiteral(".txt")),
-                                    TextFile::readBytes(source));
+                                   TextFile::readBytes(source));
         }
     });
 }

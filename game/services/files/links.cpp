@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr Links::Page kPages[] = {Links::Page::Donate, Links::Page::Contact, Links::Page::HowToVideo,
-                                  Links::Page::Home, Links::Page::MediaHelp};
+constexpr Links::Page kPages[] = {Links::Page::Donate, Links::Page::Contact, Links::Page::HowToVideo, Links::Page::Home,
+                                  Links::Page::MediaHelp};
 
 // A links file is a handful of lines; anything far bigger is not one.
 constexpr qint64 kLargestFile = 64 * 1024;

@@ -4,11 +4,14 @@ namespace DisplayFonts {
 
 void install()
 {
-    QFont::insertSubstitutions(QStringLiteral("Wide Latin"), {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Wide Latin"),
+                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")});
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
                                {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Ravie"), {QStringLiteral("Lobster Two"), QStringLiteral("Lobster"), QStringLiteral("Comfortaa")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Ravie"),
+                               {QStringLiteral("Lobster Two"), QStringLiteral("Lobster"), QStringLiteral("Comfortaa")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
 }

@@ -91,7 +91,8 @@ FormControls FormBuilder::build(const FormLayout &layout)
             control->setToolTip(design.toolTip);
         control->setEnabled(design.enabled);
 
-        control->setGeometry(toPixels(design.left, design.top, design.width, design.height).translated(-container.origin));
+        control->setGeometry(
+            toPixels(design.left, design.top, design.width, design.height).translated(-container.origin));
         control->setVisible(design.visible);
         controls.add(design.name, design.index, control);
     }
@@ -104,7 +105,8 @@ FormBuilder::Container FormBuilder::containerFor(const ControlDesign &design, co
         return {&m_form, {}};
     QWidget *parent = controls.find(design.parent);
     if (!parent)
-        throw ZorbelError(ErrorNumber::InvalidProcedureCall, design.key() + QStringLiteral(": unknown container ") + design.parent);
+        throw ZorbelError(ErrorNumber::InvalidProcedureCall,
+                          design.key() + QStringLiteral(": unknown container ") + design.parent);
     auto *tabs = qobject_cast<TabControl *>(parent);
     if (!tabs)
         return {parent, {}};

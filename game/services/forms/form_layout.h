@@ -21,7 +21,7 @@ struct FontDesign {
 
 struct ControlDesign {
     QString kind; // Ravlen, Label, TextBox, ComboBox, OptionButton, CheckBox, Frame,
-                  // HScrollBar, TabControl, TextEditor, RichText, Picture
+        // HScrollBar, TabControl, TextEditor, RichText, Picture
     QString name;
     int index = -1; // position within its control array; -1 when not in one
     QString parent; // a Frame or TabControl of the same window; empty for the window itself

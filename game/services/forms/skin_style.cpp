@@ -44,7 +44,10 @@ void SkinStyle::drawTextBoxFrame(const QStyleOption *option, QPainter *painter, 
     const bool focused = enabled && (option->state & State_HasFocus);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(QPen(!enabled ? SkinColours::disabledFrame : focused ? SkinColours::accent : SkinColours::frame, 1.0));
+    painter->setPen(QPen(!enabled  ? SkinColours::disabledFrame
+                         : focused ? SkinColours::accent
+                                   : SkinColours::frame,
+                         1.0));
     painter->setBrush(fill ? option->palette.brush(QPalette::Base) : QBrush(Qt::NoBrush));
     const QRectF box = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = std::min({m_radius, box.width() / 2, box.height() / 2});
@@ -55,7 +58,8 @@ void SkinStyle::drawTextBoxFrame(const QStyleOption *option, QPainter *painter, 
         ring.setAlpha(70);
         painter->setPen(QPen(ring, 1.0));
         painter->setBrush(Qt::NoBrush);
-        painter->drawRoundedRect(box.adjusted(1, 1, -1, -1), std::max<qreal>(0, radius - 1), std::max<qreal>(0, radius - 1));
+        painter->drawRoundedRect(box.adjusted(1, 1, -1, -1), std::max<qreal>(0, radius - 1),
+                                 std::max<qreal>(0, radius - 1));
     }
     painter->restore();
 }

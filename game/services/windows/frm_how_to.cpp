@@ -16,7 +16,8 @@ const QString kNotLoaded = QStringLiteral("File not Loaded");
 } // namespace
 
 FrmHowTo::FrmHowTo(AppContext &context, QWidget *parent)
-    : Form(context, {QStringLiteral("frmHowTo"), QStringLiteral("Form_Load frmHowTo"), QStringLiteral("Form_Unload frmHowTo")},
+    : Form(context,
+           {QStringLiteral("frmHowTo"), QStringLiteral("Form_Load frmHowTo"), QStringLiteral("Form_Unload frmHowTo")},
            parent)
 {
 }

@@ -75,7 +75,7 @@ void FrmQuestionEditor::loadQuestionFile()
         if (boxText().size() > kTrivialLength
             && prompter.ask({m_texts.overwriteBoxQuestion, QStringLiteral("Overwrite Questions In Text Box?"),
                              Prompt::Buttons::YesNoCancel, Prompt::Icon::None})
-                != PromptAnswer::Yes)
+                   != PromptAnswer::Yes)
             return;
 
         const QString path = context().programFile(m_texts.fileName);
@@ -87,7 +87,7 @@ void FrmQuestionEditor::loadQuestionFile()
             return;
         }
         const QString question = QStringLiteral("File ") + context().displayPath(m_texts.fileName)
-            + QStringLiteral(" does not exist, Do you want to create one?");
+                                 + QStringLiteral(" does not exist, Do you want to create one?");
         if (prompter.ask({question, m_texts.newFileTitle, Prompt::Buttons::YesNoCancel, Prompt::Icon::None})
             == PromptAnswer::Yes)
             fillBox(m_texts.sample); // the file itself waits for Save
@@ -131,7 +131,7 @@ bool FrmQuestionEditor::writeQuestionFile()
     if (QFileInfo::exists(path)
         && prompter.ask({QStringLiteral("File ") + shownPath + QStringLiteral(" already exists. Overwrite File?"),
                          QStringLiteral("Overwrite File?"), Prompt::Buttons::YesNoCancel, Prompt::Icon::None})
-            != PromptAnswer::Yes)
+               != PromptAnswer::Yes)
         return false;
     TextFile::replace(path, text);
     m_keptText = text;
@@ -149,8 +149,8 @@ void FrmQuestionEditor::Form_Unload(bool &cancel)
 {
     if (boxText() == m_keptText)
         return;
-    const QString question =
-        QStringLiteral("Save the changes to ") + m_texts.fileName + QStringLiteral(" before closing?");
+    const QString question = QStringLiteral("Save the changes to ") + m_texts.fileName
+                             + QStringLiteral(" before closing?");
     const PromptAnswer answer = context().prompter().ask(
         {question, QStringLiteral("Save Changes?"), Prompt::Buttons::YesNoCancel, Prompt::Icon::Question});
     // A save the host called off, or one that failed, keeps the window and

@@ -77,7 +77,8 @@ QStringList FrmSplash::mainWindowFailureLines(const QUrl &mediaHelp)
 {
     return {
         QStringLiteral("The main form appears to be having problems loading..."),
-        QStringLiteral("There may be a problem with trying to access the Qt Multimedia library 'libQt6Multimedia.so.6'"),
+        QStringLiteral(
+            "There may be a problem with trying to access the Qt Multimedia library 'libQt6Multimedia.so.6'"),
         QStringLiteral("Please ensure you have the latest version of Qt Multimedia and its GStreamer plugins "
                        "installed..."),
         QStringLiteral("Latest version of Qt Multimedia can be found at :"),
@@ -115,7 +116,8 @@ void FrmSplash::Form_Load()
         Skinner::attach(*application, app.formScale());
 
     centre();
-    controls().get<QLabel>(QStringLiteral("lblVersion"))
+    controls()
+        .get<QLabel>(QStringLiteral("lblVersion"))
         ->setText(QStringLiteral("Zorbel Software Version ") + app.versionText());
     controls().get<QLabel>(QStringLiteral("Label1"))->setText(makersNotice());
     controls().get<QLabel>(QStringLiteral("lbl1"), 1)->setText(shownAddress(programLinks(app).url(Links::Page::Home)));
@@ -165,7 +167,8 @@ void FrmSplash::Timer1_Timer()
         [this, &openingMainWindow] {
             m_timer1->stop();
             if (!m_openMainWindow)
-                throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("the About box opens no main window"));
+                throw ZorbelError(ErrorNumber::InvalidProcedureCall,
+                                  QStringLiteral("the About box opens no main window"));
             openingMainWindow = true;
             std::unique_ptr<Form> window = m_openMainWindow();
             if (!window->load())

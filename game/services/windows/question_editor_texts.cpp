@@ -16,8 +16,8 @@ QuestionEditorTexts makeMatches()
     texts.window = QStringLiteral("frmEditMatches");
     texts.fileName = QStringLiteral("ZorbelLines.txt");
     texts.loadRoutine = QStringLiteral("loadZorbelLines");
-    texts.overwriteBoxQuestion =
-        QStringLiteral("Matches already exist in text box.  Do you want to overwrite these matches?");
+    texts.overwriteBoxQuestion = QStringLiteral(
+        "Matches already exist in text box.  Do you want to overwrite these matches?");
     texts.newFileTitle = QStringLiteral("Create a New Match File?");
     texts.nothingToSave = QStringLiteral("No Matches Exist To Save");
     texts.savedPrefix = QStringLiteral("Matches saved in file ");
@@ -39,19 +39,18 @@ QuestionEditorTexts makePhrases()
     texts.window = QStringLiteral("frmEditPhrases");
     texts.fileName = QStringLiteral("ZorbelPhrases.txt");
     texts.loadRoutine = QStringLiteral("loadMatchPhrases");
-    texts.overwriteBoxQuestion =
-        QStringLiteral("Questions already exist in text box.  Do you want to overwrite these questions?");
+    texts.overwriteBoxQuestion = QStringLiteral(
+        "Questions already exist in text box.  Do you want to overwrite these questions?");
     texts.newFileTitle = QStringLiteral("Create a New Phrase File?");
     texts.nothingToSave = QStringLiteral("No Questions Exist To Save");
     texts.savedPrefix = QStringLiteral("Phrases saved in file ");
     texts.notePrefix = QStringLiteral(
         "Note: Each seperate sentence will create a question.  Questions will be seperated by a ");
-    texts.sample = QStringLiteral(
-        "# Zorbel Phrase Questions \r\n\r\n"
-        "Paul said, 'I just saw the world's strangest wedding. Instead of a regular suit, "
-        "the groom was wearing a Blank suit.'\r\n\r\n"
-        "Carol said, 'Everybody thinks that my husband the Minister is always so serious. "
-        "But at home he's a riot! Even his Blank makes me laugh.'\r\n\r\n");
+    texts.sample = QStringLiteral("# Zorbel Phrase Questions \r\n\r\n"
+                                  "Paul said, 'I just saw the world's strangest wedding. Instead of a regular suit, "
+                                  "the groom was wearing a Blank suit.'\r\n\r\n"
+                                  "Carol said, 'Everybody thinks that my husband the Minister is always so serious. "
+                                  "But at home he's a riot! Even his Blank makes me laugh.'\r\n\r\n");
     return texts;
 }
 

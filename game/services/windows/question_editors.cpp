@@ -11,9 +11,8 @@ QuestionEditors::QuestionEditors(AppContext &context, QWidget *owner)
 FrmQuestionEditor *QuestionEditors::show(QuestionEditorTexts::Kind kind)
 {
     QPointer<FrmQuestionEditor> &slot = kind == QuestionEditorTexts::Kind::Matches ? m_matches : m_phrases;
-    return showSingleWindow(slot, [this, kind] {
-        return new FrmQuestionEditor(m_context, QuestionEditorTexts::of(kind), m_owner);
-    });
+    return showSingleWindow(
+        slot, [this, kind] { return new FrmQuestionEditor(m_context, QuestionEditorTexts::of(kind), m_owner); });
 }
 
 FrmQuestionEditor *QuestionEditors::window(QuestionEditorTexts::Kind kind) const

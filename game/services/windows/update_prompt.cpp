@@ -7,7 +7,8 @@ Prompt updatePrompt(const QString &exeName, const QString &versionText)
 {
     Prompt prompt;
     prompt.text = QStringLiteral("The current version of ") + exeName + QStringLiteral(" software is ") + versionText
-        + QStringLiteral("\r\n\r\nWould you like to check for a ") + exeName + QStringLiteral(" software update?");
+                  + QStringLiteral("\r\n\r\nWould you like to check for a ") + exeName
+                  + QStringLiteral(" software update?");
     prompt.title = QStringLiteral("Check For Update?");
     prompt.buttons = Prompt::Buttons::YesNoCancel;
     return prompt;

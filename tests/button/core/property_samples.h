@@ -24,6 +24,7 @@ inline QPixmap samplePicture(Qt::GlobalColor colour, int size)
     return QPixmap::fromImage(image);
 }
 
+// clang-format off
 inline QList<PropertySample> propertySamples()
 {
     QFont font(QStringLiteral("DejaVu Serif"));
@@ -55,6 +56,7 @@ inline QList<PropertySample> propertySamples()
         {"CaptionAntiAliased", true}, {"ButtonState", 2},
     };
 }
+// clang-format on
 
 // Sets every sample; MaskColor last, since setting ButtonStyle resets it.
 inline void applySamples(Ravlen &button)
@@ -73,12 +75,15 @@ inline QVariant comparable(const QVariant &value)
     switch (value.typeId()) {
     case QMetaType::QPixmap:
         return value.value<QPixmap>().toImage().convertToFormat(QImage::Format_ARGB32);
-    case QMetaType::Float: case QMetaType::Int: case QMetaType::UInt: case QMetaType::Short: case QMetaType::LongLong:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::LongLong:
         return value.toDouble();
     default:
         return value;
     }
 }
 
-#define COMPARE_PROPERTY(button, name, expected)                                                                      \
-    QCOMPARE(comparable((button).property(name)), comparable(expected))
+#define COMPARE_PROPERTY(button, name, expected) QCOMPARE(comparable((button).property(name)), comparable(expected))

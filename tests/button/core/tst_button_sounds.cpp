@@ -87,8 +87,8 @@ private Q_SLOTS:
         const QString folder = runtime ? session.filePath(QStringLiteral("ravlenlib")) : unpacked({});
         QCOMPARE(m_player->played, QStringList{folder + QStringLiteral("/soundClick.wav")});
         QCOMPARE(m_player->bytes, QList<QByteArray>{embeddedSound(103)});
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-                                          | QFile::WriteOther | QFile::ExeOther;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                                          | QFile::ExeOther;
         QCOMPARE(QFileInfo(folder).permissions() & others, QFile::Permissions());
         QCOMPARE(QFileInfo::exists(shared), foreignAtOldName);
     }
@@ -96,8 +96,7 @@ private Q_SLOTS:
     void unpackRefusesPlantedFiles_data()
     {
         QTest::addColumn<QString>("planted");
-        for (const char *planted :
-             {"symlink", "dangling", "hardlink", "fifo", "linked folder", "open folder", "foreign folder"})
+        for (const char *planted : {"symlink", "dangling", "hardlink", "fifo", "linked folder", "open folder", "foreign folder"})
             QTest::newRow(planted) << QString::fromLatin1(planted);
     }
 

@@ -42,6 +42,7 @@ private Q_SLOTS:
         QVERIFY(interaction.hoverTick(settings, [&answers] { return answers.takeFirst(); }).isEmpty());
     }
 
+    // clang-format off
     void settingsFileName_data()
     {
         QTest::addColumn<QString>("name");
@@ -56,6 +57,7 @@ private Q_SLOTS:
         const QString face = QStringLiteral("\U0001F600"); // four bytes, two UTF-16 units
         QTest::newRow("four-byte letters") << "b" << -1 << "x" + face.repeated(100) << "b-x" + face.repeated(62) + ".rls";
     }
+    // clang-format on
 
     void settingsFileName()
     {

@@ -73,8 +73,7 @@ private Q_SLOTS:
         // Nobody writes to it: reading it would wait for ever.
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.png"))).constData(), 0600), 0);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^property \"Key\" left at its default")));
-        const PropertyBag bag = PropertyBag::fromJson({{QStringLiteral("Key"), value}, {QStringLiteral("Tint"), true}},
-                                                      dir.path());
+        const PropertyBag bag = PropertyBag::fromJson({{QStringLiteral("Key"), value}, {QStringLiteral("Tint"), true}}, dir.path());
         QCOMPARE(bag.keys(), QStringList{QStringLiteral("Tint")});
     }
 };

@@ -15,9 +15,9 @@
 namespace {
 
 // The properties a settings file leaves alone: pictures, the caption and its drawing.
-const QSet<QByteArray> kNotCarried = {"Enabled", "picNormal", "picOver", "picDown", "ButtonIcon", "TextureImage",
-                                      "MouseIcon", "ButtonIconShadow", "Caption", "Animate", "ButtonIconAllPic",
-                                      "CaptionAntiAliased", "ButtonState"};
+const QSet<QByteArray> kNotCarried = {"Enabled",          "picNormal",          "picOver",          "picDown", "ButtonIcon",
+                                      "TextureImage",     "MouseIcon",          "ButtonIconShadow", "Caption", "Animate",
+                                      "ButtonIconAllPic", "CaptionAntiAliased", "ButtonState"};
 
 QByteArray readAll(const QString &path)
 {
@@ -63,8 +63,7 @@ private Q_SLOTS:
         QCOMPARE(bytes.count('\n'), 66); // no bare line feeds
         const QByteArrayList lines = bytes.split('\n');
         QCOMPARE(lines.at(38), QStringLiteral("Knöpfe/blau €.rls\r").toUtf8());
-        QCOMPARE((QByteArrayList{lines.at(56), lines.at(61), lines.at(63)}),
-                 (QByteArrayList{"-120 \r", "-2147483630 \r", " 15.25 \r"}));
+        QCOMPARE((QByteArrayList{lines.at(56), lines.at(61), lines.at(63)}), (QByteArrayList{"-120 \r", "-2147483630 \r", " 15.25 \r"}));
     }
 
     void roundTripOnAnotherButton()

@@ -31,8 +31,7 @@ inline FaceSurfaces faceOf(QSize size, OleColor colour)
 }
 
 // Compares OLE colours and prints both as hex on failure.
-#define COMPARE_COLOUR(actual, expected)                                                                     \
-    QCOMPARE(QString::number((actual), 16), QString::number((expected), 16))
+#define COMPARE_COLOUR(actual, expected) QCOMPARE(QString::number((actual), 16), QString::number((expected), 16))
 
 struct Probe {
     QPoint at;
@@ -42,9 +41,8 @@ using Probes = QList<Probe>;
 Q_DECLARE_METATYPE(Probes)
 
 // Checks every probe, naming the pixel that differs.
-#define CHECK_PROBES(surface, probes)                                                                        \
-    for (const Probe &probe : (probes)) {                                                                    \
-        const QString where = QStringLiteral("(%1, %2) ").arg(probe.at.x()).arg(probe.at.y());               \
-        QCOMPARE(where + QString::number((surface).pixel(probe.at.x(), probe.at.y()), 16),                   \
-                 where + QString::number(probe.colour, 16));                                                 \
+#define CHECK_PROBES(surface, probes)                                                                                                      \
+    for (const Probe &probe : (probes)) {                                                                                                  \
+        const QString where = QStringLiteral("(%1, %2) ").arg(probe.at.x()).arg(probe.at.y());                                             \
+        QCOMPARE(where + QString::number((surface).pixel(probe.at.x(), probe.at.y()), 16), where + QString::number(probe.colour, 16));     \
     }

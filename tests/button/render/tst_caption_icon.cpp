@@ -36,8 +36,7 @@ QRect inkOf(const QImage &image)
 
 // The caption layer drawn on black, as a button of `size` shows it on a
 // screen of the given density.
-QImage captionOnBlack(const CaptionLook &look, FaceSurfaces &s, QSize size = QSize(100, 40),
-                      const QFont &font = testFont(), int dpi = 96)
+QImage captionOnBlack(const CaptionLook &look, FaceSurfaces &s, QSize size = QSize(100, 40), const QFont &font = testFont(), int dpi = 96)
 {
     QImage output(size, QImage::Format_RGB32);
     output.setDotsPerMeterY(qRound(dpi / 0.0254));
@@ -110,11 +109,17 @@ private Q_SLOTS:
         QFETCH(double, motion);
         QFETCH(Widths, lines);
         QFETCH(Box, expected);
-        const CaptionLayoutInput in{.width = 100, .height = 40,
-                                    .textWidth = *std::max_element(lines.begin(), lines.end()), .textHeight = 16,
-                                    .lineWidths = lines.size() > 1 ? lines : Widths(), .motionOffset = motion,
-                                    .autoAlign = autoAlign, .alignment = alignment, .iconShown = iconPosition >= 0,
-                                    .iconPosition = qint16(qMax(iconPosition, 0)), .icon = {14, 11, 18, 18, 23, 20, 1}};
+        const CaptionLayoutInput in{.width = 100,
+                                    .height = 40,
+                                    .textWidth = *std::max_element(lines.begin(), lines.end()),
+                                    .textHeight = 16,
+                                    .lineWidths = lines.size() > 1 ? lines : Widths(),
+                                    .motionOffset = motion,
+                                    .autoAlign = autoAlign,
+                                    .alignment = alignment,
+                                    .iconShown = iconPosition >= 0,
+                                    .iconPosition = qint16(qMax(iconPosition, 0)),
+                                    .icon = {14, 11, 18, 18, 23, 20, 1}};
         const CaptionBox box = layoutCaption(in, CaptionBox{5, 10, 95, 30, 21});
         QCOMPARE(Box({box.left, box.top, box.right, box.bottom, box.format}), expected);
     }
@@ -171,8 +176,7 @@ private Q_SLOTS:
         const QRect at96 = inkOf(captionOnBlack(look, s, QSize(100, 100), font, 96));
         const QRect at192 = inkOf(captionOnBlack(look, s, QSize(100, 100), font, 192));
         QVERIFY(!at96.isEmpty());
-        QVERIFY2(qAbs(at192.height() - 2 * at96.height()) <= 2,
-                 qPrintable(QStringLiteral("%1 %2").arg(at96.height()).arg(at192.height())));
+        QVERIFY2(qAbs(at192.height() - 2 * at96.height()) <= 2, qPrintable(QStringLiteral("%1 %2").arg(at96.height()).arg(at192.height())));
     }
 
     void iconPlacement_data()

@@ -200,8 +200,8 @@ private Q_SLOTS:
         const FaceSurfaces &s = composerOf(*button).faces();
         // Hover lifts, pressing lowers, an unknown state keeps the last look;
         // a horizontal gradient starts at the left edge.
-        for (const auto &[state, offset, start] : {std::tuple(1, -1.4, Blue), std::tuple(2, 1.4, Green),
-                                                   std::tuple(9, 1.4, Green), std::tuple(0, 0.0, Red)}) {
+        for (const auto &[state, offset, start] :
+             {std::tuple(1, -1.4, Blue), std::tuple(2, 1.4, Green), std::tuple(9, 1.4, Green), std::tuple(0, 0.0, Red)}) {
             button->DrawIt(state);
             QCOMPARE(s.motionOffset + 10, offset + 10);
             COMPARE_COLOUR(s.pic.pixel(0, 20), start);
@@ -225,11 +225,10 @@ private Q_SLOTS:
         // The gradient face has a round outline here, with automatic 15 x 15 corners.
         QTest::newRow("round outline") << int(Ravlen::Gradient) << 0u << PointList{{0, 0}, {1, 1}, {148, 1}, {1, 28}, {148, 28}}
                                        << PointList{{60, 15}, {5, 3}, {144, 26}, {1, 15}};
-        QTest::newRow("skin cuts its black corners") << int(Ravlen::Aqua) << 0u << PointList{{0, 0}, {149, 29}}
-                                                     << PointList{{75, 15}, {10, 15}};
+        QTest::newRow("skin cuts its black corners")
+            << int(Ravlen::Aqua) << 0u << PointList{{0, 0}, {149, 29}} << PointList{{75, 15}, {10, 15}};
         // Button face, black in the palette below.
-        QTest::newRow("system mask colour is looked up")
-            << int(Ravlen::Aqua) << 0x8000000Fu << PointList{{0, 0}} << PointList{{75, 15}};
+        QTest::newRow("system mask colour is looked up") << int(Ravlen::Aqua) << 0x8000000Fu << PointList{{0, 0}} << PointList{{75, 15}};
     }
 
     void widgetMask()
@@ -257,8 +256,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("custom");
         QTest::addColumn<StateList>("styles");
         QTest::addColumn<QString>("skin");
-        QTest::newRow("custom pictures keep face and skin")
-            << true << StateList{Ravlen::Aqua, Ravlen::Ice} << QStringLiteral("AQUA0");
+        QTest::newRow("custom pictures keep face and skin") << true << StateList{Ravlen::Aqua, Ravlen::Ice} << QStringLiteral("AQUA0");
         QTest::newRow("back from gradient loads afresh")
             << false << StateList{Ravlen::Ice, Ravlen::Gradient, Ravlen::Aqua} << QStringLiteral("AQUA0");
         QTest::newRow("unknown style keeps the pictures") << false << StateList{Ravlen::Ice, 40} << QStringLiteral("ICE0");

@@ -52,8 +52,7 @@ private Q_SLOTS:
             << 0 << QSize(10, 4) << 1 << Probes{{{0, 0}, 0xFF}, {{1, 2}, 230}, {{3, 0}, 178}, {{9, 3}, 26}};
         QTest::newRow("straight lines take the border's width")
             << 0 << QSize(10, 4) << 3 << Probes{{{0, 0}, 230}, {{8, 1}, 26}, {{9, 1}, 0}};
-        QTest::newRow("radial, darker outwards")
-            << 2 << QSize(120, 30) << 1 << Probes{{{60, 15}, 0xFF}, {{70, 15}, 234}, {{119, 29}, 125}};
+        QTest::newRow("radial, darker outwards") << 2 << QSize(120, 30) << 1 << Probes{{{60, 15}, 0xFF}, {{70, 15}, 234}, {{119, 29}, 125}};
     }
 
     void gradient()
@@ -78,10 +77,9 @@ private Q_SLOTS:
         const OleColor white = 0xFFFFFF;
         // Size 3: outlines at insets 3, 2, 1, 0 in grey 128, 118, 108, 98,
         // each 3 pixels wide and centred, the outer ones drawn last.
-        QTest::newRow("shaded 3D")
-            << 2 << 3.0f << 0x808080u
-            << Probes{{{1, 10}, grey(98)}, {{2, 10}, grey(108)}, {{3, 10}, grey(118)}, {{4, 10}, grey(128)},
-                      {{5, 10}, white}, {{17, 10}, grey(108)}, {{15, 10}, grey(128)}, {{10, 19}, grey(98)}};
+        QTest::newRow("shaded 3D") << 2 << 3.0f << 0x808080u
+                                   << Probes{{{1, 10}, grey(98)}, {{2, 10}, grey(108)},  {{3, 10}, grey(118)},  {{4, 10}, grey(128)},
+                                             {{5, 10}, white},    {{17, 10}, grey(108)}, {{15, 10}, grey(128)}, {{10, 19}, grey(98)}};
         QTest::newRow("shaded 3D limits dark channels at 0")
             << 2 << 30.0f << grey(20) << Probes{{{0, 50}, 0u}, {{45, 50}, grey(20)}, {{46, 50}, white}};
         QTest::newRow("simple box shows all four sides")
@@ -116,8 +114,7 @@ private Q_SLOTS:
         QTest::newRow("glass mixes twice") << 0 << 128.0f << 1.0f << white << at(grey(64));
         QTest::newRow("glass at 0 keeps the face") << 0 << 0.0f << 1.0f << white << at(0);
         QTest::newRow("shine mixes twice") << 2 << 128.0f << 1.0f << white << at(grey(64));
-        QTest::newRow("size 2 tiles twice")
-            << 1 << 255.0f << 2.0f << redBlue << Probes{{{1, 3}, r}, {{2, 3}, b}, {{4, 3}, r}, {{7, 3}, b}};
+        QTest::newRow("size 2 tiles twice") << 1 << 255.0f << 2.0f << redBlue << Probes{{{1, 3}, r}, {{2, 3}, b}, {{4, 3}, r}, {{7, 3}, b}};
         QTest::newRow("no picture blends what pic2 holds") << 1 << 255.0f << 1.0f << QImage() << at(0x00FF00);
     }
 

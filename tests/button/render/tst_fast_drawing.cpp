@@ -29,7 +29,13 @@ private Q_SLOTS:
 
     void tint()
     {
-        struct Case { const char *what; int type; OleColor tint; qint16 brightness; OleColor pixel, expected; };
+        struct Case {
+            const char *what;
+            int type;
+            OleColor tint;
+            qint16 brightness;
+            OleColor pixel, expected;
+        };
         const Case cases[] = {
             {"normal: halves go to even", 0, oleRgb(1, 3, 0), 0, 0x808080u, oleRgb(0, 2, 0)},
             {"metal: limited at 255", 1, oleRgb(200, 0, 100), 0, 0xFFFFFFu, oleRgb(255, 0, 165)},

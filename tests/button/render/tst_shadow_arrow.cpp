@@ -43,8 +43,7 @@ private Q_SLOTS:
             << 2 << 3.0f << Probes{{{3, 3}, red}, {{96, 36}, red}, {{97, 37}, 0}, {{98, 4}, faded}};
         QTest::newRow("normal of 2: rings at insets 1 and 2")
             << 0 << 2.0f << Probes{{{0, 20}, faded}, {{1, 20}, grey(254)}, {{2, 20}, red}, {{98, 20}, grey(254)}};
-        QTest::newRow("round of 3") << 3 << 3.0f
-                                    << Probes{{{99, 20}, 0}, {{99, 39}, faded}, {{98, 4}, faded}, {{50, 20}, red}};
+        QTest::newRow("round of 3") << 3 << 3.0f << Probes{{{99, 20}, 0}, {{99, 39}, faded}, {{98, 4}, faded}, {{50, 20}, red}};
     }
 
     void shadow()
@@ -88,9 +87,8 @@ private Q_SLOTS:
         QTest::addColumn<Probes>("probes");
         const OleColor centre = 0x00FF00; // the face's pixel at (50, 20)
         const OleColor quarter = 0x00FFFF; // and at (25, 10)
-        QTest::newRow("right, down, 4") << 0 << 0 << 4.0f
-                                        << Probes{{{84, 0}, centre}, {{85, 20}, quarter}, {{86, 20}, blue},
-                                                  {{92, 24}, white}, {{93, 23}, blue}};
+        QTest::newRow("right, down, 4")
+            << 0 << 0 << 4.0f << Probes{{{84, 0}, centre}, {{85, 20}, quarter}, {{86, 20}, blue}, {{92, 24}, white}, {{93, 23}, blue}};
         QTest::newRow("left, up, 5") << 1 << 1 << 5.0f
                                      << Probes{{{20, 5}, centre}, {{21, 5}, quarter}, {{14, 20}, white}, {{15, 20}, blue}};
         QTest::newRow("middle draws no split") << 4 << 0 << 4.0f << Probes{{{84, 0}, blue}, {{50, 24}, white}};

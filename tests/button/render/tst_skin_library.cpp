@@ -17,13 +17,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name"); // empty: no skin
         QTest::addColumn<bool>("keyedCorners"); // else a full rectangle
         QTest::addColumn<uint>("mask");
-        const QStringList names = {"Aqua", "Cherry", "Cream", "Crystal", "Ice", "Longhorn", "Mac",
-                                   "Office2007", "Ooz", "Silver", "Vista", "VistaTaskBar", "WinXP"};
+        const QStringList names = {"Aqua",       "Cherry", "Cream",  "Crystal", "Ice",          "Longhorn", "Mac",
+                                   "Office2007", "Ooz",    "Silver", "Vista",   "VistaTaskBar", "WinXP"};
         const QStringList fullRectangles = {"Ice", "Longhorn", "Silver", "VistaTaskBar"};
         for (int style = 0; style < names.size(); ++style) {
             const QString &name = names[style];
-            QTest::newRow(qPrintable(name)) << style << name << !fullRectangles.contains(name)
-                                            << (name == "VistaTaskBar" ? 0xFFFFFFu : 0u);
+            QTest::newRow(qPrintable(name)) << style << name << !fullRectangles.contains(name) << (name == "VistaTaskBar" ? 0xFFFFFFu : 0u);
         }
         QTest::newRow("gradient has no skin") << 13 << QString() << false << 0u;
         QTest::newRow("far out") << INT_MAX << QString() << false << 0u;

@@ -34,11 +34,9 @@ private Q_SLOTS:
         const auto mix = Surface::BlendFormat::ConstantAlpha;
         const auto lighten = Surface::BlendFormat::Lighten;
         QTest::newRow("black at 128 over white") << mix << 128 << 0xFFFFFFu << 0u << grey(127);
-        QTest::newRow("each channel rounded") << mix << 77 << oleRgb(10, 200, 77) << oleRgb(250, 3, 128)
-                                              << oleRgb(82, 141, 92);
+        QTest::newRow("each channel rounded") << mix << 77 << oleRgb(10, 200, 77) << oleRgb(250, 3, 128) << oleRgb(82, 141, 92);
         QTest::newRow("only the low 8 bits of alpha") << mix << 256 + 64 << 0u << 0xFFFFFFu << grey(64);
-        QTest::newRow("lighten adds source x alpha") << lighten << 128 << grey(100) << oleRgb(200, 40, 0)
-                                                     << oleRgb(200, 120, 100);
+        QTest::newRow("lighten adds source x alpha") << lighten << 128 << grey(100) << oleRgb(200, 40, 0) << oleRgb(200, 120, 100);
         QTest::newRow("lighten limits at 255") << lighten << 255 << grey(200) << 0xFFFFFFu << 0xFFFFFFu;
     }
 
@@ -78,8 +76,7 @@ private Q_SLOTS:
         Surface target(QSize(4, 4), 0x123456);
         const Surface source(QSize(2, 2), 0xFFFFFF);
         // Negative height, an empty source, a source outside its surface.
-        for (const auto &[to, from] : {std::pair(QRect(0, 0, 2, -3), QRect(0, 0, 2, 2)),
-                                       std::pair(QRect(0, 0, 2, 2), QRect(0, 0, 0, 0)),
+        for (const auto &[to, from] : {std::pair(QRect(0, 0, 2, -3), QRect(0, 0, 2, 2)), std::pair(QRect(0, 0, 2, 2), QRect(0, 0, 0, 0)),
                                        std::pair(QRect(0, 0, 2, 2), QRect(10, 10, 2, 2))}) {
             target.blend(to, source, from, 255);
             target.stretchCopy(to, source, from);

@@ -35,8 +35,7 @@ private Q_SLOTS:
         QCOMPARE(riff.ids(), (QList<QByteArray>{"fmt ", "fact", "data", "LIST"}));
         const std::optional<WaveFormat> format = waveFormat(riff);
         QVERIFY(format);
-        QCOMPARE(QList<int>({format->format, format->channels, format->blockAlign, format->bits, int(format->rate),
-                             int(format->byteRate)}),
+        QCOMPARE(QList<int>({format->format, format->channels, format->blockAlign, format->bits, int(format->rate), int(format->byteRate)}),
                  QList<int>({1, 1, 1, 8, 12000, 12000}));
         const QByteArray data = riff.find("data")->body;
         QCOMPARE(data.size(), dataSize);

@@ -118,9 +118,8 @@ private Q_SLOTS:
         game.test.prompter().queue(yes ? PromptAnswer::Yes : PromptAnswer::No);
         game.game.start(mode);
         QTEST(game.board(), "board");
-        QCOMPARE(game.prompts(),
-                 QStringList{"Start New Game: A " + QLatin1String(mode == Match ? "Zorbel" : "Match Phrase")
-                             + " Game is already in Progress, Start Over?"});
+        QCOMPARE(game.prompts(), QStringList{"Start New Game: A " + QLatin1String(mode == Match ? "Zorbel" : "Match Phrase")
+                                             + " Game is already in Progress, Start Over?"});
     }
 
     // A file that went missing, or holds nothing, leaves the game on show.
@@ -133,12 +132,11 @@ private Q_SLOTS:
         game.test.writeFile(questionFileName(Phrase), "# only a comment\r\n");
         game.test.prompter().queue(PromptAnswer::Yes);
         game.game.start(Phrase);
-        QCOMPARE(game.prompts(),
-                 (QStringList{"File Does Not Exist: File DIR/ZorbelLines.txt does not exist, please create it from "
-                              "the Config menu item, or \nperforming an Update from the About menu pulldown will "
-                              "retrieve this file from the internet.\n\n",
-                              "Start New Game: A Match Phrase Game is already in Progress, Start Over?",
-                              "Exiting File Load: File DIR/ZorbelPhrases.txt does not contain any questions."}));
+        QCOMPARE(game.prompts(), (QStringList{"File Does Not Exist: File DIR/ZorbelLines.txt does not exist, please create it from "
+                                              "the Config menu item, or \nperforming an Update from the About menu pulldown will "
+                                              "retrieve this file from the internet.\n\n",
+                                              "Start New Game: A Match Phrase Game is already in Progress, Start Over?",
+                                              "Exiting File Load: File DIR/ZorbelPhrases.txt does not contain any questions."}));
         QCOMPARE(game.board(), "round 1 player 0 match 2 phrase 1 scores 0 0");
         QCOMPARE(game.game.questionCount(Phrase), 3);
     }

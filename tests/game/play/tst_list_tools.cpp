@@ -15,19 +15,20 @@ private Q_SLOTS:
         QTest::addColumn<bool>("words"); // matchLinesFromWords, else deDuplicated
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("output");
-        QTest::newRow("cleaned repeat, part of a kept line") << false << QStringList{"Shoe Blank", "shoe  blank", "Blank Pole", "Pole"}
-                                                             << "Shoe Blank\r\nBlank Pole\r\n";
+        QTest::newRow("cleaned repeat, part of a kept line")
+            << false << QStringList{"Shoe Blank", "shoe  blank", "Blank Pole", "Pole"} << "Shoe Blank\r\nBlank Pole\r\n";
         QTest::newRow("longer after shorter kept") << false << QStringList{"Blank Pole", "Blank Poles"} << "Blank Pole\r\nBlank Poles\r\n";
         QTest::newRow("case as read, first wins") << false << QStringList{"blank POLE", "Blank Pole"} << "blank POLE\r\n";
-        QTest::newRow("comments are lines too") << false << QStringList{"# Zorbel Match Lines ", "", "Blank Winter", "# Zorbel"}
-                                                << "# Zorbel Match Lines\r\nBlank Winter\r\n";
+        QTest::newRow("comments are lines too")
+            << false << QStringList{"# Zorbel Match Lines ", "", "Blank Winter", "# Zorbel"} << "# Zorbel Match Lines\r\nBlank Winter\r\n";
         QTest::newRow("leading tab keeps a space") << false << QStringList{"\tBlank  Pole\t", "Blank Pole", "   "} << " Blank Pole \r\n";
         QTest::newRow("not across lines") << false << QStringList{"Snow Blank", "Man", "BlankMan"} << "Snow Blank\r\nMan\r\nBlankMan\r\n";
-        QTest::newRow("two words") << true << QStringList{"Pole", "Winter"} << "Pole Blank\r\nWinter Blank\r\nBlank Pole\r\nBlank Winter\r\n";
+        QTest::newRow("two words") << true << QStringList{"Pole", "Winter"}
+                                   << "Pole Blank\r\nWinter Blank\r\nBlank Pole\r\nBlank Winter\r\n";
         QTest::newRow("first word only") << true << QStringList{"  Pole   vault "} << "Pole Blank\r\nBlank Pole\r\n";
         QTest::newRow("tab gives an empty word") << true << QStringList{"\tPole"} << " Blank\r\nBlank \r\n";
-        QTest::newRow("empty lines skipped, repeats kept") << true << QStringList{"", "Shoe", "  ", "Shoe"}
-                                                           << "Shoe Blank\r\nShoe Blank\r\nBlank Shoe\r\nBlank Shoe\r\n";
+        QTest::newRow("empty lines skipped, repeats kept")
+            << true << QStringList{"", "Shoe", "  ", "Shoe"} << "Shoe Blank\r\nShoe Blank\r\nBlank Shoe\r\nBlank Shoe\r\n";
     }
 
     void lists()
@@ -52,7 +53,8 @@ private Q_SLOTS:
 
         // A missing input writes nothing.
         QVERIFY(QFile::remove(test.path(QStringLiteral("temp.txt"))));
-        QVERIFY(errorOf([&] { ListTools::matchLinesFromWordFile(test.path(QStringLiteral("temp.txt")), test.path(QStringLiteral("Chunk.txt"))); }));
+        QVERIFY(errorOf(
+            [&] { ListTools::matchLinesFromWordFile(test.path(QStringLiteral("temp.txt")), test.path(QStringLiteral("Chunk.txt"))); }));
         QVERIFY(errorOf([&] { ListTools::deDuplicateFile(test.path(QStringLiteral("no.txt")), test.path(QStringLiteral("out.txt"))); }));
         QVERIFY(!QFile::exists(test.path(QStringLiteral("out.txt"))));
         QCOMPARE(test.readFile(QStringLiteral("Chunk.txt")), QByteArray("Pole Blank\r\nWinter Blank\r\nBlank Pole\r\nBlank Winter\r\n"));

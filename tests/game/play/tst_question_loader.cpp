@@ -53,16 +53,14 @@ private Q_SLOTS:
 
         phrase("sentence, comma dropped") << "Even his Blank makes me laugh.\nPaul said, 'a Blank suit.'"
                                           << QStringList{"Even his " + kPhrase + " makes me laugh.", "Paul said 'a " + kPhrase + " suit.'"};
-        phrase("all three spellings") << "BLANK and blank and Blank"
-                                      << QStringList{kPhrase + " and " + kPhrase + " and " + kPhrase};
+        phrase("all three spellings") << "BLANK and blank and Blank" << QStringList{kPhrase + " and " + kPhrase + " and " + kPhrase};
         phrase("glued word and a spaced one") << "Blanket\tBlank" << QStringList{kPhrase + " et " + kPhrase};
         phrase("neighbours share a space") << "  Blank  ;  Blank  " << QStringList{kPhrase + " " + kPhrase};
         phrase("marker alone, leading tab kept as space") << "Blank\n\tBlank" << QStringList{kPhrase + " ", " " + kPhrase};
         // Mixed spelling, no marker, a comment, empty, blank.
         phrase("no question") << "It was a BLank.\nNothing here; at all\n# Blank phrases\n\n    " << QStringList{};
         // "Blank" alone becomes the blank and a space, which "(Blank)" holds.
-        phrase("lone marker inside an earlier question") << "(Blank)\nBlank\nBlank!"
-                                                         << QStringList{"(" + kPhrase + " )", kPhrase + " !"};
+        phrase("lone marker inside an earlier question") << "(Blank)\nBlank\nBlank!" << QStringList{"(" + kPhrase + " )", kPhrase + " !"};
         // Questions are kept apart: a line never matches across two of them.
         phrase("no match across questions") << "I saw a Blank\nhat on a Blank\na Blankhat"
                                             << QStringList{"I saw a " + kPhrase, "hat on a " + kPhrase, "a " + kPhrase + "hat"};
@@ -84,18 +82,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("questions");
 
         QTest::newRow("binary") << QByteArray::fromHex("00ff7f80fe0d0a1b00c3").repeated(5000) << QStringList{};
-        QTest::newRow("windows-1252") << QByteArray("Caf\xe9 Blank\r\n\x93" "Blank\x94 Pole\r\n")
+        QTest::newRow("windows-1252") << QByteArray("Caf\xe9 Blank\r\n\223Blank\x94 Pole\r\n")
                                       << QStringList{QStringLiteral("CAFÉ,") + kMatch};
 
         // Ten megabytes of letters with the marker in the middle, then lines
         // that occur inside it and one that does not.
         const QByteArray left = randomLetters(5'000'000, 7);
         const QByteArray right = randomLetters(5'000'000, 8);
-        QTest::newRow("single 10 MB line")
-            << left + " Blank " + right + "\r\n" + left.right(20) + " Blank " + right.left(40) + "\r\n" + left.right(30)
-                + " blank\r\nBlank Pole\r\n"
-            << QStringList{QString::fromLatin1(left.toUpper() + ',') + kMatch + u' ' + QString::fromLatin1(right.toUpper()),
-                           kMatch + ",POLE"};
+        QTest::newRow("single 10 MB line") << left + " Blank " + right + "\r\n" + left.right(20) + " Blank " + right.left(40) + "\r\n"
+                                                  + left.right(30) + " blank\r\nBlank Pole\r\n"
+                                           << QStringList{QString::fromLatin1(left.toUpper() + ',') + kMatch + u' '
+                                                              + QString::fromLatin1(right.toUpper()),
+                                                          kMatch + ",POLE"};
     }
 
     void badFilesGiveSensibleResults()

@@ -28,13 +28,14 @@ private Q_SLOTS:
         QCOMPARE(facts.version, QVersionNumber(1, 2));
 
         QTemporaryDir dir;
-        facts = std::get<AppFacts>(programFactsFromCommandLine({"zorbel", "--data-dir", dir.path()}, "/opt/games/zorbel.exe",
-                                                               QVersionNumber(1, 0)));
+        facts = std::get<AppFacts>(
+            programFactsFromCommandLine({"zorbel", "--data-dir", dir.path()}, "/opt/games/zorbel.exe", QVersionNumber(1, 0)));
         QCOMPARE(facts.programDir, dir.path());
         QCOMPARE(facts.exeName, QStringLiteral("zorbel"));
         QCOMPARE(facts.executableDir, QStringLiteral("/opt/games")); // its libraries stay beside it
     }
 
+    // clang-format off
     void badDataDirIsRefused_data()
     {
         QTest::addColumn<QString>("value"); // "-": none; relative to a fresh folder holding the file "f"
@@ -43,6 +44,7 @@ private Q_SLOTS:
         QTest::newRow("a file") << "f" << "is not a folder";
         QTest::newRow("no value") << "-" << "Missing value after '--data-dir'";
     }
+    // clang-format on
 
     void badDataDirIsRefused()
     {
@@ -50,7 +52,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("f")));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        const QStringList arguments = QStringList{"zorbel", "--data-dir"} + (value == u'-' ? QStringList() : QStringList{dir.filePath(value)});
+        const QStringList arguments = QStringList{"zorbel", "--data-dir"}
+                                      + (value == u'-' ? QStringList() : QStringList{dir.filePath(value)});
         const auto result = programFactsFromCommandLine(arguments, "/opt/zorbel", QVersionNumber(1, 0));
         QVERIFY(std::holds_alternative<QString>(result));
         QFETCH(QString, message);
@@ -136,8 +139,8 @@ private Q_SLOTS:
 
         // Where every copy of every account used to lock: a live lock there,
         // as another account's running game leaves it, blocks nobody now.
-        const QByteArray hash = QCryptographicHash::hash(QFileInfo(dir.path()).canonicalFilePath().toUtf8(),
-                                                         QCryptographicHash::Sha1).toHex().left(16);
+        const QByteArray hash =
+            QCryptographicHash::hash(QFileInfo(dir.path()).canonicalFilePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
         QLockFile shared(tmp.filePath(QStringLiteral("zorbel-%1.lock").arg(QString::fromLatin1(hash))));
         QVERIFY(shared.tryLock(0));
 
@@ -145,12 +148,12 @@ private Q_SLOTS:
         QVERIFY(first.claim());
         QVERIFY(otherFolder.claim());
         QVERIFY(!second.claim());
-        const QString folder = where == QLatin1String("runtime") ? runtime.path()
-            : where == QLatin1String("private")                  ? privateFolder
-                                                                 : dir.path();
+        const QString folder = where == QLatin1String("runtime")   ? runtime.path()
+                               : where == QLatin1String("private") ? privateFolder
+                                                                   : dir.path();
         QCOMPARE(QFileInfo(SingleInstance::lockPath(dir.path())).absolutePath(), folder);
-        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-            | QFile::WriteOther | QFile::ExeOther;
+        const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                                          | QFile::ExeOther;
         QVERIFY(where == QLatin1String("data") || !(QFile::permissions(folder) & others));
         QCOMPARE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 

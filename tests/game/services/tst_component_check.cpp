@@ -19,9 +19,9 @@ QStringList failureLines(const QString &file, const QString &package)
     if (package.isEmpty())
         return first + QStringList{"File " + file + " comes with Zorbel: reinstall Zorbel, or rebuild it from its source, to put it back"};
     return first
-        + QStringList{"Try to Register file " + file + " Manually via a terminal with administrator privileges",
-                      "Terminal command to manually Register this file is: 'sudo apt-get install --reinstall " + package + "'",
-                      "Terminal command to check the installed package is: 'dpkg --verify " + package + "'"};
+           + QStringList{"Try to Register file " + file + " Manually via a terminal with administrator privileges",
+                         "Terminal command to manually Register this file is: 'sudo apt-get install --reinstall " + package + "'",
+                         "Terminal command to check the installed package is: 'dpkg --verify " + package + "'"};
 }
 
 } // namespace
@@ -50,14 +50,17 @@ private Q_SLOTS:
                                  "The easy solution: download and install latest version of libqt6multimedia6 and "
                                  "gstreamer1.0-plugins-good...'",
                                  registered(widgets)};
-        QTest::newRow("broken button library")
-            << QList<Copy>{b, a, a, a}
-            << QStringList{checking, exists(ravlen)} + failureLines(ravlen, QString())
-                   + QStringList{absent(widgets), absent(gui), absent(media), registered(widgets)};
-        QTest::newRow("registered at the second look")
-            << QList<Copy>{Copy::Late, a, a, a}
-            << QStringList{checking, exists(ravlen), failureLines(ravlen, {}).at(0), failureLines(ravlen, {}).at(1),
-                           absent(widgets), absent(gui), absent(media), registered(widgets)};
+        QTest::newRow("broken button library") << QList<Copy>{b, a, a, a}
+                                               << QStringList{checking, exists(ravlen)} + failureLines(ravlen, QString())
+                                                      + QStringList{absent(widgets), absent(gui), absent(media), registered(widgets)};
+        QTest::newRow("registered at the second look") << QList<Copy>{Copy::Late, a, a, a} << QStringList{checking,
+                                                                                                          exists(ravlen),
+                                                                                                          failureLines(ravlen, {}).at(0),
+                                                                                                          failureLines(ravlen, {}).at(1),
+                                                                                                          absent(widgets),
+                                                                                                          absent(gui),
+                                                                                                          absent(media),
+                                                                                                          registered(widgets)};
     }
 
     void logLines()
@@ -70,7 +73,7 @@ private Q_SLOTS:
             if (copies[i] == Copy::Loadable)
                 QVERIFY(QFile::copy(QStringLiteral(FAKE_COMPONENT), test.path(first[i].fileName)));
             if (copies[i] != Copy::Absent && copies[i] != Copy::Loadable)
-                test.writeFile(first[i].fileName, copies[i] == Copy::Late ? kLate : "\x7f" "ELF but not really a library");
+                test.writeFile(first[i].fileName, copies[i] == Copy::Late ? kLate : "\177ELF but not really a library");
         }
         // Loads from the program directory when a file of that name lies there.
         int lateLooks = 0;

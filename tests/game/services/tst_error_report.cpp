@@ -1,6 +1,6 @@
 #include "services/error_report.h"
-#include "services/log_file.h"
 #include "services/general_date.h"
+#include "services/log_file.h"
 #include "test_context.h"
 
 #include <QApplication>

@@ -121,8 +121,11 @@ public:
         return QTest::qWaitForWindowActive(m_window.get());
     }
 
-    template<class T>
-    T *get(const QString &name, int index = -1) const { return m_window->controls().get<T>(name, index); }
+    template <class T>
+    T *get(const QString &name, int index = -1) const
+    {
+        return m_window->controls().get<T>(name, index);
+    }
     Ravlen *button(const QString &name, int index = -1) const { return get<Ravlen>(name, index); }
     QLineEdit *box(const QString &name, int index = -1) const { return get<QLineEdit>(name, index); }
     void showTab(int index) { get<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(index); }
@@ -179,18 +182,16 @@ QString outcome(ZorbelFixture &game)
     QStringList parts{QStringLiteral("%1 player %2 %3 scores %4")
                           .arg(game.button(QStringLiteral("clkRound"))->caption())
                           .arg(window.game().currentPlayer())
-                          .arg(game.button(phrases ? "clkStatusPhrase" : "clkStatusMatch")->caption(),
-                               game.scores().join(u' '))};
+                          .arg(game.button(phrases ? "clkStatusPhrase" : "clkStatusMatch")->caption(), game.scores().join(u' '))};
     if (game.matchOnShow() != window.game().question(QuestionMode::Match))
         parts << QStringLiteral("another match on show");
     for (FrmHowTo *rules : shownRules(window))
         parts << rules->windowTitle() + (rules->rtb1()->isReadOnly() ? " read-only: " : ": ")
-                + rules->rtb1()->toPlainText().section(u'\n', 0, 0);
+                     + rules->rtb1()->toPlainText().section(u'\n', 0, 0);
     for (const Prompt &prompt : game.test().prompter().shown())
         parts << prompt.title + ": " + prompt.text;
     for (const QString &output : kOutputs)
-        if (const QByteArray bytes = game.test().readFile(output);
-            QFile::exists(game.test().path(output)) && bytes != "old\r\n")
+        if (const QByteArray bytes = game.test().readFile(output); QFile::exists(game.test().path(output)) && bytes != "old\r\n")
             parts << output + ": " + QString::fromUtf8(bytes);
     for (const QUrl &url : game.test().urlOpener().opened())
         parts << QStringLiteral("open ") + url.toString();
@@ -252,6 +253,7 @@ private Q_SLOTS:
         QCOMPARE(settings(neither), QStringLiteral("30/30 on off yes no ! readInConfigFile 6"));
         QVERIFY(neither.matchOnShow().isEmpty() && neither.get<QLabel>("lblPhrase")->text().isEmpty());
     }
+    // clang-format off
     void actions_data()
     {
         QTest::addColumn<QString>("file"); // put in place after loading
@@ -297,6 +299,7 @@ private Q_SLOTS:
             << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 1 0 | Exit Program?: Do you wish to exit Zorbel? "
                "| Unloading All Forms...";
     }
+    // clang-format on
 
     void actions()
     {
@@ -312,12 +315,10 @@ private Q_SLOTS:
             if (bytes.isNull())
                 put.remove();
             else
-                QVERIFY(put.open(QIODevice::WriteOnly)
-                        && (bytes.isEmpty() ? put.resize(65 << 20) : put.write(bytes) == bytes.size()));
+                QVERIFY(put.open(QIODevice::WriteOnly) && (bytes.isEmpty() ? put.resize(65 << 20) : put.write(bytes) == bytes.size()));
         }
         QVERIFY(game.activate());
-        const QHash<QString, PromptAnswer> answers{
-            {"Yes", PromptAnswer::Yes}, {"No", PromptAnswer::No}, {"Cancel", PromptAnswer::Cancel}};
+        const QHash<QString, PromptAnswer> answers{{"Yes", PromptAnswer::Yes}, {"No", PromptAnswer::No}, {"Cancel", PromptAnswer::Cancel}};
         for (const QString &step : steps) {
             if (answers.contains(step))
                 game.test().prompter().queue(answers.value(step));
@@ -346,6 +347,7 @@ private Q_SLOTS:
                                                   "Unloading Form frmHowTo | Loading Form frmHowTo");
     }
 
+    // clang-format off
     void tieAnswers_data()
     {
         QTest::addColumn<QString>("answer"); // empty: closed by the window manager
@@ -356,6 +358,7 @@ private Q_SLOTS:
         QTest::newRow("closed counts as yes") << "" << anotherRound;
         QTest::newRow("no restarts") << "clkNo" << "Round 1 player 0 Viewing Match 1 of 3 Matches... scores 0 0 0" + log;
     }
+    // clang-format on
     // The winner window shows the tie and brings the host's answer back.
     void tieAnswers()
     {
@@ -411,13 +414,12 @@ private Q_SLOTS:
             QWidget *control = game.get<QWidget>(QLatin1String(name), index);
             return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
         };
-        QCOMPARE(QStringList({spoken("clkUp", 0), spoken("clkDown", 0), spoken("clkUp", 2), spoken("txtPlayer", 0),
-                              spoken("txtCounter", 2), spoken("clkNext"), spoken("clkPrevPhrase"), spoken("clkStart"),
-                              spoken("txtTimer"), spoken("hsc1"), game.get<QComboBox>("cmbNumPlayers")->accessibleName(),
-                              game.get<QComboBox>("cmbScoreToWin")->accessibleName()}),
-                 QStringList({"Maya: score up", "Maya: score down", "Player 3: score up", "Player 1 name", "Player 3 score",
-                              "Next", "Previous", "Start", "Seconds left", "Sound volume", "Number of players",
-                              "Score to win"}));
+        QCOMPARE(
+            QStringList({spoken("clkUp", 0), spoken("clkDown", 0), spoken("clkUp", 2), spoken("txtPlayer", 0), spoken("txtCounter", 2),
+                         spoken("clkNext"), spoken("clkPrevPhrase"), spoken("clkStart"), spoken("txtTimer"), spoken("hsc1"),
+                         game.get<QComboBox>("cmbNumPlayers")->accessibleName(), game.get<QComboBox>("cmbScoreToWin")->accessibleName()}),
+            QStringList({"Maya: score up", "Maya: score down", "Player 3: score up", "Player 1 name", "Player 3 score", "Next", "Previous",
+                         "Start", "Seconds left", "Sound volume", "Number of players", "Score to win"}));
 
         auto *marker = window.findChild<QLabel *>(QStringLiteral("lblTurn"));
         QVERIFY(marker && marker->isVisible());
@@ -443,6 +445,7 @@ private Q_SLOTS:
         game.click("clkUp", 1, 10);
         QCOMPARE(game.scores(), QStringList({"0", "6", "0"}));
     }
+    // clang-format off
     void pageKeysWorkEverywhere_data()
     {
         QTest::addColumn<QString>("control"); // name, then an index for a row's control
@@ -457,6 +460,7 @@ private Q_SLOTS:
         QTest::newRow("players at the end of the list") << "cmbNumPlayers" << "10";
         QTest::newRow("score to win at the end of the list") << "cmbScoreToWin" << "30";
     }
+    // clang-format on
     // PageDown steps on and PageUp steps back in the mode on show, wherever on
     // the window the focus is.
     void pageKeysWorkEverywhere()
@@ -468,8 +472,7 @@ private Q_SLOTS:
         QVERIFY(game.activate());
         const bool phrases = control.endsWith(QLatin1String("Phrase"));
         game.showTab(phrases ? 1 : 0);
-        QWidget *target =
-            game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
+        QWidget *target = game.get<QWidget>(control.section(u' ', 0, 0), control.contains(u' ') ? control.section(u' ', 1).toInt() : -1);
         if (!setting.isEmpty())
             chooseWithMouse(qobject_cast<QComboBox *>(target), setting);
         const QString mode = phrases ? "Phrase %1 of 3 Phrases" : "Match %1 of 3 Matches";
@@ -480,6 +483,7 @@ private Q_SLOTS:
                                         .arg(mode.arg(number), QStringList(game.scores().size(), "0").join(u' ')));
         }
     }
+    // clang-format off
     void settingsTakeMouseChoicesOnly_data()
     {
         QTest::addColumn<QString>("box");
@@ -491,6 +495,7 @@ private Q_SLOTS:
         QTest::newRow("score to win, first") << "cmbScoreToWin" << "5" << "PgUp" << "20";
         QTest::newRow("score to win, last") << "cmbScoreToWin" << "30" << "PgDown" << "15";
     }
+    // clang-format on
     // No key changes the number of players or the score to win, and a page key
     // leaves nothing behind that would undo the next mouse choice.
     void settingsTakeMouseChoicesOnly()
@@ -506,12 +511,11 @@ private Q_SLOTS:
         chooseWithMouse(setting, chosen);
         const int rows = game.scores().size();
         // The list does not open for a choice by keyboard either.
-        const QStringList keys{"Home", "End", "Up", "Down", "Left", "Right", "5", "2", "Space", "F4", "Alt+Down", "Alt+Up",
-                               "PgUp", "PgDown", pageKey};
+        const QStringList keys{"Home",  "End", "Up",       "Down",   "Left", "Right",  "5",    "2",
+                               "Space", "F4",  "Alt+Down", "Alt+Up", "PgUp", "PgDown", pageKey};
         for (const QString &key : keys) {
             typeKey(setting, key);
-            QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(),
-                     qPrintable(key));
+            QVERIFY2(setting->currentText() == chosen && game.scores().size() == rows && !setting->view()->isVisible(), qPrintable(key));
         }
         // Nor is a list opened with the mouse chosen from by keyboard.
         setting->showPopup();
@@ -577,13 +581,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("chosen"); // an empty text: no selection
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QStringList>("music");
-        QTest::newRow("timer on, sound off") << savedFile({"90", "Yes", "Yes", "Yes", "Yes"}) << false << QStringList{"90", "Yes", "Yes", "Yes", "Yes"}
-                                             << QStringList{"120", "Yes", "No", "No", "Yes"} << "120/120 on off no yes" << QStringList{"stop"};
-        QTest::newRow("no selection keeps") << QByteArray("TimerTime: 40.4\r\nBuzzer: Yes\r\n") << false << QStringList{"40", "No", "Yes", "No", "No"}
-                                            << QStringList{"", "No", "", "No", ""} << "40.4/40 off off yes no" << QStringList{"stop"};
+        QTest::newRow("timer on, sound off") << savedFile({"90", "Yes", "Yes", "Yes", "Yes"}) << false
+                                             << QStringList{"90", "Yes", "Yes", "Yes", "Yes"}
+                                             << QStringList{"120", "Yes", "No", "No", "Yes"} << "120/120 on off no yes"
+                                             << QStringList{"stop"};
+        QTest::newRow("no selection keeps") << QByteArray("TimerTime: 40.4\r\nBuzzer: Yes\r\n") << false
+                                            << QStringList{"40", "No", "Yes", "No", "No"} << QStringList{"", "No", "", "No", ""}
+                                            << "40.4/40 off off yes no" << QStringList{"stop"};
         // A failed save leaves the old file whole; the board takes the settings all the same.
         QTest::newRow("read-only file") << savedFile({"20", "No", "No", "No", "No"}) << true << QStringList{"20", "No", "No", "No", "No"}
-                                        << QStringList{"80", "Yes", "Yes", "Yes", "Yes"} << "80/80 on on yes yes ! clkSave_Click 70" << QStringList{"play", "loop on"};
+                                        << QStringList{"80", "Yes", "Yes", "Yes", "Yes"} << "80/80 on on yes yes ! clkSave_Click 70"
+                                        << QStringList{"play", "loop on"};
     }
 
     // The window stops the countdown while open, shows the board's settings,

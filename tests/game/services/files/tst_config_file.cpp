@@ -12,8 +12,8 @@ QString described(const ConfigSetting &setting)
 {
     static const char *const names[] = {"TimerTime", "SoundContinual", "Buzzer", "Sound", "Timer"};
     return QLatin1String(names[int(setting.key)])
-        + (setting.key == ConfigSetting::Key::TimerTime ? QStringLiteral(" %1=%2").arg(setting.valueText).arg(setting.seconds)
-                                                        : QLatin1String(setting.on ? " on" : " off"));
+           + (setting.key == ConfigSetting::Key::TimerTime ? QStringLiteral(" %1=%2").arg(setting.valueText).arg(setting.seconds)
+                                                           : QLatin1String(setting.on ? " on" : " off"));
 }
 
 // The settings a read applied, then "error <n>" when it failed.
@@ -44,6 +44,7 @@ class TestConfigFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // clang-format off
     void parseLine_data()
     {
         QTest::addColumn<QString>("line");
@@ -65,6 +66,7 @@ private Q_SLOTS:
         QTest::newRow("continual on") << "SoundContinual: on" << "";
         QTest::newRow("buzzer yes") << "Buzzer: yes" << "Buzzer on";
     }
+    // clang-format on
 
     void parseLine()
     {
@@ -90,8 +92,7 @@ private Q_SLOTS:
             << QByteArray("caf\xe9: on\r\n") + QByteArray(3, '\0') + QByteArray("\r\nSound: yes") << QStringList{"Sound on"};
         const QByteArray binary = QByteArray::fromHex("00019d7f80fe1aff0d").repeated(1 << 17);
         QTest::newRow("binary around a setting") << binary + "\r\nTimerTime: 90\r\n" + binary << QStringList{"TimerTime 90=90"};
-        QTest::newRow("overlong line skipped")
-            << "Sound:" + QByteArray(3 << 20, ' ') + "on\r\nTimer: off\r\n" << QStringList{"Timer off"};
+        QTest::newRow("overlong line skipped") << "Sound:" + QByteArray(3 << 20, ' ') + "on\r\nTimer: off\r\n" << QStringList{"Timer off"};
         // A hundred megabytes of lines that are no setting, read in bounded
         // memory, with the one setting at the very end.
         QTest::newRow("100 MB") << QByteArray(98, 'x').append("\r\n").repeated(1 << 20) + "Sound: off" << QStringList{"Sound off"};
@@ -115,7 +116,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("choices")
             << PlaySettings{CountdownLength{"60", 60}, false, true, true, false}
-            << QByteArray("#Zorbel Configuration file\r\n\r\nTimerTime: 60\r\nSoundContinual: No\r\nBuzzer: Yes\r\nSound: Yes\r\nTimer: No\r\n");
+            << QByteArray(
+                   "#Zorbel Configuration file\r\n\r\nTimerTime: 60\r\nSoundContinual: No\r\nBuzzer: Yes\r\nSound: Yes\r\nTimer: No\r\n");
         QTest::newRow("line break in the countdown text")
             << PlaySettings{CountdownLength{"30\r\nSound: Yes", 30}, true, false, false, true}
             << QByteArray("#Zorbel Configuration file\r\n\r\nTimerTime: 30Sound: Yes\r\nSoundContinual: Yes\r\nBuzzer: No\r\n"

@@ -67,12 +67,18 @@ private Q_SLOTS:
         const QString blocker = test.path(QStringLiteral("it's mine/Test.txt/inside"));
         QVERIFY(QDir().mkpath(blocker));
         QVERIFY(!data.testFileWrite(QStringLiteral("it's mine")));
-        const QString expected = QStringList{"Current SubRoutine is testFileWrite", "", "Trying to write a file in %P/it's mine",
-                                             "Ensure you have read, write permission for directory %P/it's mine", "",
-                                             "Running the Zorbel app from a folder you own may also fix the problem.", "",
+        const QString expected = QStringList{"Current SubRoutine is testFileWrite",
+                                             "",
+                                             "Trying to write a file in %P/it's mine",
+                                             "Ensure you have read, write permission for directory %P/it's mine",
+                                             "",
+                                             "Running the Zorbel app from a folder you own may also fix the problem.",
+                                             "",
                                              "To fix the permissions, run: chmod u+rwx '%P/it'\\''s mine'",
                                              "If the directory belongs to another user, run: sudo chown \"$USER\" '%P/it'\\''s mine'",
-                                             "", "Error Number: 75", "Location: (none)\r\n"}
+                                             "",
+                                             "Error Number: 75",
+                                             "Location: (none)\r\n"}
                                      .join(QStringLiteral("\r\n"))
                                      .replace(QStringLiteral("%P"), test.dir());
         QCOMPARE(test.prompter().shown().size(), 1);

@@ -70,15 +70,18 @@ private Q_SLOTS:
         QTest::newRow("fallback ends at a group") << QByteArray("{\\rtf1\\uc3 \\u233{}ab}") << "éab" << ok;
         QTest::newRow("escaped braces and backslash") << QByteArray("{\\rtf1 \\{a\\}\\\\}") << "{a}\\" << ok;
         QTest::newRow("par, line, tab") << QByteArray("{\\rtf1 a\\par b\\\nc\\line d\\tab e\tf}") << "a\nb\nc\u2028d\te\tf" << ok;
-        QTest::newRow("skipped destinations") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s0 N;}}"
-                                                        "{\\info{\\title T}}{\\header H}{\\*\\generator W;}a{\\*\\zorbelnote b}}") << "a" << ok;
+        QTest::newRow("skipped destinations") << QByteArray(
+            "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}{\\stylesheet{\\s0 N;}}"
+            "{\\info{\\title T}}{\\header H}{\\*\\generator W;}a{\\*\\zorbelnote b}}")
+                                              << "a" << ok;
         QTest::newRow("pictures") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e}b{\\pict\\bin6 {}\\}x}}c}") << "abc" << ok;
         QTest::newRow("text after the end ignored") << QByteArray("{\\rtf1 abc}def{") << "abc" << ok;
         QTest::newRow("mark and blanks first") << QByteArray("\xEF\xBB\xBF \r\n{\\rtf1 x}") << "x" << ok;
         QTest::newRow("cut in a group") << QByteArray("{\\rtf1 a{\\b b") << "ab" << Status::Truncated;
         QTest::newRow("cut in binary data") << QByteArray("{\\rtf1 a{\\pict\\bin99999 xy") << "a" << Status::Truncated;
         QTest::newRow("not rtf") << QByteArray("<html><body>{\\rtf1 x}</body></html>") << "" << Status::NotRtf;
-        QTest::newRow("deep nesting, cut") << "{\\rtf1 x" + QByteArray(kDepth, '{') + "y" << "xy" << Status::Truncated;
+        QTest::newRow("deep nesting, cut") << "{\\rtf1 x" + QByteArray(kDepth, '{') + "y"
+                                           << "xy" << Status::Truncated;
     }
 
     void read()
@@ -90,6 +93,7 @@ private Q_SLOTS:
         QTEST(textOf(document), "text");
     }
 
+    // clang-format off
     void format_data()
     {
         QTest::addColumn<QByteArray>("rtf");
@@ -114,6 +118,7 @@ private Q_SLOTS:
         QTest::newRow("pard resets, hanging indent") << paragraphs << "Item" << "48/-24";
         QTest::newRow("group end restores") << paragraphs << "After" << "48/-24";
     }
+    // clang-format on
 
     void format()
     {

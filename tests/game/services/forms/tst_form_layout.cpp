@@ -46,8 +46,7 @@ const QList<Key> &keys()
         {"step", 10, 1, [](const ControlDesign &c) { return QVariant(c.step); }},
         {"value", 50, 0, [](const ControlDesign &c) { return QVariant(c.value); }},
         {"picture", ":/splash.png", QString(), [](const ControlDesign &c) { return QVariant(c.picture); }},
-        {"bag", QJsonObject{{"ButtonStyle", 8}}, QVariantMap(),
-         [](const ControlDesign &c) { return QVariant(c.bag.toVariantMap()); }},
+        {"bag", QJsonObject{{"ButtonStyle", 8}}, QVariantMap(), [](const ControlDesign &c) { return QVariant(c.bag.toVariantMap()); }},
     };
     return list;
 }

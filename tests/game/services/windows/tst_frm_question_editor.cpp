@@ -77,10 +77,8 @@ private Q_SLOTS:
         // Every byte comes back as the character it was read as, in valid UTF-8
         // with CR LF line ends, and no line end is added.
         QTest::newRow("encodings and line ends")
-            << Kind::Matches
-            << QByteArray("  # Zorbel Match Lines \r\n\r\n  Caf\xe9 Blank  \nNo\xa0" "break \x93" "Blank\x94\r\tShoe")
-            << QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe")
-                   .toUtf8();
+            << Kind::Matches << QByteArray("  # Zorbel Match Lines \r\n\r\n  Caf\xe9 Blank  \nNo\240break \223Blank\x94\r\tShoe")
+            << QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe").toUtf8();
         // Three letters, but fourteen characters of which only five are spaces.
         for (const Kind kind : {Kind::Matches, Kind::Phrases})
             QTest::addRow("empty lines and 3, %s", kind == Kind::Matches ? "matches" : "phrases")
@@ -112,15 +110,20 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("seen"); // %P: the file's path as shown
         const QString reload = "Overwrite Questions In Text Box?: Questions already exist in text box.  Do you want to "
                                "overwrite these questions?";
-        QTest::newRow("Load over 10 characters") << "clkLoad" << "1234567890" << PromptAnswer::No << QStringList();
+        QTest::newRow("Load over 10 characters") << "clkLoad"
+                                                 << "1234567890" << PromptAnswer::No << QStringList();
         // The box counts its text as the file would hold it.
-        QTest::newRow("Load over 9, line break") << "clkLoad" << "12345\n6789" << PromptAnswer::Yes << QStringList{reload};
-        QTest::newRow("Save blanks and 10") << "clkSave" << "   Blank Pole   " << PromptAnswer::Yes
+        QTest::newRow("Load over 9, line break") << "clkLoad"
+                                                 << "12345\n6789" << PromptAnswer::Yes << QStringList{reload};
+        QTest::newRow("Save blanks and 10") << "clkSave"
+                                            << "   Blank Pole   " << PromptAnswer::Yes
                                             << QStringList{"Nothing to Save.: No Questions Exist To Save"};
         // Only spaces are blanks: tabs count, as they do for Load (empty lines: saveWritesTheBox).
-        QTest::newRow("Save tabs and 9") << "clkSave" << "\t123456789\t" << PromptAnswer::No
+        QTest::newRow("Save tabs and 9") << "clkSave"
+                                         << "\t123456789\t" << PromptAnswer::No
                                          << QStringList{"Overwrite File?: File %P already exists. Overwrite File?"};
-        QTest::newRow("Save, overwrite No") << "clkSave" << "Snow Blank Man" << PromptAnswer::No
+        QTest::newRow("Save, overwrite No") << "clkSave"
+                                            << "Snow Blank Man" << PromptAnswer::No
                                             << QStringList{"Overwrite File?: File %P already exists. Overwrite File?"};
     }
 
@@ -146,9 +149,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("bad");
         QTest::addColumn<QString>("error");
-        QTest::newRow("only a byte-order mark") << "bom" << "62";
-        QTest::newRow("larger than the box takes") << "huge" << "7";
-        QTest::newRow("folder in its place") << "folder" << "75";
+        QTest::newRow("only a byte-order mark") << "bom"
+                                                << "62";
+        QTest::newRow("larger than the box takes") << "huge"
+                                                   << "7";
+        QTest::newRow("folder in its place") << "folder"
+                                             << "75";
     }
 
     // Opening reports, then shows the editor; loading again over the host's
@@ -187,27 +193,28 @@ private Q_SLOTS:
         const QString ask = "Save Changes?: Save the changes to ZorbelPhrases.txt before closing?";
         const QString overwrite = "Overwrite File?: File %P already exists. Overwrite File?";
         const QList<PromptAnswer> yes{PromptAnswer::Yes, PromptAnswer::Yes};
-        QTest::newRow("unchanged") << Kind::Phrases << "clkClose" << "" << false << QList<PromptAnswer>() << QStringList() << true;
-        QTest::newRow("No discards") << Kind::Phrases << "clkClose" << "Snow Blank Man" << false << QList<PromptAnswer>{PromptAnswer::No}
-                                     << QStringList{ask} << true;
-        QTest::newRow("Yes saves") << Kind::Phrases << "clkClose" << "Snow Blank Man" << false << yes
-                                   << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"}
-                                   << true;
-        QTest::newRow("saved, then Close") << Kind::Phrases << "clkSave,clkClose" << "Snow Blank Man" << false
-                                           << QList<PromptAnswer>{PromptAnswer::Yes}
-                                           << QStringList{overwrite, "File Saved Successfully: Phrases saved in file %P"}
-                                           << true;
-        QTest::newRow("X, Yes saves") << Kind::Phrases << "X" << "Snow Blank Man" << false << yes
-                                      << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"}
-                                      << true;
-        QTest::newRow("Yes, overwrite No") << Kind::Phrases << "X" << "Snow Blank Man" << false
-                                           << QList<PromptAnswer>{PromptAnswer::Yes, PromptAnswer::No}
+        QTest::newRow("unchanged") << Kind::Phrases << "clkClose"
+                                   << "" << false << QList<PromptAnswer>() << QStringList() << true;
+        QTest::newRow("No discards") << Kind::Phrases << "clkClose"
+                                     << "Snow Blank Man" << false << QList<PromptAnswer>{PromptAnswer::No} << QStringList{ask} << true;
+        QTest::newRow("Yes saves") << Kind::Phrases << "clkClose"
+                                   << "Snow Blank Man" << false << yes
+                                   << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"} << true;
+        QTest::newRow("saved, then Close") << Kind::Phrases << "clkSave,clkClose"
+                                           << "Snow Blank Man" << false << QList<PromptAnswer>{PromptAnswer::Yes}
+                                           << QStringList{overwrite, "File Saved Successfully: Phrases saved in file %P"} << true;
+        QTest::newRow("X, Yes saves") << Kind::Phrases << "X"
+                                      << "Snow Blank Man" << false << yes
+                                      << QStringList{ask, overwrite, "File Saved Successfully: Phrases saved in file %P"} << true;
+        QTest::newRow("Yes, overwrite No") << Kind::Phrases << "X"
+                                           << "Snow Blank Man" << false << QList<PromptAnswer>{PromptAnswer::Yes, PromptAnswer::No}
                                            << QStringList{ask, overwrite} << false;
-        QTest::newRow("Yes, nothing to save") << Kind::Phrases << "clkClose" << "abc" << false << yes
-                                              << QStringList{ask, "Nothing to Save.: No Questions Exist To Save"} << false;
-        QTest::newRow("Yes, write fails") << Kind::Phrases << "clkClose" << "Snow Blank Man" << true << yes
-                                          << QStringList{ask, overwrite,
-                                                         "Error: Current SubRoutine is clkSave_Click\r\nError Number: 75"}
+        QTest::newRow("Yes, nothing to save") << Kind::Phrases << "clkClose"
+                                              << "abc" << false << yes << QStringList{ask, "Nothing to Save.: No Questions Exist To Save"}
+                                              << false;
+        QTest::newRow("Yes, write fails") << Kind::Phrases << "clkClose"
+                                          << "Snow Blank Man" << true << yes
+                                          << QStringList{ask, overwrite, "Error: Current SubRoutine is clkSave_Click\r\nError Number: 75"}
                                           << false;
         // The box may hold the host's only copy of new questions, and the file
         // the only copy of the old ones: Cancel keeps both as they are.
@@ -260,7 +267,9 @@ private Q_SLOTS:
             if (prompt.title == QLatin1String("Save Changes?"))
                 QVERIFY(prompt.buttons == Prompt::Buttons::YesNoCancel && prompt.icon == Prompt::Icon::Question);
         QCOMPARE(!editor || !editor->isVisible(), closes);
-        QCOMPARE(bench.test.logEntries().contains(QStringLiteral("Unloading Form frmEdit") + (kind == Kind::Matches ? "Matches" : "Phrases")), closes);
+        QCOMPARE(
+            bench.test.logEntries().contains(QStringLiteral("Unloading Form frmEdit") + (kind == Kind::Matches ? "Matches" : "Phrases")),
+            closes);
         const bool saved = closes && !typed.isEmpty() && answers.value(0) == PromptAnswer::Yes;
         if (!folderInPlace)
             QCOMPARE(bench.test.readFile(bench.file(kind)), saved ? typed.toUtf8() : kQuestions);

@@ -39,7 +39,8 @@ private Q_SLOTS:
     void startUpOpensMainWindowAndUnloads()
     {
         TestContext test(QVersionNumber(10, 0, 12));
-        FrmSplash splash(test.context(), [&test] { return std::make_unique<FrmZorbel>(test.context()); }, everyLibraryLoads);
+        FrmSplash splash(
+            test.context(), [&test] { return std::make_unique<FrmZorbel>(test.context()); }, everyLibraryLoads);
         QVERIFY(splash.load());
         splash.show();
         QCOMPARE(splash.controls().get<QLabel>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Zorbel Software Version 10.0.12"));
@@ -62,7 +63,8 @@ private Q_SLOTS:
         TestContext test;
         test.writeFile(QStringLiteral("links.ini"), "[Links]\r\nMediaHelp=https://media.test/get\r\n");
         const Form::Names names{"frmNoSuchWindow", "Form_Load frmNoSuchWindow", "Form_Unload frmNoSuchWindow"};
-        FrmSplash splash(test.context(), [&] { return std::make_unique<Form>(test.context(), names); }, everyLibraryLoads);
+        FrmSplash splash(
+            test.context(), [&] { return std::make_unique<Form>(test.context(), names); }, everyLibraryLoads);
         QVERIFY(splash.load());
         splash.show();
         splash.Timer1_Timer();
@@ -73,8 +75,12 @@ private Q_SLOTS:
             QStringList{"The main form appears to be having problems loading...",
                         "There may be a problem with trying to access the Qt Multimedia library 'libQt6Multimedia.so.6'",
                         "Please ensure you have the latest version of Qt Multimedia and its GStreamer plugins installed...",
-                        "Latest version of Qt Multimedia can be found at :", "https://media.test/get", "",
-                        "Current SubRoutine is Timer1_Timer", "Error Number: 53", ""}
+                        "Latest version of Qt Multimedia can be found at :",
+                        "https://media.test/get",
+                        "",
+                        "Current SubRoutine is Timer1_Timer",
+                        "Error Number: 53",
+                        ""}
                 .join(QStringLiteral("\r\n"));
         QVERIFY2(test.prompter().last().text.startsWith(expectedStart), qPrintable(test.prompter().last().text));
     }
@@ -83,7 +89,10 @@ private Q_SLOTS:
     {
         TestContext test;
         int opened = 0;
-        const auto open = [&opened] { ++opened; return std::unique_ptr<Form>(); };
+        const auto open = [&opened] {
+            ++opened;
+            return std::unique_ptr<Form>();
+        };
         FrmSplash splash(test.context(), open, everyLibraryLoads);
         QVERIFY(splash.load());
         splash.show();
@@ -96,7 +105,8 @@ private Q_SLOTS:
     void aboutBoxNeverChecksTwice()
     {
         TestContext test;
-        FrmSplash splash(test.context(), [&test] { return std::make_unique<FrmZorbel>(test.context()); }, everyLibraryLoads);
+        FrmSplash splash(
+            test.context(), [&test] { return std::make_unique<FrmZorbel>(test.context()); }, everyLibraryLoads);
         QVERIFY(splash.load());
         splash.Timer1_Timer();
         auto *board = qobject_cast<FrmZorbel *>(splash.mainWindow());
