@@ -84,16 +84,6 @@ void Game::previous(QuestionMode mode)
     m_context.guard(description.previousReport, [this, &description] { previousInMode(description); });
 }
 
-void Game::stepShownMode(bool forward)
-{
-    if (!onShow(m_modeOnShow))
-        return;
-    if (forward)
-        next(m_modeOnShow);
-    else
-        previous(m_modeOnShow);
-}
-
 QString Game::question(QuestionMode mode) const
 {
     const ModeState &state = modeState(mode);

@@ -51,8 +51,6 @@ public:
     void start(QuestionMode mode);
     void next(QuestionMode mode);
     void previous(QuestionMode mode);
-    // PageUp and PageDown: a step back or on in the mode on show.
-    void stepShownMode(bool forward);
     bool onShow(QuestionMode mode) const { return !modeState(mode).questions.isEmpty(); }
     // The question on show (empty when none is) and its 1-based number.
     QString question(QuestionMode mode) const;

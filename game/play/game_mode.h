@@ -39,6 +39,11 @@ struct GameMode {
     QString statusText(int number, qsizetype count) const { return statusPattern.arg(number).arg(count); }
 
     static const GameMode &of(QuestionMode mode);
+    // The mode whose questions a tab shows.
+    static QuestionMode onTab(int tab)
+    {
+        return of(QuestionMode::Phrase).tab == tab ? QuestionMode::Phrase : QuestionMode::Match;
+    }
     static QuestionMode other(QuestionMode mode)
     {
         return mode == QuestionMode::Match ? QuestionMode::Phrase : QuestionMode::Match;

@@ -145,7 +145,7 @@ void FrmZorbel::connectHostActions()
         connect(mc.previous, &Ravlen::Click, this, [this, mode] { step(mode, false); });
         connect(mc.exit, &Ravlen::Click, this, &QWidget::close);
     }
-    connect(m_tabs, &QTabWidget::currentChanged, m_game, [this](int tab) { m_game->showMode(QuestionMode(tab)); });
+    connect(m_tabs, &QTabWidget::currentChanged, m_game, [this](int tab) { m_game->showMode(GameMode::onTab(tab)); });
     connect(m_tabs, &QTabWidget::tabBarDoubleClicked, m_game, [this] { m_game->showMode(m_game->modeOnShow()); });
 
     for (int i = 0; i < Game::kMaxPlayers; ++i) {
