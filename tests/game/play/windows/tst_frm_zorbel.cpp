@@ -441,6 +441,11 @@ private Q_SLOTS:
         game.click("clkDown", 0);
         game.click("clkUp", 1, 10);
         QCOMPARE(game.scores(), QStringList({"0", "6", "0"}));
+        // A new game hands the turn to the first player: one row is marked, not two.
+        game.test().prompter().queue(PromptAnswer::Yes);
+        game.click("clkStart");
+        QCOMPARE(markedRow(), 0);
+        QCOMPARE(game.box("txtPlayer", 1)->palette().color(QPalette::Base), kNormal);
     }
     // clang-format off
     void pageKeysWorkEverywhere_data()
