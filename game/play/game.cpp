@@ -233,7 +233,9 @@ void Game::advancePlayer(bool forward)
         const Scoreboard::Decision decision = Scoreboard::decide(rows, m_scoreToWin);
         if (decision.kind == Scoreboard::Decision::Kind::None)
             return;
+        Q_EMIT decisionAnnounced(decision);
         const bool anotherRound = m_announcer ? m_announcer(decision) : true;
+        Q_EMIT decisionAnswered();
         if (decision.kind == Scoreboard::Decision::Kind::Tie && anotherRound)
             m_tieContinue = true;
         else

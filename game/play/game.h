@@ -117,6 +117,10 @@ Q_SIGNALS:
     void soundOnChanged(bool on);
     void buzzerChanged(bool on);
     void soundAlwaysOnChanged(bool on);
+    // A round was decided: the announcement is on show until the host has
+    // answered it (decisionAnswered), before the game goes on or restarts.
+    void decisionAnnounced(const Scoreboard::Decision &decision);
+    void decisionAnswered();
     // A decided game reloads both modes; the title says so meanwhile.
     void reloadingChanged(bool reloading);
 

@@ -175,6 +175,8 @@ private Q_SLOTS:
         game.game.setPlayerName(1, QStringLiteral("Maya"));
         game.raise(1, 10); // capped at the six questions loaded
         QSignalSpy reloading(&game.game, &Game::reloadingChanged);
+        QSignalSpy announced(&game.game, &Game::decisionAnnounced);
+        QSignalSpy answered(&game.game, &Game::decisionAnswered);
         game.next(Match, 2);
         QVERIFY(game.announced.isEmpty());
         QCOMPARE(game.scores(), "0 6 0");
@@ -182,6 +184,8 @@ private Q_SLOTS:
         QCOMPARE(game.announced, QStringList{"Congratulations...\n\nMaya has won the game with a score of 6\n\nNicely Done!"});
         QCOMPARE(game.board(), "round 1 player 0 match 1 phrase 1 scores 0 0 0");
         QCOMPARE(reloading.size(), 4); // on and off for each mode
+        QCOMPARE(announced.size(), 1);
+        QCOMPARE(answered.size(), 1);
         QVERIFY(game.prompts().isEmpty()); // a reload asks nothing
 
         game.next(Phrase);
