@@ -15,8 +15,7 @@ ScreenFit::ScreenFit(Form &form, double normalScale)
     , m_scale(normalScale)
     , m_arrangedIn(form.size())
 {
-    connect(new QShortcut(QKeySequence(Qt::Key_F11), &form), &QShortcut::activated, this,
-            &ScreenFit::toggleFullScreen);
+    connect(new QShortcut(QKeySequence(Qt::Key_F11), &form), &QShortcut::activated, this, &ScreenFit::toggleFullScreen);
     form.installEventFilter(this);
     watchScreen();
 }

@@ -1,8 +1,15 @@
+#include "services/app_context.h"
+#include "services/forms/form.h"
 #include "services/forms/form_builder.h"
+#include "services/forms/screen_fit.h"
+#include "test_context.h"
 
 #include "ravlen.h"
 
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -30,13 +37,13 @@ QStringList placed(const FormLayout &layout, const FormControls &controls)
         const QWidget *control = controls.find(design.name, design.index);
         const QRect r = control->geometry();
         shown << QStringLiteral("%1 %2,%3 %4x%5 %6 %7")
-                        .arg(control->objectName())
-                        .arg(r.x())
-                        .arg(r.y())
-                        .arg(r.width())
-                        .arg(r.height())
-                        .arg(control->font().family())
-                        .arg(control->font().pointSizeF());
+                     .arg(control->objectName())
+                     .arg(r.x())
+                     .arg(r.y())
+                     .arg(r.width())
+                     .arg(r.height())
+                     .arg(control->font().family())
+                     .arg(control->font().pointSizeF());
     }
     return shown;
 }
@@ -96,6 +103,44 @@ private Q_SLOTS:
         builder.arrange(layout, controls);
         QCOMPARE(controls.find(QStringLiteral("SSTab1"))->geometry(), tabs.translated(50, 30));
         QCOMPARE(controls.find(QStringLiteral("txtTimer"))->geometry(), box); // within its frame
+    }
+
+    // Moved to a screen of another size the window takes the scale the
+    // design has there; maximised it fills the screen, centred.
+    void followsItsScreen()
+    {
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        if (screens.size() < 2)
+            QSKIP("two screens are needed");
+        TestContext test;
+        Form form(test.context(), {QStringLiteral("frmZorbel"), {}, {}, false, false});
+        QVERIFY(form.load());
+        form.show();
+        const ScreenFit fit(form, test.context().formScale());
+        QSignalSpy rescaled(&fit, &ScreenFit::rescaled);
+        QWidget *tabs = form.controls().find(QStringLiteral("SSTab1"));
+        auto expect = [&](double scale, QPoint origin) {
+            const FormBuilder builder(form, scale);
+            QCOMPARE(fit.scale(), scale);
+            QCOMPARE(tabs->geometry(), builder.toPixels(120, 480, 9855, 6135).translated(origin));
+        };
+        QScreen *home = form.screen();
+        for (QScreen *screen : {screens.at(screens.at(0) == home ? 1 : 0), home}) {
+            form.windowHandle()->setScreen(screen);
+            const double scale = FormBuilder::scaleToFill(screen->availableSize(), form.designSize());
+            const FormBuilder builder(form, scale);
+            QCOMPARE(form.size(), QSize(builder.toPixels(14160), builder.toPixels(7695)));
+            expect(scale, {});
+        }
+        QCOMPARE(rescaled.size(), 2);
+
+        const QSize normal = form.size();
+        form.showMaximized();
+        QTRY_VERIFY(form.width() > normal.width()); // the screen less the window's frame
+        const QSize area = form.size();
+        const double scale = FormBuilder::scaleToFill(area, form.designSize(), 1.0);
+        const FormBuilder builder(form, scale);
+        expect(scale, {(area.width() - builder.toPixels(14160)) / 2, (area.height() - builder.toPixels(7695)) / 2});
     }
 };
 
