@@ -2,11 +2,13 @@
 
 #include "play/line_rules.h"
 #include "play/windows/console_services.h"
+#include "play/windows/countdown_alert.h"
 #include "play/windows/frm_config.h"
 #include "play/windows/frm_win.h"
 #include "play/windows/turn_marker.h"
 
 #include "services/app_context.h"
+#include "services/forms/screen_fit.h"
 #include "services/prompter.h"
 
 #include "core/key_codes.h"
@@ -273,7 +275,7 @@ void FrmZorbel::describeControls()
     QList<QLineEdit *> nameBoxes;
     for (const PlayerRow &row : m_rows)
         nameBoxes.append(row.name);
-    m_turnMarker = std::make_unique<TurnMarker>(this, nameBoxes, m_tabs->geometry().right());
+    m_turnMarker = std::make_unique<TurnMarker>(this, nameBoxes, m_tabs);
 }
 
 // The arrows carry no caption: they are named after the player they score.
@@ -334,6 +336,8 @@ void FrmZorbel::Form_Load()
     watchPageKeys();
     describeControls();
     m_services = new ConsoleServices(context(), controls(), this);
+    m_countdownAlert = new CountdownAlert(m_countdown);
+    followScreen();
 
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
@@ -402,6 +406,14 @@ void FrmZorbel::PageUpDown(int keyCode)
         if ((keyCode == KeyCodes::PageUp || keyCode == KeyCodes::PageDown) && m_game->onShow(m_game->modeOnShow()))
             step(m_game->modeOnShow(), keyCode == KeyCodes::PageDown);
     });
+}
+
+// The board the room watches may be made full screen (F11), maximised or
+// moved to another screen; it is laid out anew to fit.
+void FrmZorbel::followScreen()
+{
+    auto *fit = new ScreenFit(*this, context().formScale());
+    connect(fit, &ScreenFit::rescaled, this, [this] { m_turnMarker->markRow(m_game->currentPlayer()); });
 }
 
 bool FrmZorbel::announce(const Scoreboard::Decision &decision)
@@ -493,6 +505,7 @@ void FrmZorbel::showTurn(int player)
 void FrmZorbel::showCountdown()
 {
     m_countdown->setText(m_game->countdownText());
+    m_countdownAlert->show(m_game->secondsLeft(), m_game->countdownRunning());
 }
 
 void FrmZorbel::showOptions()

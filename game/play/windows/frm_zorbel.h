@@ -8,6 +8,7 @@
 #include <memory>
 
 class ConsoleServices;
+class CountdownAlert;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -79,12 +80,14 @@ private:
     void showTurn(int player);
     void showCountdown();
     void showOptions();
+    void followScreen();
     bool announce(const Scoreboard::Decision &decision);
     bool closeOtherWindows();
 
     Game *m_game;
     ConsoleServices *m_services = nullptr;
     std::unique_ptr<TurnMarker> m_turnMarker;
+    CountdownAlert *m_countdownAlert = nullptr;
     bool m_exitConfirmed = false;
 
     QTabWidget *m_tabs = nullptr;

@@ -12,13 +12,13 @@ class TurnMarker
 {
 public:
     // The marker sits in the gap between the board and the name boxes,
-    // from the board's right edge.
-    TurnMarker(QWidget *window, QList<QLineEdit *> nameBoxes, int boardRight);
+    // from the board's right edge wherever the board is at the time.
+    TurnMarker(QWidget *window, QList<QLineEdit *> nameBoxes, const QWidget *board);
 
     void markRow(int row);
 
 private:
     QLabel *m_marker;
     QList<QLineEdit *> m_nameBoxes;
-    int m_left;
+    const QWidget *m_board;
 };

@@ -32,7 +32,8 @@ bool Form::load()
             if (m_names.logsLoad)
                 m_context.writeLogInfo(QStringLiteral("Loading Form ") + m_names.window);
             FormBuilder builder(*this, m_context.formScale(), m_context.programDir());
-            m_controls = builder.build(readFormLayout(layoutPath(m_names.window)));
+            m_layout = readFormLayout(layoutPath(m_names.window));
+            m_controls = builder.build(m_layout);
             Form_Load();
         } catch (const ZorbelError &error) {
             // Whoever opened the window may report the failure once more in
@@ -44,6 +45,14 @@ bool Form::load()
             throw;
         }
     });
+}
+
+void Form::rescale(double scale, bool fixedSize)
+{
+    FormBuilder builder(*this, scale, m_context.programDir());
+    if (fixedSize)
+        builder.fixSize(m_layout);
+    builder.arrange(m_layout, m_controls);
 }
 
 void Form::showModal()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/forms/form_controls.h"
+#include "services/forms/form_layout.h"
 
 #include <QWidget>
 
@@ -45,6 +46,15 @@ public:
     QString tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
+    // Lays the loaded window out anew at scale (pixels per design pixel),
+    // every control as the design has it at that scale. With fixedSize the
+    // window takes the design's size, as when it was loaded; otherwise it
+    // keeps its size and the design sits centred in it.
+    void rescale(double scale, bool fixedSize);
+
+    // The designed client area in twips.
+    QSize designSize() const { return {m_layout.width, m_layout.height}; }
+
     const FormControls &controls() const { return m_controls; }
     AppContext &context() const { return m_context; }
     const Names &names() const { return m_names; }
@@ -65,6 +75,7 @@ protected:
 private:
     AppContext &m_context;
     Names m_names;
+    FormLayout m_layout;
     FormControls m_controls;
     QString m_tag;
     ErrorNumber m_loadFailure = ErrorNumber::InternalError;

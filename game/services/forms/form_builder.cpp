@@ -32,6 +32,22 @@ Qt::Alignment horizontalAlignment(const QString &alignment)
     return Qt::AlignLeft;
 }
 
+// A button's caption font is stored in its property bag; 0 when it keeps
+// its container's.
+double storedPointSize(const ControlDesign &design)
+{
+    return design.bag.value(QLatin1String("Font")).toObject().value(QLatin1String("size")).toDouble();
+}
+
+void setControlFont(QWidget *control, const QFont &font)
+{
+    // A button redraws its caption only through its own setter.
+    if (auto *button = qobject_cast<Ravlen *>(control))
+        button->setFont(font);
+    else
+        control->setFont(font);
+}
+
 } // namespace
 
 FormBuilder::FormBuilder(QWidget &form, double scale, QString resourceDir)
@@ -75,7 +91,7 @@ FormControls FormBuilder::build(const FormLayout &layout)
         m_form.setPalette(palette);
         m_form.setAutoFillBackground(true);
     }
-    m_form.setFixedSize(toPixels(layout.width), toPixels(layout.height));
+    fixSize(layout);
 
     FormControls controls;
     for (const ControlDesign &design : layout.controls) {
@@ -85,24 +101,63 @@ FormControls FormBuilder::build(const FormLayout &layout)
         control->setObjectName(design.name);
         if (design.index >= 0)
             control->setProperty("controlIndex", design.index);
-        if (design.font.isSet())
-            control->setFont(DisplayFonts::resolve(design.font, parent->font(), m_scale));
+        if (design.font.isSet() || design.kind == QLatin1String("Ravlen"))
+            setControlFont(control, fontFor(design, control, parent));
         if (!design.toolTip.isEmpty())
             control->setToolTip(design.toolTip);
         control->setEnabled(design.enabled);
 
-        control->setGeometry(
-            toPixels(design.left, design.top, design.width, design.height).translated(-container.origin));
+        place(design, control, container);
         control->setVisible(design.visible);
         controls.add(design.name, design.index, control);
     }
     return controls;
 }
 
+void FormBuilder::arrange(const FormLayout &layout, const FormControls &controls)
+{
+    m_form.setFont(DisplayFonts::resolve(layout.font, m_form.font(), m_scale));
+    const QSize design(toPixels(layout.width), toPixels(layout.height));
+    m_origin = QPoint(std::max(0, (m_form.width() - design.width()) / 2),
+                      std::max(0, (m_form.height() - design.height()) / 2));
+    // Containers come before their controls in a layout, so each control
+    // finds its container's new font and page origin.
+    for (const ControlDesign &design : layout.controls) {
+        QWidget *control = controls.find(design.name, design.index);
+        if (!control)
+            continue;
+        const Container container = containerFor(design, controls);
+        setControlFont(control, fontFor(design, control, container.widget));
+        place(design, control, container);
+    }
+}
+
+void FormBuilder::fixSize(const FormLayout &layout)
+{
+    m_form.setFixedSize(toPixels(layout.width), toPixels(layout.height));
+}
+
+QFont FormBuilder::fontFor(const ControlDesign &design, const QWidget *control, const QWidget *parent) const
+{
+    if (design.font.isSet())
+        return DisplayFonts::resolve(design.font, parent->font(), m_scale);
+    if (const double points = storedPointSize(design); points > 0) {
+        QFont font = control->font();
+        font.setPointSizeF(points * m_scale);
+        return font;
+    }
+    return parent->font();
+}
+
+void FormBuilder::place(const ControlDesign &design, QWidget *control, const Container &container) const
+{
+    control->setGeometry(toPixels(design.left, design.top, design.width, design.height).translated(-container.origin));
+}
+
 FormBuilder::Container FormBuilder::containerFor(const ControlDesign &design, const FormControls &controls) const
 {
     if (design.parent.isEmpty())
-        return {&m_form, {}};
+        return {&m_form, -m_origin};
     QWidget *parent = controls.find(design.parent);
     if (!parent)
         throw ZorbelError(ErrorNumber::InvalidProcedureCall,
@@ -129,13 +184,6 @@ QWidget *FormBuilder::create(const ControlDesign &design, QWidget *parent)
     if (kind == QLatin1String("Ravlen")) {
         auto *button = new Ravlen(parent);
         button->readProperties(PropertyBag::fromJson(design.bag, m_resourceDir));
-        if (design.bag.contains(QLatin1String("Font"))) {
-            QFont font = button->font();
-            font.setPointSizeF(font.pointSizeF() * m_scale);
-            button->setFont(font);
-        } else {
-            button->setFont(parent->font());
-        }
         return button;
     }
     if (kind == QLatin1String("Label")) {

@@ -1,3 +1,4 @@
+#include "play/windows/countdown_alert.h"
 #include "play/windows/frm_zorbel.h"
 #include "services/windows/frm_how_to.h"
 #include "test_context.h"
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -133,6 +135,24 @@ public:
     {
         while (times-- > 0)
             clickOn(*m_window, name, index);
+    }
+
+    // One step of the countdown: "tick" (while it counts), "pause" (as the
+    // configuration window does), "tab N", the timer options "on" and
+    // "off", or a click on the button named.
+    void countdownStep(const QString &step)
+    {
+        Game &game = m_window->game();
+        if (step == QLatin1String("tick") && game.countdownRunning())
+            game.tick();
+        else if (step == QLatin1String("pause"))
+            game.pauseCountdown();
+        else if (step.startsWith(QLatin1String("tab ")))
+            showTab(step.back().digitValue());
+        else if (step == QLatin1String("on") || step == QLatin1String("off"))
+            QTest::mouseClick(get<QRadioButton>("OptTimer", step == QLatin1String("on") ? 0 : 1), Qt::LeftButton);
+        else
+            click(step);
     }
 
     // The match on show as its two halves joined by ",", empty when none is.
@@ -546,17 +566,127 @@ private Q_SLOTS:
         FrmZorbel &window = game.open(kThreeMatches, kPhrases);
         QStringList shown;
         for (const QString &step : steps) {
-            if (step == QLatin1String("tick") && window.game().countdownRunning())
-                window.game().tick();
-            else if (step.startsWith(QLatin1String("tab ")))
-                game.showTab(step.back().digitValue());
-            else if (step == QLatin1String("on") || step == QLatin1String("off"))
-                QTest::mouseClick(game.get<QRadioButton>("OptTimer", step == QLatin1String("on") ? 0 : 1), Qt::LeftButton);
-            else
-                game.click(step);
+            game.countdownStep(step);
             shown << game.box("txtTimer")->text() + (window.game().countdownRunning() ? "*" : "");
         }
         QTEST(shown.join(u' '), "shown");
+    }
+
+    // The room cannot miss the last seconds: the box turns to the alert
+    // colour ("!") from 5 down to the 0 it stops at, and back to its own look
+    // when the countdown shows anything else.
+    void countdownAlert_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("shown"); // after each step; "*" while counting
+        QTest::newRow("to zero, next question")
+            << QStringList{"clkNext", "tick", "tick", "tick", "tick", "tick", "tick", "tick", "tick", "clkNext"}
+            << "7* 6* 5*! 4*! 3*! 2*! 1*! 0*! 0! 7*";
+        QTest::newRow("timer off, tab, paused")
+            << QStringList{"clkNext", "tick", "tick", "off", "on", "tick", "tab 1", "tab 0", "off", "on", "tick", "tick", "pause"}
+            << "7* 6* 5*! 7 7* 6* 7 7 7 7* 6* 5*! 5";
+    }
+    void countdownAlert()
+    {
+        QFETCH(QStringList, steps);
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        QLineEdit *box = game.box("txtTimer");
+        const QPalette designed = box->palette();
+        window.game().setCountdownLength({QStringLiteral("7"), 7});
+        QTest::mouseClick(game.get<QRadioButton>("OptTimer", 0), Qt::LeftButton);
+        auto *pulse = window.findChild<QTimer *>(QStringLiteral("countdownPulse"));
+        QVERIFY(pulse && !pulse->isActive());
+        QStringList shown;
+        for (const QString &step : steps) {
+            game.countdownStep(step);
+            const bool alert = box->palette().color(QPalette::Base) != designed.color(QPalette::Base);
+            // The pulse plays only while the box is in the alert colour.
+            QVERIFY(alert || !pulse->isActive());
+            shown << box->text() + (window.game().countdownRunning() ? "*" : "") + (alert ? "!" : "");
+            if (!alert)
+                QCOMPARE(box->palette(), designed);
+        }
+        QTEST(shown.join(u' '), "shown");
+    }
+
+    // At zero the box pulses a short while, then rests in the alert colour
+    // with no timer running.
+    void countdownRestsAtZero()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        window.game().setCountdownLength({QStringLiteral("1"), 1});
+        QTest::mouseClick(game.get<QRadioButton>("OptTimer", 0), Qt::LeftButton);
+        game.click("clkNext");
+        window.game().tick();
+        window.game().tick();
+        auto *pulse = window.findChild<QTimer *>(QStringLiteral("countdownPulse"));
+        int steps = 0;
+        for (; pulse->isActive() && steps < 1000; ++steps)
+            QMetaObject::invokeMethod(pulse, "timeout");
+        QVERIFY(steps > 12 && steps < 100);
+        QCOMPARE(game.box("txtTimer")->palette().color(QPalette::Base), CountdownAlert::kAlertColour);
+        QCOMPARE(game.box("txtTimer")->text(), QStringLiteral("0"));
+    }
+
+    // F11 lays the board out anew for the whole screen: each control's
+    // designed place and font at the new scale, the design centred. A second
+    // F11 puts everything back; a plain resize moves nothing.
+    void fullScreenScalesTheBoard_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<bool>("onTab"); // placed within a tab page: its size is checked
+        QTest::addColumn<double>("points");
+        QTest::newRow("SSTab1") << "SSTab1" << -1 << QRect(120, 480, 9855, 6135) << false << 12.0;
+        QTest::newRow("txtPlayer 0") << "txtPlayer" << 0 << QRect(10290, 960, 2200, 500) << false << 15.0;
+        QTest::newRow("cmbScoreToWin") << "cmbScoreToWin" << -1 << QRect(13200, 0, 790, 450) << false << 14.25;
+        QTest::newRow("clkConfig caption") << "clkConfig" << -1 << QRect(120, 30, 1575, 375) << false << 9.75;
+        QTest::newRow("clkNext caption") << "clkNext" << -1 << QRect(4920, 5520, 2415, 495) << true << 12.0;
+    }
+    void fullScreenScalesTheBoard()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(QRect, twips);
+        QFETCH(bool, onTab);
+        QFETCH(double, points);
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        QWidget *control = game.get<QWidget>(name, index);
+        auto *marker = window.findChild<QLabel *>(QStringLiteral("lblTurn"));
+        const QRect normal = control->geometry();
+        const QRect normalWindow = window.geometry();
+
+        window.resize(window.size() + QSize(200, 100));
+        QCOMPARE(window.geometry(), normalWindow);
+        QCOMPARE(control->geometry(), normal);
+
+        game.click("clkNext");
+        QVERIFY(game.activate());
+        QTest::keyClick(&window, Qt::Key_F11);
+        const QSize screen = window.screen()->geometry().size();
+        QTRY_COMPARE(window.size(), screen);
+        QVERIFY(window.isFullScreen());
+        const double scale = std::min(screen.width() * 15.0 / 14160, screen.height() * 15.0 / 7695);
+        auto pixels = [scale](int twips) { return int(std::lround(twips * scale / 15)); };
+        const QPoint origin((screen.width() - pixels(14160)) / 2, (screen.height() - pixels(7695)) / 2);
+        const QRect scaled(QPoint(pixels(twips.left()), pixels(twips.top())),
+                           QPoint(pixels(twips.left() + twips.width()) - 1, pixels(twips.top() + twips.height()) - 1));
+        if (onTab)
+            QCOMPARE(control->size(), scaled.size());
+        else
+            QCOMPARE(control->geometry(), scaled.translated(origin));
+        QCOMPARE(control->font().pointSizeF(), points * scale);
+        QCOMPARE(marker->geometry().center().y(), game.box("txtPlayer", 1)->geometry().center().y());
+
+        QTest::keyClick(&window, Qt::Key_F11);
+        QTRY_VERIFY(!window.isFullScreen());
+        QTRY_COMPARE(window.geometry(), normalWindow);
+        QCOMPARE(control->geometry(), normal);
+        QCOMPARE(control->font().pointSizeF(), points * game.test().context().formScale());
     }
 
     // The slider runs from silence to full volume and sets both players.
