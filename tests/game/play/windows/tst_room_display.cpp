@@ -28,7 +28,9 @@ struct Fixture {
         test.writeFile(questionFileName(Match), kMatches.join(QLatin1String("\r\n")).toUtf8());
         test.writeFile(questionFileName(Phrase), phrases.join(QLatin1String("\r\n")).toUtf8());
         game.open();
+        // A hidden window is laid out for a new size only when it shows.
         display.resize(size);
+        display.show();
     }
 
     // The display's texts in one line: prompt, header, countdown, rows.
@@ -36,12 +38,11 @@ struct Fixture {
     {
         QStringList rows;
         for (int i = 0; i < game.playerCount(); ++i) {
-            rows << QStringLiteral("%1%2 %3")
-                        .arg(display.markedPlayer() == i ? ">" : "", display.shownText(Part::PlayerName, i),
-                             display.shownText(Part::PlayerScore, i));
+            rows << QStringLiteral("%1%2 %3").arg(display.markedPlayer() == i ? ">" : "", display.shownText(Part::PlayerName, i),
+                                                  display.shownText(Part::PlayerScore, i));
         }
-        return QStringList{display.shownText(Part::Prompt), display.shownText(Part::Round),
-                           display.shownText(Part::ScoreToWin), display.shownText(Part::Countdown), rows.join(", ")}
+        return QStringList{display.shownText(Part::Prompt), display.shownText(Part::Round), display.shownText(Part::ScoreToWin),
+                           display.shownText(Part::Countdown), rows.join(", ")}
             .join(" | ");
     }
     // The same line from the model.
@@ -49,16 +50,13 @@ struct Fixture {
     {
         QStringList rows;
         for (int i = 0; i < game.playerCount(); ++i) {
-            rows << QStringLiteral("%1%2 %3")
-                        .arg(game.currentPlayer() == i ? ">" : "", game.playerName(i))
-                        .arg(game.score(i));
+            rows << QStringLiteral("%1%2 %3").arg(game.currentPlayer() == i ? ">" : "", game.playerName(i)).arg(game.score(i));
         }
         QString prompt = game.question(game.modeOnShow());
         if (game.modeOnShow() == Match)
             prompt.replace(u',', u'\n');
-        return QStringList{prompt, QStringLiteral("Round %1").arg(game.round()),
-                           QStringLiteral("To win: %1").arg(game.scoreToWin()), game.countdownText(),
-                           rows.join(", ")}
+        return QStringList{prompt, QStringLiteral("Round %1").arg(game.round()), QStringLiteral("To win: %1").arg(game.scoreToWin()),
+                           game.countdownText(), rows.join(", ")}
             .join(" | ");
     }
     // Scores cannot pass the number of questions, so the game is short.
@@ -88,17 +86,14 @@ private Q_SLOTS:
         QTest::addColumn<std::function<void(Game &)>>("change");
         QTest::addColumn<QString>("expected");
         QTest::newRow("opened") << std::function<void(Game &)>([](Game &) {}) << "30 | >Name 0, Name 0";
-        QTest::newRow("score") << std::function<void(Game &)>([](Game &game) { game.raiseScore(1); })
-                               << "30 | >Name 0, Name 1";
-        QTest::newRow("step") << std::function<void(Game &)>([](Game &game) { game.next(Match); })
-                              << "30 | Name 0, >Name 0";
+        QTest::newRow("score") << std::function<void(Game &)>([](Game &game) { game.raiseScore(1); }) << "30 | >Name 0, Name 1";
+        QTest::newRow("step") << std::function<void(Game &)>([](Game &game) { game.next(Match); }) << "30 | Name 0, >Name 0";
         QTest::newRow("names and players") << std::function<void(Game &)>([](Game &game) {
             game.setPlayerCount(3);
             game.setPlayerName(2, QStringLiteral("Theo"));
             game.giveTurnTo(2);
         }) << "30 | Name 0, Name 0, >Theo 0";
-        QTest::newRow("phrases") << std::function<void(Game &)>([](Game &game) { game.showMode(Phrase); })
-                                 << "30 | >Name 0, Name 0";
+        QTest::newRow("phrases") << std::function<void(Game &)>([](Game &game) { game.showMode(Phrase); }) << "30 | >Name 0, Name 0";
         QTest::newRow("round and score to win") << std::function<void(Game &)>([](Game &game) {
             game.setScoreToWin(5);
             game.next(Match);
@@ -206,8 +201,7 @@ private Q_SLOTS:
             return decision.kind == Scoreboard::Decision::Kind::Tie;
         });
         f.winRound(1);
-        QCOMPARE(whileShown,
-                 "Congratulations...\n\nTheo has won the game with a score of 3\n\nNicely Done!");
+        QCOMPARE(whileShown, "Congratulations...\n\nTheo has won the game with a score of 3\n\nNicely Done!");
         QVERIFY(f.display.shownText(Part::Announcement).isEmpty());
     }
 
@@ -217,8 +211,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("namesShrink");
         for (const QSize size : {QSize(1366, 768), QSize(1920, 1080), QSize(3840, 2160)}) {
-            QTest::addRow("%dx%d", size.width(), size.height())
-                << size << QStringLiteral("Wilhelmina %1") << false;
+            QTest::addRow("%dx%d", size.width(), size.height()) << size << QStringLiteral("Wilhelmina %1") << false;
         }
         QTest::newRow("names too long for any row")
             << QSize(1366, 768) << QStringLiteral("Bartholomew Featherstonehaugh-Montgomery %1") << true;
@@ -232,6 +225,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(bool, namesShrink);
         Fixture f(size, {kLongPhrase});
+        QCOMPARE(f.display.size(), size);
         f.game.showMode(Phrase);
         f.game.setPlayerCount(Game::kMaxPlayers);
         for (int i = 0; i < Game::kMaxPlayers; ++i) {
@@ -245,9 +239,8 @@ private Q_SLOTS:
             announcedFits = f.display.area(Part::Announcement).contains(f.display.textBounds(Part::Announcement));
             return false;
         });
-        const QList<std::pair<Part, double>> shares{{Part::Prompt, 0.08},    {Part::Round, 0.06},
-                                                    {Part::ScoreToWin, 0.06}, {Part::Countdown, 0.15},
-                                                    {Part::PlayerName, 0.05}, {Part::PlayerScore, 0.06}};
+        const QList<std::pair<Part, double>> shares{{Part::Prompt, 0.08},    {Part::Round, 0.06},      {Part::ScoreToWin, 0.06},
+                                                    {Part::Countdown, 0.15}, {Part::PlayerName, 0.05}, {Part::PlayerScore, 0.06}};
         for (const auto &[part, share] : shares) {
             const bool shrinks = part == Part::PlayerName && namesShrink;
             const QString said = QStringLiteral("%1: %2 px").arg(QTest::toString(part)).arg(f.display.textPixelHeight(part));
