@@ -8,9 +8,9 @@
 //
 //   room_display [--changes N]
 
+#include "play/windows/room_display.h"
 #include "play/game.h"
 #include "play/question_loader.h"
-#include "play/windows/room_display.h"
 #include "services/app_context.h"
 #include "services/clock.h"
 #include "services/prompter.h"
@@ -91,8 +91,7 @@ public:
         connect(&game, &Game::questionChanged, this, showPrompt);
         connect(&game, &Game::roundChanged, this,
                 [round](int number) { round->setText(QStringLiteral("Round %1").arg(number)); });
-        connect(&game, &Game::countdownChanged, this,
-                [&game, countdown] { countdown->setText(game.countdownText()); });
+        connect(&game, &Game::countdownChanged, this, [&game, countdown] { countdown->setText(game.countdownText()); });
         connect(&game, &Game::scoreChanged, this,
                 [scores](int player, int score) { scores[player]->setText(QString::number(score)); });
         connect(&game, &Game::currentPlayerChanged, this, [names](int player) {
@@ -182,8 +181,8 @@ int main(int argc, char *argv[])
     Game game(context);
     game.open();
     game.setPlayerCount(kPlayers);
-    for (const auto &[player, name] : {std::pair(0, "Maya"), std::pair(1, "Theo"), std::pair(2, "Priya"),
-                                       std::pair(3, "Jonas")})
+    for (const auto &[player, name] :
+         {std::pair(0, "Maya"), std::pair(1, "Theo"), std::pair(2, "Priya"), std::pair(3, "Jonas")})
         game.setPlayerName(player, QString::fromLatin1(name));
 
     // One window at a time follows the game, so that each is timed alone.
