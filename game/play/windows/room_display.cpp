@@ -348,9 +348,10 @@ void RoomDisplay::layOut()
 
     fitRow(m_names, Part::PlayerName);
     fitRow(m_scores, Part::PlayerScore);
-    for (const auto &[text, part] : {std::pair(&m_prompt, Part::Prompt), std::pair(&m_round, Part::Round), std::pair(&m_scoreToWin, Part::ScoreToWin),
-                                     std::pair(&m_countdown, Part::Countdown),
-                                     std::pair(&m_announcement, Part::Announcement)})
+    for (const auto &[text, part] :
+         {std::pair(&m_prompt, Part::Prompt), std::pair(&m_round, Part::Round),
+          std::pair(&m_scoreToWin, Part::ScoreToWin), std::pair(&m_countdown, Part::Countdown),
+          std::pair(&m_announcement, Part::Announcement)})
         fitSingle(*text, part);
 }
 
