@@ -462,7 +462,9 @@ void RoomDisplay::paintPlate(QPainter &painter, int player) const
     painter.drawText(name.area, name.flags, name.text);
 
     const TextBlock &score = m_scores[player];
-    const int inset = qRound(0.012 * h);
+    // Tight rows give the score's box their whole height, so that the
+    // digits stay inside it.
+    const int inset = std::clamp((row.height() - score.pixelSize) / 2, 0, qRound(0.012 * h));
     painter.setPen(Qt::NoPen);
     painter.setBrush(kBand);
     painter.drawPath(rounded(score.area.adjusted(0, inset, 0, -inset), 0.15 * row.height()));

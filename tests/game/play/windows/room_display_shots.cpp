@@ -25,9 +25,8 @@ int main(int argc, char *argv[])
     const QDir out(QString::fromLocal8Bit(argv[1]));
 
     TestContext test;
-    const QStringList matches{"Blank Pole",  "Christmas Blank", "Snow Blank Man", "Blank Ball", "Fire Blank",
-                              "Blank House", "Moon Blank",      "Blank Cake",     "Paper Blank", "Blank Light",
-                              "Sea Blank",   "Blank Storm"};
+    const QStringList matches{"Blank Pole", "Christmas Blank", "Snow Blank Man", "Blank Ball",  "Fire Blank", "Blank House",
+                              "Moon Blank", "Blank Cake",      "Paper Blank",    "Blank Light", "Sea Blank",  "Blank Storm"};
     test.writeFile(questionFileName(QuestionMode::Match), matches.join(QLatin1String("\r\n")).toUtf8());
     Game game(test.context());
     game.open();
