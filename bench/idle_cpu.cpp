@@ -7,11 +7,18 @@
 // game is then ended with SIGTERM, and a new copy must be free to start.
 // Last, a fresh copy runs on an X server of its own (Xvfb) with the pointer
 // resting on its Next button (moved there with xdotool), measured the same
-// way: hovering must cost no more than sitting idle.
+// way: hovering must cost no more than sitting idle. And a room display open
+// over an idle game (offscreen, in a copy of this program) must cost nothing.
 //
 //   idle_cpu [--seconds N]
 
+#include "play/game.h"
+#include "play/windows/room_display.h"
+#include "services/app_context.h"
+#include "services/clock.h"
+#include "services/prompter.h"
 #include "services/single_instance.h"
+#include "services/url_opener.h"
 
 #include <QApplication>
 #include <QDir>
@@ -107,15 +114,35 @@ int referenceWindow(int argc, char *argv[])
     return app.exec();
 }
 
-std::optional<double> measureReference(const QString &self, int seconds)
+// A room display over a game opened on the program directory, the game
+// left alone.
+int displayOverIdleGame(int argc, char *argv[], const QString &programDir)
 {
-    QProcess reference;
-    reference.start(self, {QStringLiteral("--reference")});
-    if (!reference.waitForStarted() || !reference.waitForReadyRead(kStartTimeoutMs))
+    QApplication app(argc, argv);
+    AppContext context({programDir, QStringLiteral("zorbel"), QVersionNumber(1, 0, 0), programDir},
+                       std::make_unique<SystemClock>(), std::make_unique<MessageBoxPrompter>(),
+                       std::make_unique<DesktopUrlOpener>());
+    Game game(context);
+    game.open();
+    RoomDisplay display(game);
+    display.resize(1920, 1080);
+    display.show();
+    std::printf("shown\n");
+    std::fflush(stdout);
+    return app.exec();
+}
+
+// Starts a copy of this program with the arguments, waits for its first
+// line, and measures it idle.
+std::optional<double> measureCopy(const QString &self, const QStringList &arguments, int seconds)
+{
+    QProcess copy;
+    copy.start(self, arguments);
+    if (!copy.waitForStarted() || !copy.waitForReadyRead(kStartTimeoutMs))
         return std::nullopt;
     QThread::msleep(kSettleMs);
-    const auto percent = idlePercent(reference.processId(), seconds);
-    terminate(reference);
+    const auto percent = idlePercent(copy.processId(), seconds);
+    terminate(copy);
     return percent;
 }
 
@@ -248,6 +275,8 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc > 1 && qstrcmp(argv[1], "--reference") == 0)
         return referenceWindow(argc, argv);
+    if (argc > 2 && qstrcmp(argv[1], "--display") == 0)
+        return displayOverIdleGame(argc, argv, QString::fromLocal8Bit(argv[2]));
 
     QCoreApplication app(argc, argv);
     int seconds = 10;
@@ -261,7 +290,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const auto reference = measureReference(QCoreApplication::applicationFilePath(), seconds);
+    const auto reference = measureCopy(QCoreApplication::applicationFilePath(), {QStringLiteral("--reference")},
+                                       seconds);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -298,6 +328,17 @@ int main(int argc, char *argv[])
     std::printf("next_start_free: %s\n", nextStartFree ? "yes" : "no");
     if (hoverRest)
         std::printf("hover_rest_cpu_percent: %.2f\n", *hoverRest);
+    // The display's copy has a program directory of its own: the game's
+    // lock is not the point here.
+    QTemporaryDir displayDir;
+    std::optional<double> withDisplay;
+    if (displayDir.isValid() && copyDefaults(QStringLiteral(ZORBEL_DEFAULTS_DIR), displayDir.path()))
+        withDisplay = measureCopy(QCoreApplication::applicationFilePath(),
+                                  {QStringLiteral("--display"), displayDir.path()}, seconds);
+    if (!withDisplay)
+        std::fprintf(stderr, "idle_cpu: no figure with the room display open\n");
+    if (withDisplay)
+        std::printf("idle_cpu_with_display_percent: %.2f\n", *withDisplay);
     std::printf("idle_cpu_percent: %.2f\n", *idle);
     return ended && nextStartFree ? 0 : 1;
 }
