@@ -74,7 +74,14 @@ start_x_server() {
     DISPLAY=:$(cat "$WORK/display")
     export DISPLAY
     wait_for "the X server to answer" xdotool getmouselocation
+    # The accessibility bus, started before any program asks for it, lets
+    # the test read windows as a screen reader does.
+    "$(dirname "$0")/accessible_text.py" --wake 2>/dev/null || true
 }
+
+# spoken TITLE: what the shown window TITLE says to a screen reader, a line
+# per object.
+spoken() { "$(dirname "$0")/accessible_text.py" "$1" 2>/dev/null; }
 
 # ---- the program and its windows
 
@@ -83,7 +90,7 @@ start_x_server() {
 start_program() {
     out=$1
     shift
-    QT_QPA_PLATFORM=xcb "$@" >>"$out" 2>&1 &
+    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@" >>"$out" 2>&1 &
     COPY=$!
     PROGRAM_PIDS="$PROGRAM_PIDS $COPY"
 }

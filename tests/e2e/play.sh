@@ -35,6 +35,24 @@ expect_saved_config() {
 
 # ---- scenario 1: a whole game, the settings, and the way out
 
+# F5 opens the room display, which shows the console's prompt; F5 again
+# closes it.
+watch_room_display() {
+    keys_to "$MAIN" F5
+    wait_for "the room display" window_shown "Zorbel Room Display"
+    screenshot room-display
+    spoken Zorbel >"$WORK/console.txt" || fail "the console cannot be read"
+    halves=$(grep -A 2 -m 1 '^Viewing Match ' "$WORK/console.txt" | tail -n 2)
+    [ "$(echo "$halves" | wc -l)" = 2 ] || fail "no match on the console: $(cat "$WORK/console.txt")"
+    wait_for "the room display's text" spoken "Zorbel Room Display"
+    spoken "Zorbel Room Display" >"$WORK/display.txt"
+    echo "$halves" | while IFS= read -r half; do
+        grep -q -F -- "$half" "$WORK/display.txt" || fail "the room display lacks '$half': $(cat "$WORK/display.txt")"
+    done
+    keys_to "$MAIN" F5
+    wait_for "the room display to close" window_gone "Zorbel Room Display"
+}
+
 win_a_game() {
     keys_to "$MAIN" Next Next Prior
     screenshot prompts
@@ -71,6 +89,7 @@ play_a_game() {
     start_copy "$PLAYED"
     wait_for_board "$PLAYED"
     screenshot board
+    watch_room_display
     win_a_game
     screenshot new-game
     change_countdown

@@ -5,6 +5,8 @@
 #include "play/windows/countdown_alert.h"
 #include "play/windows/frm_config.h"
 #include "play/windows/frm_win.h"
+#include "play/windows/room_display.h"
+#include "play/windows/room_display_control.h"
 #include "play/windows/turn_marker.h"
 
 #include "services/app_context.h"
@@ -21,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -216,10 +219,10 @@ void FrmZorbel::connectGame()
 // The page keys work wherever the focus is on the board.
 void FrmZorbel::watchPageKeys()
 {
-    static const char *const keyButtons[] = {"clkAbout", "clkConfig",     "clkContact",     "clkDonate",
-                                             "clkEdit",  "clkExit",       "clkExitPhrase",  "clkHowToPlay",
-                                             "clkNext",  "clkNextPhrase", "clkPrev",        "clkPrevPhrase",
-                                             "clkRound", "clkStart",      "clkStartPhrase", "clkUpdate"};
+    static const char *const keyButtons[] = {
+        "clkAbout",      "clkConfig",    "clkContact",     "clkDonate",     "clkEdit",       "clkExit",
+        "clkExitPhrase", "clkHowToPlay", "clkNext",        "clkNextPhrase", "clkPrev",       "clkPrevPhrase",
+        "clkRound",      "clkStart",     "clkStartPhrase", "clkUpdate",     "clkRoomDisplay"};
     QList<std::pair<Ravlen *, QString>> buttons;
     for (const char *name : keyButtons)
         buttons.append({controls().get<Ravlen>(QLatin1String(name)), QLatin1String(name)});
@@ -338,6 +341,7 @@ void FrmZorbel::Form_Load()
     m_services = new ConsoleServices(context(), controls(), this);
     m_countdownAlert = new CountdownAlert(m_countdown);
     followScreen();
+    connectRoomDisplay();
 
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
@@ -410,6 +414,36 @@ void FrmZorbel::PageUpDown(int keyCode)
 
 // The board the room watches may be made full screen (F11), maximised or
 // moved to another screen; it is laid out anew to fit.
+// The room display opens on the screen the room watches; a right click on
+// its button, or Shift+F5, chooses that screen. F5 works from the display
+// too, and the display goes when the console does.
+void FrmZorbel::connectRoomDisplay()
+{
+    m_roomDisplay = new RoomDisplayControl(
+        this, [this] { return new RoomDisplay(*m_game, this); },
+        context().programFile(QStringLiteral("RoomDisplay.ini")));
+    auto *button = controls().get<Ravlen>(QStringLiteral("clkRoomDisplay"));
+    button->setToolTip(
+        QStringLiteral("Open or close the room display (F5); right-click or Shift+F5 to choose its screen"));
+    const auto chooseScreen = [this, button] {
+        context().guard(QStringLiteral("clkRoomDisplay_RightClick"), [this, button] {
+            m_roomDisplay->chooser()->exec(button->mapToGlobal(button->rect().bottomLeft()));
+        });
+    };
+    connect(button, &Ravlen::Click, this, &FrmZorbel::clkRoomDisplay_Click);
+    connect(button, &Ravlen::RightClick, this, chooseScreen);
+    auto *toggle = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    toggle->setContext(Qt::ApplicationShortcut);
+    connect(toggle, &QShortcut::activated, this, &FrmZorbel::clkRoomDisplay_Click);
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5), this), &QShortcut::activated, this, chooseScreen);
+    connect(this, &Form::unloaded, m_roomDisplay, &RoomDisplayControl::close);
+}
+
+void FrmZorbel::clkRoomDisplay_Click()
+{
+    context().guard(QStringLiteral("clkRoomDisplay_Click"), [this] { m_roomDisplay->toggle(); });
+}
+
 void FrmZorbel::followScreen()
 {
     auto *fit = new ScreenFit(*this, context().formScale());

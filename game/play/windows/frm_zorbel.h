@@ -8,6 +8,7 @@
 #include <memory>
 
 class ConsoleServices;
+class RoomDisplayControl;
 class CountdownAlert;
 class QCheckBox;
 class QComboBox;
@@ -39,6 +40,8 @@ public:
 public Q_SLOTS:
     void PageUpDown(int keyCode);
     void clkConfig_Click();
+    // Opens the room display, or closes it when it is open (F5).
+    void clkRoomDisplay_Click();
     void cmdEndProgram_Click();
 
 protected:
@@ -81,11 +84,13 @@ private:
     void showCountdown();
     void showOptions();
     void followScreen();
+    void connectRoomDisplay();
     bool announce(const Scoreboard::Decision &decision);
     bool closeOtherWindows();
 
     Game *m_game;
     ConsoleServices *m_services = nullptr;
+    RoomDisplayControl *m_roomDisplay = nullptr;
     std::unique_ptr<TurnMarker> m_turnMarker;
     CountdownAlert *m_countdownAlert = nullptr;
     bool m_exitConfirmed = false;

@@ -3,6 +3,7 @@
 #include "play/countdown.h"
 #include "play/line_rules.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -85,6 +86,30 @@ int fittingSize(const QString &text, const QRect &area, int flags, int largest, 
     return low;
 }
 
+// The board is painted, not built of widgets: a screen reader hears it
+// through the window's description, read fresh at every question.
+class RoomDisplayAccessible : public QAccessibleWidget
+{
+public:
+    explicit RoomDisplayAccessible(RoomDisplay *display)
+        : QAccessibleWidget(display, QAccessible::Window)
+    {
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Description)
+            return static_cast<const RoomDisplay *>(widget())->spokenText();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface *roomDisplayAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("RoomDisplay") && object && object->isWidgetType())
+        return new RoomDisplayAccessible(static_cast<RoomDisplay *>(object));
+    return nullptr;
+}
+
 unsigned bit(RoomDisplay::Part part)
 {
     return 1u << unsigned(part);
@@ -104,6 +129,8 @@ RoomDisplay::RoomDisplay(Game &game, QWidget *parent)
     , m_game(game)
     , m_pulse(new QVariantAnimation(this))
 {
+    static const bool readable = (QAccessible::installFactory(roomDisplayAccessible), true);
+    Q_UNUSED(readable);
     setWindowTitle(QStringLiteral("Zorbel Room Display"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -231,6 +258,19 @@ const RoomDisplay::TextBlock *RoomDisplay::block(Part part, int player) const
         return &m_announcement;
     }
     return nullptr;
+}
+
+QString RoomDisplay::spokenText() const
+{
+    QStringList lines{m_prompt.text.split(u'\n').join(u' '), m_round.text, m_scoreToWin.text,
+                      QStringLiteral("Seconds left: ") + m_countdown.text};
+    for (int i = 0; i < m_shownPlayers; ++i)
+        lines << QStringLiteral("%1: %2%3")
+                     .arg(m_names[i].text, m_scores[i].text,
+                          i == m_marked ? QStringLiteral(", current player") : QString());
+    if (m_announcing)
+        lines << m_announcement.text.split(u'\n', Qt::SkipEmptyParts).join(u' ');
+    return lines.join(u'\n');
 }
 
 QString RoomDisplay::promptOnShow() const

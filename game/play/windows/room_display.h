@@ -27,6 +27,9 @@ public:
     // The text a part shows (empty when it shows nothing); a player's name
     // and score are asked for by row. A match prompt's halves are two lines.
     QString shownText(Part part, int player = -1) const;
+    // Everything on show, a line per part and player, as a screen reader
+    // reads the window (its accessible description).
+    QString spokenText() const;
     // The font's pixel size the part is drawn in at the window's size.
     int textPixelHeight(Part part) const;
     // Where the part's text may go, and the rectangle it takes there.

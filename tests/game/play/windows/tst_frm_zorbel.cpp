@@ -1,5 +1,6 @@
 #include "play/windows/countdown_alert.h"
 #include "play/windows/frm_zorbel.h"
+#include "play/windows/room_display.h"
 #include "services/windows/frm_how_to.h"
 #include "test_context.h"
 
@@ -466,6 +467,28 @@ private Q_SLOTS:
         game.click("clkStart");
         QCOMPARE(markedRow(), 0);
         QCOMPARE(game.box("txtPlayer", 1)->palette().color(QPalette::Base), kNormal);
+    }
+    // F5 and the console's button open and close the room display, which
+    // shows the console's prompt and goes when the console does.
+    void roomDisplayOpensAndCloses()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches);
+        QVERIFY(game.activate());
+        const auto display = [&window]() -> RoomDisplay * {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            auto *shown = window.findChild<RoomDisplay *>();
+            return shown && shown->isVisible() ? shown : nullptr;
+        };
+        QTest::keyClick(game.box("txtPlayer", 0), Qt::Key_F5);
+        QVERIFY(display());
+        QCOMPARE(display()->shownText(RoomDisplay::Part::Prompt).replace(u'\n', u','), game.matchOnShow());
+        game.click("clkRoomDisplay");
+        QVERIFY(!display());
+        game.click("clkRoomDisplay");
+        QVERIFY(display());
+        window.cmdEndProgram_Click();
+        QVERIFY(!display());
     }
     // clang-format off
     void pageKeysWorkEverywhere_data()
