@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTimer>
 
+#include <limits>
 #include <utility>
 
 namespace {
@@ -349,11 +350,13 @@ void Game::showSeconds(int seconds)
 {
     m_secondsLeft = seconds;
     m_lengthAsWritten.clear();
+    m_paused = false;
     Q_EMIT countdownChanged();
 }
 
 void Game::startTicking()
 {
+    m_paused = false;
     m_ticker->start();
     Q_EMIT countdownChanged();
 }
@@ -397,7 +400,34 @@ void Game::tick()
 
 void Game::pauseCountdown()
 {
-    stopTicking();
+    if (!countdownRunning())
+        return;
+    m_ticker->stop();
+    m_paused = true;
+    Q_EMIT countdownChanged();
+}
+
+void Game::resumeCountdown()
+{
+    if (m_paused)
+        startTicking();
+}
+
+void Game::togglePause()
+{
+    if (m_paused)
+        resumeCountdown();
+    else
+        pauseCountdown();
+}
+
+void Game::addTenSeconds()
+{
+    if (!countdownRunning() && !m_paused)
+        return;
+    m_secondsLeft = std::min(m_secondsLeft + 10, int(std::numeric_limits<qint16>::max()));
+    m_lengthAsWritten.clear();
+    Q_EMIT countdownChanged();
 }
 
 void Game::setCountdownLength(const CountdownLength &length)
@@ -406,6 +436,7 @@ void Game::setCountdownLength(const CountdownLength &length)
         m_countdownLength = length.seconds;
         m_secondsLeft = length.seconds;
         m_lengthAsWritten = length.text;
+        m_paused = false;
         Q_EMIT countdownChanged();
     });
 }

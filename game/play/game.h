@@ -85,8 +85,14 @@ public:
     void tick();
     // Restarts the countdown from its length for a new question.
     void checkTimer();
-    // Holds the countdown where it is while the host changes settings.
+    // Holds a running countdown where it is (the host's pause, or while the
+    // host changes settings); resuming goes on from the seconds on show.
     void pauseCountdown();
+    void resumeCountdown();
+    void togglePause();
+    bool countdownPaused() const { return m_paused; }
+    // Ten seconds more for a running or paused countdown, without restarting it.
+    void addTenSeconds();
     void setCountdownLength(const CountdownLength &length);
     bool timerOn() const { return m_timerOn; }
     void setTimerOn(bool on);
@@ -176,6 +182,7 @@ private:
     int m_countdownLength = 30;
     int m_secondsLeft = 30;
     QString m_lengthAsWritten;
+    bool m_paused = false;
     bool m_timerOn = true;
     bool m_soundOn = false;
     bool m_buzzer = false;

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,6 +186,17 @@ void FrmZorbel::connectHostActions()
             &FrmZorbel::cmdEndProgram_Click);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_E), this), &QShortcut::activated, this,
             &FrmZorbel::cmdEndProgram_Click);
+
+    // The countdown under the host's hand: Ctrl+P (or a click on the
+    // countdown) holds and resumes it, Ctrl+Plus gives ten seconds more.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, m_game, &Game::togglePause);
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal})
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, m_game, &Game::addTenSeconds);
+    m_countdown->setToolTip(QStringLiteral("Click or Ctrl+P to pause and resume; Ctrl+Plus adds ten seconds"));
+    auto *held = new QGraphicsOpacityEffect(m_countdown);
+    held->setOpacity(0.35);
+    held->setEnabled(false);
+    m_countdown->setGraphicsEffect(held);
 }
 
 void FrmZorbel::connectGame()
@@ -317,6 +329,10 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
         // win; a wheel turned on the way past would change them silently.
         if (combo && !combo->view()->isVisible())
             return true;
+        break;
+    case QEvent::MouseButtonPress:
+        if (watched == m_countdown)
+            m_game->togglePause();
         break;
     case QEvent::MouseButtonDblClick:
         if (auto *box = qobject_cast<QLineEdit *>(watched); box && box->objectName() == QLatin1String("txtPlayer"))
@@ -539,6 +555,8 @@ void FrmZorbel::showTurn(int player)
 void FrmZorbel::showCountdown()
 {
     m_countdown->setText(m_game->countdownText());
+    // A held countdown fades in the box itself, where the host looks.
+    m_countdown->graphicsEffect()->setEnabled(m_game->countdownPaused());
     m_countdownAlert->show(m_game->secondsLeft(), m_game->countdownRunning());
 }
 

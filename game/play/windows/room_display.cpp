@@ -263,7 +263,8 @@ const RoomDisplay::TextBlock *RoomDisplay::block(Part part, int player) const
 QString RoomDisplay::spokenText() const
 {
     QStringList lines{m_prompt.text.split(u'\n').join(u' '), m_round.text, m_scoreToWin.text,
-                      QStringLiteral("Seconds left: ") + m_countdown.text};
+                      QStringLiteral("Seconds left: ") + m_countdown.text
+                          + (m_game.countdownPaused() ? QStringLiteral(", paused") : QString())};
     for (int i = 0; i < m_shownPlayers; ++i)
         lines << QStringLiteral("%1: %2%3")
                      .arg(m_names[i].text, m_scores[i].text,
@@ -519,8 +520,16 @@ void RoomDisplay::paintCountdown(QPainter &painter) const
     painter.setBrush(countdownColour());
     painter.drawPath(rounded(m_countdownPanel, 0.03 * height()));
     painter.setFont(face(m_countdown.pixelSize));
-    painter.setPen(kPanel);
+    painter.setPen(m_game.countdownPaused() ? kPlateLine : kPanel);
     painter.drawText(m_countdown.area, m_countdown.flags, m_countdown.text);
+    if (!m_game.countdownPaused())
+        return;
+    // Held: the seconds grey out and the panel says why.
+    painter.setFont(face(m_countdown.pixelSize / 3));
+    painter.setPen(kPanel);
+    const int margin = m_countdownPanel.height() / 4;
+    painter.drawText(m_countdownPanel.adjusted(margin, 0, -margin, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("PAUSED"));
 }
 
 void RoomDisplay::paintAnnouncement(QPainter &painter) const

@@ -326,6 +326,35 @@ private Q_SLOTS:
         empty.game.setTimerOn(true);
         QVERIFY(empty.game.timerOn() && !empty.game.countdownRunning());
     }
+
+    // The host holds the countdown and gives ten seconds more without
+    // restarting it; a new question starts afresh.
+    void countdownUnderTheHostsHand()
+    {
+        Fixture game;
+        game.game.setTimerOn(true);
+        QStringList shown;
+        const auto act = [&](const QString &step) {
+            if (step == "tick" && game.game.countdownRunning())
+                game.game.tick();
+            else if (step == "pause")
+                game.game.togglePause();
+            else if (step == "+10")
+                game.game.addTenSeconds();
+            else if (step == "next")
+                game.next(Match);
+            shown << game.game.countdownText() + (game.game.countdownRunning() ? "*" : "") + (game.game.countdownPaused() ? "p" : "");
+        };
+        for (const char *step : {"tick", "pause", "tick", "+10", "pause", "tick", "+10", "next"})
+            act(QLatin1String(step));
+        QCOMPARE(shown.join(u' '), "29* 29p 29p 39p 39* 38* 48* 30*");
+
+        game.game.setTimerOn(false); // nothing counts: nothing to hold or lengthen
+        shown.clear();
+        for (const char *step : {"pause", "+10"})
+            act(QLatin1String(step));
+        QCOMPARE(shown.join(u' '), "30 30");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestGame)

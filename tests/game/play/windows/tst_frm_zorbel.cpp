@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsEffect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -467,6 +468,22 @@ private Q_SLOTS:
         game.click("clkStart");
         QCOMPARE(markedRow(), 0);
         QCOMPARE(game.box("txtPlayer", 1)->palette().color(QPalette::Base), kNormal);
+    }
+    // Ctrl+P and a click on the countdown hold and resume it; Ctrl+Plus adds ten seconds.
+    void countdownUnderTheHostsHand()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches);
+        QVERIFY(game.activate());
+        QTest::mouseClick(game.get<QRadioButton>("OptTimer", 0), Qt::LeftButton);
+        QLineEdit *box = game.box("txtTimer");
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(window.game().countdownPaused());
+        QTest::keyClick(&window, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(box->text(), "40");
+        QVERIFY(box->graphicsEffect()->isEnabled()); // faded while held
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(window.game().countdownRunning() && !box->graphicsEffect()->isEnabled());
     }
     // F5 and the console's button open and close the room display, which
     // shows the console's prompt and goes when the console does.
