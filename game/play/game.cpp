@@ -64,6 +64,42 @@ void Game::open()
     readConfigFile();
 }
 
+Game::Snapshot Game::snapshot() const
+{
+    return {m_modes, m_modeOnShow, m_players, m_playerCount, m_currentPlayer, m_round, m_scoreToWin, m_tieContinue};
+}
+
+void Game::restore(const Snapshot &snapshot)
+{
+    bool newQuestion = false;
+    for (const QuestionMode mode : kModes) {
+        ModeState &state = modeState(mode);
+        const ModeState &wanted = snapshot.modes[size_t(mode)];
+        const bool shown = state.questions != wanted.questions || state.number != wanted.number;
+        state = wanted;
+        if (shown) {
+            newQuestion = true;
+            Q_EMIT questionChanged(mode);
+        }
+    }
+    if (std::exchange(m_modeOnShow, snapshot.modeOnShow) != snapshot.modeOnShow) {
+        newQuestion = true;
+        Q_EMIT modeOnShowChanged(snapshot.modeOnShow);
+    }
+    if (std::exchange(m_playerCount, snapshot.playerCount) != snapshot.playerCount)
+        Q_EMIT playerCountChanged(snapshot.playerCount);
+    for (int i = 0; i < kMaxPlayers; ++i) {
+        setPlayerName(i, snapshot.players[i].name);
+        setScore(i, snapshot.players[i].score);
+    }
+    setCurrentPlayer(snapshot.currentPlayer);
+    setRound(snapshot.round);
+    setScoreToWin(snapshot.scoreToWin);
+    m_tieContinue = snapshot.tieContinue;
+    if (newQuestion)
+        checkTimer();
+}
+
 // ---------------------------------------------------------------- questions
 
 void Game::start(QuestionMode mode)

@@ -33,6 +33,35 @@ class Game : public QObject
 public:
     static constexpr int kMaxPlayers = 10;
 
+    struct ModeState {
+        QStringList questions;
+        int number = 0;
+        bool gameOn = false;
+        bool reload = false;
+        bool holdFirst = false;
+        friend bool operator==(const ModeState &, const ModeState &) = default;
+    };
+    struct Player {
+        QString name = QStringLiteral("Name");
+        int score = 0;
+        friend bool operator==(const Player &, const Player &) = default;
+    };
+    // Everything the host's moves change: the questions and where each mode
+    // stands, the players, the turn, the round and the score to win. The
+    // countdown's settings belong to the configuration and stay out. Copies
+    // share the question lists, so a snapshot costs little.
+    struct Snapshot {
+        std::array<ModeState, 2> modes;
+        QuestionMode modeOnShow = QuestionMode::Match;
+        std::array<Player, kMaxPlayers> players;
+        int playerCount = 2;
+        int currentPlayer = 0;
+        int round = 1;
+        int scoreToWin = 10;
+        bool tieContinue = false;
+        friend bool operator==(const Snapshot &, const Snapshot &) = default;
+    };
+
     explicit Game(AppContext &context, QObject *parent = nullptr);
     ~Game() override;
 
@@ -46,6 +75,12 @@ public:
     // do), a game loaded so starts with the countdown and the sound off, and
     // Zorbel.cfg has the last word.
     void open();
+
+    Snapshot snapshot() const;
+    // Brings a snapshot back and tells every view of what differs; where a
+    // question on show or the tab changes, the countdown starts again from
+    // its length as for a new question.
+    void restore(const Snapshot &snapshot);
 
     // ---- Questions
     void start(QuestionMode mode);
@@ -125,18 +160,6 @@ Q_SIGNALS:
     void reloadingChanged(bool reloading);
 
 private:
-    struct ModeState {
-        QStringList questions;
-        int number = 0;
-        bool gameOn = false;
-        bool reload = false;
-        bool holdFirst = false;
-    };
-    struct Player {
-        QString name = QStringLiteral("Name");
-        int score = 0;
-    };
-
     ModeState &modeState(QuestionMode mode) { return m_modes[size_t(mode)]; }
     const ModeState &modeState(QuestionMode mode) const { return m_modes[size_t(mode)]; }
 
