@@ -21,8 +21,7 @@ QString modeText(QuestionMode mode)
 class StateChange : public QUndoCommand
 {
 public:
-    StateChange(GameHistory &history, const QString &text, Game::Snapshot before, Game::Snapshot after,
-                int namedPlayer)
+    StateChange(GameHistory &history, const QString &text, Game::Snapshot before, Game::Snapshot after, int namedPlayer)
         : QUndoCommand(text)
         , m_history(history)
         , m_before(std::move(before))
@@ -78,8 +77,7 @@ void GameHistory::perform(const QString &text, const std::function<void()> &acti
     record(action, [&text] { return text; });
 }
 
-void GameHistory::record(const std::function<void()> &action, const std::function<QString()> &describe,
-                         int namedPlayer)
+void GameHistory::record(const std::function<void()> &action, const std::function<QString()> &describe, int namedPlayer)
 {
     // A view that follows a step being taken back reports what it shows as
     // a move of its own; that changes nothing and is no step.
