@@ -525,20 +525,21 @@ void FrmZorbel::showGame()
     showOptions();
 }
 
+// A mode's first start taken back leaves it blank again, as it opened.
 void FrmZorbel::showQuestion(QuestionMode mode)
 {
-    if (!m_game->onShow(mode))
-        return;
+    const bool onShow = m_game->onShow(mode);
     const GameMode &description = GameMode::of(mode);
-    modeControls(mode).status->setCaption(description.statusText(m_game->position(mode), m_game->questionCount(mode)));
+    modeControls(mode).status->setCaption(
+        onShow ? description.statusText(m_game->position(mode), m_game->questionCount(mode)) : QString());
     const QString question = m_game->question(mode);
     if (mode == QuestionMode::Phrase) {
-        m_phrase->setText(QStringLiteral("      ") + question);
+        m_phrase->setText(onShow ? QStringLiteral("      ") + question : QString());
         return;
     }
     const QStringList halves = question.split(LineRules::kHalfSeparator);
     for (int half = 0; half < 2; ++half)
-        m_matchHalves[half]->setText(QLatin1Char('\n') + halves.value(half));
+        m_matchHalves[half]->setText(onShow ? QLatin1Char('\n') + halves.value(half) : QString());
 }
 
 void FrmZorbel::showModeOnShow(QuestionMode mode)

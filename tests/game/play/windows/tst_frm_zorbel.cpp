@@ -455,6 +455,22 @@ private Q_SLOTS:
         QCOMPARE(game.scores(), QStringList({"0", "1", "0"}));
         QCOMPARE(game.button("clkRound")->toolTip(), "Undo: Name +1 (Ctrl+Z)");
     }
+    // The matches started once their file came leave the tab blank again
+    // when the start is taken back.
+    void firstStartTakenBack()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open({}, kPhrases);
+        QVERIFY(game.activate());
+        game.test().writeFile(QStringLiteral("ZorbelLines.txt"), kThreeMatches.join(QLatin1String("\r\n")).toUtf8());
+        game.showTab(0);
+        game.click("clkStart");
+        QVERIFY(!game.matchOnShow().isEmpty());
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window.game().onShow(QuestionMode::Match));
+        QCOMPARE(game.matchOnShow(), QString());
+        QCOMPARE(game.button("clkStatusMatch")->caption(), QString());
+    }
     // Every control has a name a screen reader speaks, and the turn shows by
     // more than colour.
     void screenReadersAndTheTurnMarker()
