@@ -426,6 +426,7 @@ private Q_SLOTS:
         ZorbelFixture game;
         FrmZorbel &window = game.open(kThreeMatches, kPhrases);
         QVERIFY(game.activate());
+        QCOMPARE(game.button("clkRound")->toolTip(), QString()); // opening is no step
         auto *players = game.get<QComboBox>("cmbNumPlayers");
         chooseWithMouse(players, "3");
         game.click("clkUp", 1);
@@ -454,6 +455,8 @@ private Q_SLOTS:
         QCOMPARE(window.game().playerName(0), "Name");
         QCOMPARE(game.scores(), QStringList({"0", "1", "0"}));
         QCOMPARE(game.button("clkRound")->toolTip(), "Undo: Name +1 (Ctrl+Z)");
+        keys(Qt::Key_Y);
+        QCOMPARE(window.game().playerName(0), "NameX");
     }
     // The matches started once their file came leave the tab blank again
     // when the start is taken back.
