@@ -32,21 +32,56 @@ public:
             texts << history.stack().text(i);
         return texts;
     }
-    void undoAll()
-    {
-        while (history.stack().canUndo())
-            history.stack().undo();
-    }
-    void redoAll()
-    {
-        while (history.stack().canRedo())
-            history.stack().redo();
-    }
-
     TestContext test;
     Game game{test.context()};
     mutable GameHistory history{game};
     int decisions = 0;
+};
+
+// What a view shows of the game: kept up from the game's signals alone, as
+// the console and the room display keep theirs, or read afresh.
+struct View {
+    std::array<QString, 2> questions;
+    QuestionMode modeOnShow = Match;
+    int count = 0;
+    int current = 0;
+    int round = 0;
+    int scoreToWin = 0;
+    std::array<QString, Game::kMaxPlayers> names;
+    std::array<int, Game::kMaxPlayers> scores{};
+    friend bool operator==(const View &, const View &) = default;
+
+    static QString question(const Game &game, QuestionMode mode)
+    {
+        return game.question(mode) + u'#' + QString::number(game.position(mode));
+    }
+    static View of(const Game &game)
+    {
+        View view;
+        view.questions = {question(game, Match), question(game, Phrase)};
+        view.modeOnShow = game.modeOnShow();
+        view.count = game.playerCount();
+        view.current = game.currentPlayer();
+        view.round = game.round();
+        view.scoreToWin = game.scoreToWin();
+        for (int i = 0; i < Game::kMaxPlayers; ++i) {
+            view.names[i] = game.playerName(i);
+            view.scores[i] = game.score(i);
+        }
+        return view;
+    }
+    void follow(Game &game)
+    {
+        QObject::connect(&game, &Game::questionChanged,
+                         [this, &game](QuestionMode mode) { questions[size_t(mode)] = question(game, mode); });
+        QObject::connect(&game, &Game::modeOnShowChanged, [this](QuestionMode mode) { modeOnShow = mode; });
+        QObject::connect(&game, &Game::playerCountChanged, [this](int players) { count = players; });
+        QObject::connect(&game, &Game::playerNameChanged, [this](int player, const QString &name) { names[player] = name; });
+        QObject::connect(&game, &Game::scoreChanged, [this](int player, int score) { scores[player] = score; });
+        QObject::connect(&game, &Game::currentPlayerChanged, [this](int player) { current = player; });
+        QObject::connect(&game, &Game::roundChanged, [this](int newRound) { round = newRound; });
+        QObject::connect(&game, &Game::scoreToWinChanged, [this](int score) { scoreToWin = score; });
+    }
 };
 
 } // namespace
@@ -57,7 +92,8 @@ class TestGameHistory : public QObject
 
 private Q_SLOTS:
     // Whatever the host did, taking it all back gives the game as it
-    // opened, and doing it all again the game as the host left it.
+    // opened, and doing it all again the game as the host left it; a view
+    // that follows the game's signals shows each of them.
     void undoAndRedoGiveTheExactGame()
     {
         for (const unsigned seed : {1u, 7u, 42u}) {
@@ -65,6 +101,8 @@ private Q_SLOTS:
             std::mt19937 random(seed);
             const auto draw = [&random](int from, int to) { return std::uniform_int_distribution(from, to)(random); };
             const Game::Snapshot opened = f.game.snapshot();
+            View view = View::of(f.game);
+            view.follow(f.game);
             for (int move = 0; move < 300; ++move) {
                 const int player = draw(0, f.game.playerCount() - 1);
                 const QuestionMode mode = draw(0, 1) ? Match : Phrase;
@@ -103,9 +141,15 @@ private Q_SLOTS:
             }
             QVERIFY(f.decisions > 0);
             const Game::Snapshot left = f.game.snapshot();
-            f.undoAll();
+            for (QUndoStack &stack = f.history.stack(); stack.canUndo();) {
+                stack.undo();
+                QVERIFY(view == View::of(f.game));
+            }
             QVERIFY(f.game.snapshot() == opened);
-            f.redoAll();
+            for (QUndoStack &stack = f.history.stack(); stack.canRedo();) {
+                stack.redo();
+                QVERIFY(view == View::of(f.game));
+            }
             QVERIFY(f.game.snapshot() == left);
         }
     }
