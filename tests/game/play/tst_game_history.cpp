@@ -202,6 +202,22 @@ private Q_SLOTS:
                                          "Name Player 2", "Player 2 +1", "4 players", "Score to win 15", "Show phrases", "New game"}));
     }
 
+    // A question brought back by undo starts the countdown afresh, as a new
+    // question does; a step that shows the same question leaves it counting.
+    void undoRestartsTheCountdown()
+    {
+        Fixture f;
+        f.game.setTimerOn(true);
+        f.history.next(Match);
+        f.history.raiseScore(0);
+        f.game.tick();
+        f.history.stack().undo();
+        QCOMPARE(f.game.secondsLeft(), 29);
+        f.history.stack().undo();
+        QCOMPARE(f.game.secondsLeft(), 30);
+        QVERIFY(f.game.countdownRunning());
+    }
+
     // A move that changed nothing leaves nothing to take back.
     void noStepForNoChange()
     {
