@@ -65,6 +65,37 @@ void Game::open()
     readConfigFile();
 }
 
+void Game::restore(const Snapshot &snapshot)
+{
+    bool newQuestion = false;
+    for (const QuestionMode mode : kModes) {
+        ModeState &state = modeState(mode);
+        const ModeState &wanted = snapshot.modes[size_t(mode)];
+        const bool shown = state.questions != wanted.questions || state.number != wanted.number;
+        state = wanted;
+        if (shown) {
+            newQuestion = true;
+            Q_EMIT questionChanged(mode);
+        }
+    }
+    if (std::exchange(m_state.modeOnShow, snapshot.modeOnShow) != snapshot.modeOnShow) {
+        newQuestion = true;
+        Q_EMIT modeOnShowChanged(snapshot.modeOnShow);
+    }
+    if (std::exchange(m_state.playerCount, snapshot.playerCount) != snapshot.playerCount)
+        Q_EMIT playerCountChanged(snapshot.playerCount);
+    for (int i = 0; i < kMaxPlayers; ++i) {
+        setPlayerName(i, snapshot.players[i].name);
+        setScore(i, snapshot.players[i].score);
+    }
+    setCurrentPlayer(snapshot.currentPlayer);
+    setRound(snapshot.round);
+    setScoreToWin(snapshot.scoreToWin);
+    m_state.tieContinue = snapshot.tieContinue;
+    if (newQuestion)
+        checkTimer();
+}
+
 // ---------------------------------------------------------------- questions
 
 void Game::start(QuestionMode mode)
@@ -151,7 +182,7 @@ void Game::nextInMode(const GameMode &mode)
     if (state.number == state.questions.size() + 1)
         state.number = 1;
     Q_EMIT questionChanged(mode.mode);
-    if (m_tieContinue)
+    if (m_state.tieContinue)
         goOnAfterTie(mode);
     checkTimer();
 }
@@ -174,11 +205,11 @@ void Game::previousInMode(const GameMode &mode)
 void Game::goOnAfterTie(const GameMode &mode)
 {
     if (!mode.keepsTieWhileOtherSteps)
-        m_tieContinue = false;
-    m_currentPlayer = -1;
+        m_state.tieContinue = false;
+    m_state.currentPlayer = -1;
     next(GameMode::other(mode.mode));
-    m_tieContinue = false;
-    setCurrentPlayer(std::max(m_currentPlayer, 0));
+    m_state.tieContinue = false;
+    setCurrentPlayer(std::max(m_state.currentPlayer, 0));
 }
 
 QStringList Game::loadQuestions(const GameMode &mode)
@@ -205,7 +236,7 @@ void Game::tellOfFile(const QString &fileName, const QString &text, const QStrin
 void Game::showMode(QuestionMode mode)
 {
     m_context.guard(QStringLiteral("SSTab1_Click"), [this, mode] {
-        if (std::exchange(m_modeOnShow, mode) != mode)
+        if (std::exchange(m_state.modeOnShow, mode) != mode)
             Q_EMIT modeOnShowChanged(mode);
         stopTicking();
         showSeconds(m_countdownLength);
@@ -223,22 +254,22 @@ void Game::setReloading(bool reloading)
 void Game::advancePlayer(bool forward)
 {
     m_context.guard(QStringLiteral("AdvancePlayer"), [this, forward] {
-        const Scoreboard::Turn turn = Scoreboard::advance(m_currentPlayer, m_playerCount, forward);
+        const Scoreboard::Turn turn = Scoreboard::advance(m_state.currentPlayer, m_state.playerCount, forward);
         setCurrentPlayer(turn.player);
         if (!turn.roundOver)
             return;
-        setRound(m_round + 1);
+        setRound(m_state.round + 1);
         QList<Scoreboard::Row> rows;
         for (int i = 0; i < kMaxPlayers; ++i)
-            rows.append({m_players[i].name, m_players[i].score, i < m_playerCount});
-        const Scoreboard::Decision decision = Scoreboard::decide(rows, m_scoreToWin);
+            rows.append({m_state.players[i].name, m_state.players[i].score, i < m_state.playerCount});
+        const Scoreboard::Decision decision = Scoreboard::decide(rows, m_state.scoreToWin);
         if (decision.kind == Scoreboard::Decision::Kind::None)
             return;
         Q_EMIT decisionAnnounced(decision);
         const bool anotherRound = m_announcer ? m_announcer(decision) : true;
         Q_EMIT decisionAnswered();
         if (decision.kind == Scoreboard::Decision::Kind::Tie && anotherRound)
-            m_tieContinue = true;
+            m_state.tieContinue = true;
         else
             restartAfterDecision();
     });
@@ -268,19 +299,19 @@ void Game::zeroScores()
 
 void Game::setScore(int player, int score)
 {
-    if (std::exchange(m_players[player].score, score) != score)
+    if (std::exchange(m_state.players[player].score, score) != score)
         Q_EMIT scoreChanged(player, score);
 }
 
 void Game::setCurrentPlayer(int player)
 {
-    if (std::exchange(m_currentPlayer, player) != player)
+    if (std::exchange(m_state.currentPlayer, player) != player)
         Q_EMIT currentPlayerChanged(player);
 }
 
 void Game::setRound(int round)
 {
-    if (std::exchange(m_round, round) != round)
+    if (std::exchange(m_state.round, round) != round)
         Q_EMIT roundChanged(round);
 }
 
@@ -290,7 +321,7 @@ void Game::raiseScore(int player)
         checkPlayer(player);
         // A mode that was never loaded counts no questions.
         const auto cap = int(questionCount(QuestionMode::Match) + questionCount(QuestionMode::Phrase));
-        setScore(player, Scoreboard::raised(m_players[player].score, cap));
+        setScore(player, Scoreboard::raised(m_state.players[player].score, cap));
     });
 }
 
@@ -298,7 +329,7 @@ void Game::lowerScore(int player)
 {
     m_context.guard(QStringLiteral("clkDown_Click"), [this, player] {
         checkPlayer(player);
-        setScore(player, Scoreboard::lowered(m_players[player].score));
+        setScore(player, Scoreboard::lowered(m_state.players[player].score));
     });
 }
 
@@ -307,7 +338,7 @@ void Game::setPlayerCount(int count)
     m_context.guard(QStringLiteral("cmbNumPlayers_Click"), [this, count] {
         if (count < 1 || count > kMaxPlayers)
             throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("%1 players").arg(count));
-        if (std::exchange(m_playerCount, count) != count)
+        if (std::exchange(m_state.playerCount, count) != count)
             Q_EMIT playerCountChanged(count);
         setCurrentPlayer(0);
     });
@@ -316,7 +347,7 @@ void Game::setPlayerCount(int count)
 void Game::setPlayerName(int player, const QString &name)
 {
     checkPlayer(player);
-    if (std::exchange(m_players[player].name, name) != name)
+    if (std::exchange(m_state.players[player].name, name) != name)
         Q_EMIT playerNameChanged(player, name);
 }
 
@@ -330,7 +361,7 @@ void Game::giveTurnTo(int player)
 
 void Game::setScoreToWin(int score)
 {
-    if (std::exchange(m_scoreToWin, score) != score)
+    if (std::exchange(m_state.scoreToWin, score) != score)
         Q_EMIT scoreToWinChanged(score);
 }
 
@@ -447,7 +478,7 @@ void Game::setTimerOn(bool on)
     m_context.guard(QStringLiteral("OptTimer_Click"), [this, on] {
         m_timerOn = on;
         Q_EMIT timerOnChanged(on);
-        if (!onShow(m_modeOnShow))
+        if (!onShow(m_state.modeOnShow))
             return;
         if (on) {
             // Goes on from the seconds on show.

@@ -33,6 +33,36 @@ class Game : public QObject
 public:
     static constexpr int kMaxPlayers = 10;
 
+    struct ModeState {
+        QStringList questions;
+        int number = 0;
+        bool gameOn = false;
+        bool reload = false;
+        bool holdFirst = false;
+        friend bool operator==(const ModeState &, const ModeState &) = default;
+    };
+    struct Player {
+        QString name = QStringLiteral("Name");
+        int score = 0;
+        friend bool operator==(const Player &, const Player &) = default;
+    };
+    // The state of play, everything the host's moves change: the questions
+    // and where each mode stands, the players, the turn, the round and the
+    // score to win. The countdown and its settings belong to the
+    // configuration and stay out. Copies share the question lists, so a
+    // snapshot costs little.
+    struct Snapshot {
+        std::array<ModeState, 2> modes;
+        QuestionMode modeOnShow = QuestionMode::Match;
+        std::array<Player, kMaxPlayers> players;
+        int playerCount = 2;
+        int currentPlayer = 0;
+        int round = 1;
+        int scoreToWin = 10;
+        bool tieContinue = false;
+        friend bool operator==(const Snapshot &, const Snapshot &) = default;
+    };
+
     explicit Game(AppContext &context, QObject *parent = nullptr);
     ~Game() override;
 
@@ -47,6 +77,12 @@ public:
     // Zorbel.cfg has the last word.
     void open();
 
+    Snapshot snapshot() const { return m_state; }
+    // Brings a snapshot back and tells every view of what differs; where a
+    // question on show or the tab changes, the countdown starts again from
+    // its length as for a new question.
+    void restore(const Snapshot &snapshot);
+
     // ---- Questions
     void start(QuestionMode mode);
     void next(QuestionMode mode);
@@ -56,22 +92,22 @@ public:
     QString question(QuestionMode mode) const;
     int position(QuestionMode mode) const { return modeState(mode).number; }
     qsizetype questionCount(QuestionMode mode) const { return modeState(mode).questions.size(); }
-    QuestionMode modeOnShow() const { return m_modeOnShow; }
+    QuestionMode modeOnShow() const { return m_state.modeOnShow; }
     // The host turned to a mode's tab: the countdown stops and shows its length.
     void showMode(QuestionMode mode);
 
     // ---- Players
-    int playerCount() const { return m_playerCount; }
+    int playerCount() const { return m_state.playerCount; }
     void setPlayerCount(int count);
-    QString playerName(int player) const { return m_players.at(player).name; }
+    QString playerName(int player) const { return m_state.players.at(player).name; }
     void setPlayerName(int player, const QString &name);
-    int score(int player) const { return m_players.at(player).score; }
+    int score(int player) const { return m_state.players.at(player).score; }
     void raiseScore(int player);
     void lowerScore(int player);
-    int currentPlayer() const { return m_currentPlayer; }
+    int currentPlayer() const { return m_state.currentPlayer; }
     void giveTurnTo(int player);
-    int round() const { return m_round; }
-    int scoreToWin() const { return m_scoreToWin; }
+    int round() const { return m_state.round; }
+    int scoreToWin() const { return m_state.scoreToWin; }
     void setScoreToWin(int score);
 
     // ---- Countdown and sound
@@ -131,20 +167,8 @@ Q_SIGNALS:
     void reloadingChanged(bool reloading);
 
 private:
-    struct ModeState {
-        QStringList questions;
-        int number = 0;
-        bool gameOn = false;
-        bool reload = false;
-        bool holdFirst = false;
-    };
-    struct Player {
-        QString name = QStringLiteral("Name");
-        int score = 0;
-    };
-
-    ModeState &modeState(QuestionMode mode) { return m_modes[size_t(mode)]; }
-    const ModeState &modeState(QuestionMode mode) const { return m_modes[size_t(mode)]; }
+    ModeState &modeState(QuestionMode mode) { return m_state.modes[size_t(mode)]; }
+    const ModeState &modeState(QuestionMode mode) const { return m_state.modes[size_t(mode)]; }
 
     void startMode(const GameMode &mode);
     void nextInMode(const GameMode &mode);
@@ -168,15 +192,7 @@ private:
 
     AppContext &m_context;
     Announcer m_announcer;
-    std::array<ModeState, 2> m_modes;
-    QuestionMode m_modeOnShow = QuestionMode::Match;
-
-    std::array<Player, kMaxPlayers> m_players;
-    int m_playerCount = 2;
-    int m_currentPlayer = 0;
-    int m_round = 1;
-    int m_scoreToWin = 10;
-    bool m_tieContinue = false;
+    Snapshot m_state;
     bool m_reloading = false;
 
     int m_countdownLength = 30;

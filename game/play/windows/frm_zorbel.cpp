@@ -89,6 +89,7 @@ FrmZorbel::FrmZorbel(AppContext &context, QWidget *parent)
             true, false},
            parent)
     , m_game(new Game(context, this))
+    , m_history(new GameHistory(*m_game, this))
 {
     m_game->setAnnouncer([this](const Scoreboard::Decision &decision) { return announce(decision); });
 }
@@ -146,25 +147,26 @@ void FrmZorbel::connectHostActions()
 {
     for (const QuestionMode mode : kModes) {
         const ModeControls &mc = modeControls(mode);
-        connect(mc.start, &Ravlen::Click, m_game, [this, mode] { m_game->start(mode); });
+        connect(mc.start, &Ravlen::Click, m_game, [this, mode] { m_history->start(mode); });
         connect(mc.next, &Ravlen::Click, this, [this, mode] { step(mode, true); });
         connect(mc.previous, &Ravlen::Click, this, [this, mode] { step(mode, false); });
         connect(mc.exit, &Ravlen::Click, this, &QWidget::close);
     }
-    connect(m_tabs, &QTabWidget::currentChanged, m_game, [this](int tab) { m_game->showMode(GameMode::onTab(tab)); });
-    connect(m_tabs, &QTabWidget::tabBarDoubleClicked, m_game, [this] { m_game->showMode(m_game->modeOnShow()); });
+    connect(m_tabs, &QTabWidget::currentChanged, m_game,
+            [this](int tab) { m_history->showMode(GameMode::onTab(tab)); });
+    connect(m_tabs, &QTabWidget::tabBarDoubleClicked, m_game, [this] { m_history->showMode(m_game->modeOnShow()); });
 
     for (int i = 0; i < Game::kMaxPlayers; ++i) {
-        connect(m_rows[i].up, &Ravlen::Click, m_game, [this, i] { m_game->raiseScore(i); });
-        connect(m_rows[i].down, &Ravlen::Click, m_game, [this, i] { m_game->lowerScore(i); });
+        connect(m_rows[i].up, &Ravlen::Click, m_game, [this, i] { m_history->raiseScore(i); });
+        connect(m_rows[i].down, &Ravlen::Click, m_game, [this, i] { m_history->lowerScore(i); });
         connect(m_rows[i].name, &QLineEdit::textChanged, m_game,
-                [this, i](const QString &name) { m_game->setPlayerName(i, name); });
+                [this, i](const QString &name) { m_history->setPlayerName(i, name); });
         m_rows[i].name->installEventFilter(this);
     }
     connect(m_playerCount, &QComboBox::currentIndexChanged, m_game,
-            [this] { m_game->setPlayerCount(m_playerCount->currentText().toInt()); });
+            [this] { m_history->setPlayerCount(m_playerCount->currentText().toInt()); });
     connect(m_scoreToWin, &QComboBox::currentIndexChanged, m_game,
-            [this] { m_game->setScoreToWin(m_scoreToWin->currentText().toInt()); });
+            [this] { m_history->setScoreToWin(m_scoreToWin->currentText().toInt()); });
 
     for (int i = 0; i < 2; ++i) {
         const bool on = i == 0;
@@ -203,7 +205,10 @@ void FrmZorbel::connectGame()
 {
     connect(m_game, &Game::questionChanged, this, &FrmZorbel::showQuestion);
     connect(m_game, &Game::modeOnShowChanged, this, &FrmZorbel::showModeOnShow);
-    connect(m_game, &Game::playerCountChanged, this, &FrmZorbel::showPlayerCount);
+    connect(m_game, &Game::playerCountChanged, this, [this](int count) {
+        showPlayerCount(count);
+        quietly(m_playerCount, [count](QComboBox *list) { list->setCurrentText(QString::number(count)); });
+    });
     connect(m_game, &Game::playerNameChanged, this, [this](int player, const QString &name) {
         if (m_rows[player].name->text() != name)
             m_rows[player].name->setText(name);
@@ -226,6 +231,29 @@ void FrmZorbel::connectGame()
     });
     connect(m_game, &Game::reloadingChanged, this,
             [this](bool reloading) { setWindowTitle(reloading ? kReloadingTitle : kGameName); });
+}
+
+// Ctrl+Z takes the host's last move back from anywhere on the console, and
+// Ctrl+Shift+Z or Ctrl+Y does it again; a name box being typed into keeps
+// these keys for its own text. The round button tells what they would do.
+void FrmZorbel::connectHistory()
+{
+    QUndoStack &stack = m_history->stack();
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, &stack, &QUndoStack::undo);
+    for (const QKeySequence &keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, &stack, &QUndoStack::redo);
+    const auto describe = [this, &stack] {
+        QStringList steps;
+        if (stack.canUndo())
+            steps << QStringLiteral("Undo: %1 (Ctrl+Z)").arg(stack.undoText());
+        if (stack.canRedo())
+            steps << QStringLiteral("Redo: %1 (Ctrl+Y)").arg(stack.redoText());
+        m_round->setToolTip(steps.join(QLatin1Char('\n')));
+    };
+    // A name typed on changes the step's text, not the place in the history.
+    connect(&stack, &QUndoStack::indexChanged, this, describe);
+    connect(&stack, &QUndoStack::undoTextChanged, this, describe);
 }
 
 // The page keys work wherever the focus is on the board.
@@ -336,7 +364,7 @@ bool FrmZorbel::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonDblClick:
         if (auto *box = qobject_cast<QLineEdit *>(watched); box && box->objectName() == QLatin1String("txtPlayer"))
-            m_game->giveTurnTo(box->property("controlIndex").toInt());
+            m_history->giveTurnTo(box->property("controlIndex").toInt());
         break;
     default:
         break;
@@ -352,6 +380,7 @@ void FrmZorbel::Form_Load()
     fillLists();
     connectHostActions();
     connectGame();
+    connectHistory();
     watchPageKeys();
     describeControls();
     m_services = new ConsoleServices(context(), controls(), this);
@@ -413,9 +442,9 @@ void FrmZorbel::cmdEndProgram_Click()
 void FrmZorbel::step(QuestionMode mode, bool forward)
 {
     if (forward)
-        m_game->next(mode);
+        m_history->next(mode);
     else
-        m_game->previous(mode);
+        m_history->previous(mode);
     if (m_game->onShow(mode))
         (forward ? modeControls(mode).next : modeControls(mode).previous)->setFocus();
 }
@@ -512,20 +541,21 @@ void FrmZorbel::showGame()
     showOptions();
 }
 
+// A mode's first start taken back leaves it blank again, as it opened.
 void FrmZorbel::showQuestion(QuestionMode mode)
 {
-    if (!m_game->onShow(mode))
-        return;
+    const bool onShow = m_game->onShow(mode);
     const GameMode &description = GameMode::of(mode);
-    modeControls(mode).status->setCaption(description.statusText(m_game->position(mode), m_game->questionCount(mode)));
+    modeControls(mode).status->setCaption(
+        onShow ? description.statusText(m_game->position(mode), m_game->questionCount(mode)) : QString());
     const QString question = m_game->question(mode);
     if (mode == QuestionMode::Phrase) {
-        m_phrase->setText(QStringLiteral("      ") + question);
+        m_phrase->setText(onShow ? QStringLiteral("      ") + question : QString());
         return;
     }
     const QStringList halves = question.split(LineRules::kHalfSeparator);
     for (int half = 0; half < 2; ++half)
-        m_matchHalves[half]->setText(QLatin1Char('\n') + halves.value(half));
+        m_matchHalves[half]->setText(onShow ? QLatin1Char('\n') + halves.value(half) : QString());
 }
 
 void FrmZorbel::showModeOnShow(QuestionMode mode)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "play/game.h"
+#include "play/game_history.h"
 
 #include "services/forms/form.h"
 
@@ -68,6 +69,7 @@ private:
     void fillLists();
     void connectHostActions();
     void connectGame();
+    void connectHistory();
     void watchPageKeys();
     void watchKeys(QWidget *control, const QString &reportName);
     void describeControls();
@@ -89,6 +91,7 @@ private:
     bool closeOtherWindows();
 
     Game *m_game;
+    GameHistory *m_history;
     ConsoleServices *m_services = nullptr;
     RoomDisplayControl *m_roomDisplay = nullptr;
     std::unique_ptr<TurnMarker> m_turnMarker;

@@ -419,6 +419,62 @@ private Q_SLOTS:
         const QString reloading = QStringLiteral("Zorbel is reloading and randomly sorting Zorbels...");
         QCOMPARE(titles, QList<QVariantList>({{reloading}, {"Zorbel"}, {reloading}, {"Zorbel"}}));
     }
+    // Ctrl+Z takes the host's last move back from anywhere on the console,
+    // Ctrl+Y does it again, and the round button tells which moves they are;
+    // a name box being typed into keeps Ctrl+Z for its own text.
+    void undoAndRedoKeys()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches, kPhrases);
+        QVERIFY(game.activate());
+        QCOMPARE(game.button("clkRound")->toolTip(), QString()); // opening is no step
+        auto *players = game.get<QComboBox>("cmbNumPlayers");
+        chooseWithMouse(players, "3");
+        game.click("clkUp", 1);
+        QCOMPARE(game.scores(), QStringList({"0", "1", "0"}));
+        const auto keys = [&window](Qt::Key key, int times = 1) {
+            while (times-- > 0)
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key, Qt::ControlModifier);
+        };
+        game.button("clkNext")->setFocus();
+        keys(Qt::Key_Z);
+        QCOMPARE(game.scores(), QStringList({"0", "0", "0"}));
+        QCOMPARE(game.button("clkRound")->toolTip(), "Undo: 3 players (Ctrl+Z)\nRedo: Name +1 (Ctrl+Y)");
+        keys(Qt::Key_Z);
+        QCOMPARE(game.scores(), QStringList({"0", "0"}));
+        QCOMPARE(players->currentText(), "2");
+        keys(Qt::Key_Y, 2);
+        QCOMPARE(game.scores(), QStringList({"0", "1", "0"}));
+        QCOMPARE(players->currentText(), "3");
+
+        QLineEdit *name = game.box("txtPlayer", 0);
+        name->setFocus();
+        QTest::keyClicks(name, "X");
+        QCOMPARE(window.game().playerName(0), "NameX");
+        keys(Qt::Key_Z);
+        QCOMPARE(name->text(), "Name");
+        QCOMPARE(window.game().playerName(0), "Name");
+        QCOMPARE(game.scores(), QStringList({"0", "1", "0"}));
+        QCOMPARE(game.button("clkRound")->toolTip(), "Undo: Name +1 (Ctrl+Z)");
+        keys(Qt::Key_Y);
+        QCOMPARE(window.game().playerName(0), "NameX");
+    }
+    // The matches started once their file came leave the tab blank again
+    // when the start is taken back.
+    void firstStartTakenBack()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open({}, kPhrases);
+        QVERIFY(game.activate());
+        game.test().writeFile(QStringLiteral("ZorbelLines.txt"), kThreeMatches.join(QLatin1String("\r\n")).toUtf8());
+        game.showTab(0);
+        game.click("clkStart");
+        QVERIFY(!game.matchOnShow().isEmpty());
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window.game().onShow(QuestionMode::Match));
+        QCOMPARE(game.matchOnShow(), QString());
+        QCOMPARE(game.button("clkStatusMatch")->caption(), QString());
+    }
     // Every control has a name a screen reader speaks, and the turn shows by
     // more than colour.
     void screenReadersAndTheTurnMarker()
