@@ -94,7 +94,12 @@ FrmZorbel::FrmZorbel(AppContext &context, QWidget *parent)
     m_game->setAnnouncer([this](const Scoreboard::Decision &decision) { return announce(decision); });
 }
 
-FrmZorbel::~FrmZorbel() = default;
+FrmZorbel::~FrmZorbel()
+{
+    // The history goes with the window's children, after this window has
+    // stopped being a console: its last signals must not reach it.
+    disconnect(&m_history->stack(), nullptr, this, nullptr);
+}
 
 // ---------------------------------------------------------------- controls
 

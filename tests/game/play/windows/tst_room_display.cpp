@@ -4,6 +4,7 @@
 #include "play/windows/room_display.h"
 #include "test_context.h"
 
+#include <QMetaEnum>
 #include <QScreen>
 #include <QTest>
 #include <QVariantAnimation>
@@ -243,7 +244,9 @@ private Q_SLOTS:
                                                     {Part::Countdown, 0.15}, {Part::PlayerName, 0.05}, {Part::PlayerScore, 0.06}};
         for (const auto &[part, share] : shares) {
             const bool shrinks = part == Part::PlayerName && namesShrink;
-            const QString said = QStringLiteral("%1: %2 px").arg(QTest::toString(part)).arg(f.display.textPixelHeight(part));
+            const QString said = QStringLiteral("%1: %2 px")
+                                     .arg(QLatin1String(QMetaEnum::fromType<Part>().valueToKey(int(part))))
+                                     .arg(f.display.textPixelHeight(part));
             QVERIFY2(f.display.belowShare(part) == shrinks, qPrintable(said));
             QVERIFY2(shrinks || f.display.textPixelHeight(part) >= share * size.height(), qPrintable(said));
             const bool row = part == Part::PlayerName || part == Part::PlayerScore;
