@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr QuestionMode kModes[] = {QuestionMode::Match, QuestionMode::Phrase};
-
 void checkPlayer(int player)
 {
     if (player < 0 || player >= Game::kMaxPlayers)
@@ -68,7 +66,7 @@ void Game::open()
 void Game::restore(const Snapshot &snapshot)
 {
     bool newQuestion = false;
-    for (const QuestionMode mode : kModes) {
+    for (const QuestionMode mode : GameMode::kModes) {
         ModeState &state = modeState(mode);
         const ModeState &wanted = snapshot.modes[size_t(mode)];
         const bool shown = state.questions != wanted.questions || state.number != wanted.number;
@@ -277,11 +275,11 @@ void Game::advancePlayer(bool forward)
 
 void Game::restartAfterDecision()
 {
-    for (const QuestionMode mode : kModes)
+    for (const QuestionMode mode : GameMode::kModes)
         modeState(mode).reload = true;
-    for (const QuestionMode mode : kModes)
+    for (const QuestionMode mode : GameMode::kModes)
         start(mode);
-    for (const QuestionMode mode : kModes)
+    for (const QuestionMode mode : GameMode::kModes)
         modeState(mode).holdFirst = GameMode::of(mode).holdsFirstAfterRestart;
 }
 

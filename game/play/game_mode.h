@@ -38,6 +38,8 @@ struct GameMode {
     QString fileName() const { return questionFileName(mode); }
     QString statusText(int number, qsizetype count) const { return statusPattern.arg(number).arg(count); }
 
+    static constexpr QuestionMode kModes[] = {QuestionMode::Match, QuestionMode::Phrase};
+
     static const GameMode &of(QuestionMode mode);
     // The mode whose questions a tab shows.
     static QuestionMode onTab(int tab)

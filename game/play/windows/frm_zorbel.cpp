@@ -11,6 +11,7 @@
 
 #include "services/app_context.h"
 #include "services/forms/screen_fit.h"
+#include "services/forms/skin_colours.h"
 #include "services/prompter.h"
 
 #include "core/key_codes.h"
@@ -33,14 +34,9 @@
 
 namespace {
 
-const QColor kCurrentPlayerColour(255, 224, 192);
-const QColor kPlayerColour(201, 207, 214);
-
 // What the room reads in the title bar; the executable's own name is
 // lower case on the platforms that care.
 const QString kReloadingTitle = kGameName + QStringLiteral(" is reloading and randomly sorting Zorbels...");
-
-constexpr QuestionMode kModes[] = {QuestionMode::Match, QuestionMode::Phrase};
 
 void setBoxColour(QLineEdit *box, const QColor &colour)
 {
@@ -150,7 +146,7 @@ void FrmZorbel::fillLists()
 
 void FrmZorbel::connectHostActions()
 {
-    for (const QuestionMode mode : kModes) {
+    for (const QuestionMode mode : GameMode::kModes) {
         const ModeControls &mc = modeControls(mode);
         connect(mc.start, &Ravlen::Click, m_game, [this, mode] { m_history->start(mode); });
         connect(mc.next, &Ravlen::Click, this, [this, mode] { step(mode, true); });
@@ -531,7 +527,7 @@ void FrmZorbel::clkConfig_Click()
 
 void FrmZorbel::showGame()
 {
-    for (const QuestionMode mode : kModes)
+    for (const QuestionMode mode : GameMode::kModes)
         showQuestion(mode);
     showPlayerCount(m_game->playerCount());
     for (int i = 0; i < Game::kMaxPlayers; ++i) {
@@ -580,7 +576,7 @@ void FrmZorbel::showPlayerCount(int count)
 void FrmZorbel::showTurn(int player)
 {
     for (int i = 0; i < Game::kMaxPlayers; ++i) {
-        const QColor &colour = i == player ? kCurrentPlayerColour : kPlayerColour;
+        const QColor &colour = i == player ? SkinColours::turn : SkinColours::board;
         setBoxColour(m_rows[i].name, colour);
         setBoxColour(m_rows[i].score, colour);
     }

@@ -3,6 +3,8 @@
 #include "play/countdown.h"
 #include "play/line_rules.h"
 
+#include "services/forms/skin_colours.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -13,8 +15,6 @@
 
 namespace {
 
-const QColor kBoard(201, 207, 214);
-const QColor kCurrentPlayer(255, 224, 192);
 const QColor kInk(24, 32, 48);
 const QColor kBand(22, 36, 71);
 const QColor kPanel(250, 250, 252);
@@ -433,7 +433,7 @@ void RoomDisplay::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect dirty = event->rect();
-    painter.fillRect(dirty, kBoard);
+    painter.fillRect(dirty, SkinColours::board);
 
     const auto drawText = [&painter](const TextBlock &text, const QColor &colour) {
         painter.setFont(face(text.pixelSize));
@@ -462,12 +462,13 @@ void RoomDisplay::paintHeader(QPainter &painter) const
 {
     painter.fillRect(m_header, kBand);
     const int accent = std::max(2, qRound(0.006 * height()));
-    painter.fillRect(QRect(m_header.left(), m_header.bottom() - accent + 1, m_header.width(), accent), kCurrentPlayer);
+    painter.fillRect(QRect(m_header.left(), m_header.bottom() - accent + 1, m_header.width(), accent),
+                     SkinColours::turn);
 
     QFont title = face(pixels(kShares[size_t(Part::Round)].least, height()));
     title.setLetterSpacing(QFont::PercentageSpacing, 125);
     painter.setFont(title);
-    painter.setPen(kCurrentPlayer);
+    painter.setPen(SkinColours::turn);
     painter.drawText(m_header, Qt::AlignCenter, QStringLiteral("ZORBEL"));
     for (const TextBlock *text : {&m_round, &m_scoreToWin}) {
         painter.setFont(face(text->pixelSize));
@@ -484,7 +485,7 @@ void RoomDisplay::paintPlate(QPainter &painter, int player) const
     const bool current = player == m_marked;
     const double h = height();
     painter.setPen(current ? QPen(kBand, std::max(2.0, 0.006 * h)) : QPen(kPlateLine, std::max(1.0, 0.002 * h)));
-    painter.setBrush(current ? kCurrentPlayer : kBoard);
+    painter.setBrush(current ? SkinColours::turn : SkinColours::board);
     painter.drawPath(rounded(row, 0.2 * row.height()));
 
     const TextBlock &name = m_names[player];
@@ -536,7 +537,7 @@ void RoomDisplay::paintAnnouncement(QPainter &painter) const
 {
     painter.fillRect(rect(), kVeil);
     painter.setPen(QPen(kBand, std::max(2.0, 0.008 * height())));
-    painter.setBrush(kCurrentPlayer);
+    painter.setBrush(SkinColours::turn);
     painter.drawPath(rounded(m_card, 0.04 * height()));
     painter.setFont(face(m_announcement.pixelSize));
     painter.setPen(kInk);
