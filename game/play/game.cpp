@@ -152,10 +152,12 @@ void Game::startMode(const GameMode &mode)
         return;
     }
     // A shuffle that failed has shown its report; the game on show stays.
-    std::optional<QStringList> order = guardedShuffleArray(m_context, questions);
+    std::optional<QList<int>> order = guardedShuffledOrder(m_context, questions.size());
     if (!order)
         throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("the questions could not be shuffled"));
-    state.questions = *std::move(order);
+    state.questions = inOrder(questions, *order);
+    state.order = *std::move(order);
+    state.source = QuestionLoader::fingerprint(questions);
     state.number = 1;
     state.gameOn = true;
     Q_EMIT questionChanged(mode.mode);

@@ -34,7 +34,12 @@ public:
     static constexpr int kMaxPlayers = 10;
 
     struct ModeState {
-        QStringList questions;
+        QStringList questions; // in the order of play
+        // Where each question stands in its file (questions[i] is the file's
+        // question order[i]) and the fingerprint of the file's questions: a
+        // saved game names its questions by these.
+        QList<int> order;
+        QByteArray source;
         int number = 0;
         bool gameOn = false;
         bool reload = false;

@@ -4,6 +4,8 @@
 #include "play/repeat_finder.h"
 #include "services/files/text_file.h"
 
+#include <QCryptographicHash>
+
 namespace QuestionLoader {
 
 QuestionLoad loadLines(const QStringList &lines, QuestionMode mode, qsizetype maxQuestions)
@@ -39,6 +41,17 @@ QuestionLoad loadText(const QString &text, QuestionMode mode, qsizetype maxQuest
 QuestionLoad loadFile(const QString &path, QuestionMode mode, qsizetype maxQuestions)
 {
     return loadText(TextFile::read(path), mode, maxQuestions);
+}
+
+QByteArray fingerprint(const QStringList &questions)
+{
+    // A judged line never holds a line break, so it separates them.
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString &question : questions) {
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(question.utf16()), question.size() * 2));
+        hash.addData("\n");
+    }
+    return hash.result();
 }
 
 } // namespace QuestionLoader

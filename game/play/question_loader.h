@@ -31,6 +31,10 @@ QuestionLoad loadText(const QString &text, QuestionMode mode, qsizetype maxQuest
 // throws ZorbelError.
 QuestionLoad loadFile(const QString &path, QuestionMode mode, qsizetype maxQuestions = kMaxQuestions);
 
+// Names a list of questions in a few bytes: two lists with the same
+// fingerprint hold the same questions in the same order.
+QByteArray fingerprint(const QStringList &questions);
+
 } // namespace QuestionLoader
 
 // The mode's file in the program directory.

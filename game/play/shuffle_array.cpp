@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <random>
 #include <utility>
 
@@ -25,11 +26,12 @@ quint32 seedFrom(const Clock &clock)
 
 } // namespace
 
-QStringList ShuffleArray(const QStringList &items, quint32 seed)
+QList<int> shuffledOrder(qsizetype count, quint32 seed)
 {
     std::mt19937 generator(seed);
-    QStringList shuffled = items;
-    const qsizetype last = shuffled.size() - 1;
+    QList<int> shuffled(count);
+    std::iota(shuffled.begin(), shuffled.end(), 0);
+    const qsizetype last = count - 1;
     for (qsizetype i = 0; i <= last; ++i) {
         // Single precision as the rule says; the clamp only matters for
         // lists too long for a float to count them.
@@ -40,17 +42,22 @@ QStringList ShuffleArray(const QStringList &items, quint32 seed)
     return shuffled;
 }
 
+QStringList ShuffleArray(const QStringList &items, quint32 seed)
+{
+    return inOrder(items, shuffledOrder(items.size(), seed));
+}
+
 QStringList ShuffleArray(const QStringList &items, const Clock &clock)
 {
     return ShuffleArray(items, seedFrom(clock));
 }
 
-std::optional<QStringList> guardedShuffleArray(AppContext &context, const QStringList &items)
+std::optional<QList<int>> guardedShuffledOrder(AppContext &context, qsizetype count)
 {
-    std::optional<QStringList> shuffled;
+    std::optional<QList<int>> shuffled;
     GuardOptions options;
     options.kind = ProcedureKind::Function;
     context.guard(
-        QStringLiteral("ShuffleArray"), [&] { shuffled = ShuffleArray(items, context.clock()); }, options);
+        QStringLiteral("ShuffleArray"), [&] { shuffled = shuffledOrder(count, seedFrom(context.clock())); }, options);
     return shuffled;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QStringList>
 
 #include <optional>
@@ -18,7 +19,23 @@ QStringList ShuffleArray(const QStringList &items, quint32 seed);
 // The same, seeded from the clock on every call.
 QStringList ShuffleArray(const QStringList &items, const Clock &clock);
 
-// ShuffleArray as the window calls it: seeded from the program's clock and
-// guarded by the error report, which names it as a function. Nothing is
-// returned after a reported failure, so the caller keeps the game it has.
-std::optional<QStringList> guardedShuffleArray(AppContext &context, const QStringList &items);
+// Where the same shuffle of count items takes them: element i is the index
+// of the item that ends at i. A game keeps its order, so that a saved game
+// can name its questions by their place in the file.
+QList<int> shuffledOrder(qsizetype count, quint32 seed);
+
+// items taken in order: element i is items[order[i]].
+inline QStringList inOrder(const QStringList &items, const QList<int> &order)
+{
+    QStringList ordered;
+    ordered.reserve(order.size());
+    for (const int index : order)
+        ordered.append(items.at(index));
+    return ordered;
+}
+
+// shuffledOrder as the game calls it: seeded from the program's clock and
+// guarded by the error report, which names it ShuffleArray, a function.
+// Nothing is returned after a reported failure, so the caller keeps the
+// game it has.
+std::optional<QList<int>> guardedShuffledOrder(AppContext &context, qsizetype count);
