@@ -3,6 +3,19 @@
 #include <QApplication>
 #include <QMessageBox>
 
+PromptAnswer closedAnswer(Prompt::Buttons buttons)
+{
+    switch (buttons) {
+    case Prompt::Buttons::Ok:
+        return PromptAnswer::Ok;
+    case Prompt::Buttons::YesNo:
+        return PromptAnswer::No;
+    case Prompt::Buttons::YesNoCancel:
+        break;
+    }
+    return PromptAnswer::Cancel;
+}
+
 PromptAnswer MessageBoxPrompter::ask(const Prompt &prompt)
 {
     QMessageBox box(QApplication::activeWindow());
@@ -19,12 +32,20 @@ PromptAnswer MessageBoxPrompter::ask(const Prompt &prompt)
         box.setIcon(QMessageBox::Question);
         break;
     }
-    if (prompt.buttons == Prompt::Buttons::YesNoCancel) {
+    switch (prompt.buttons) {
+    case Prompt::Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Prompt::Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case Prompt::Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
-    } else {
-        box.setStandardButtons(QMessageBox::Ok);
+        break;
     }
 
     switch (box.exec()) {
@@ -35,6 +56,6 @@ PromptAnswer MessageBoxPrompter::ask(const Prompt &prompt)
     case QMessageBox::Ok:
         return PromptAnswer::Ok;
     default:
-        return prompt.buttons == Prompt::Buttons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+        return closedAnswer(prompt.buttons);
     }
 }

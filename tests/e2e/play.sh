@@ -131,7 +131,52 @@ second_copy_refused() {
     kill "$first"
 }
 
+# ---- scenario 3: a game cut short and resumed
+
+# The lines of the console a screen reader reads that show the game: the
+# prompt, the names, the scores, the turn and the round.
+game_on_console() {
+    spoken Zorbel >"$WORK/console-now.txt" || true
+    grep -A 2 '^Viewing Match ' "$WORK/console-now.txt"
+    grep '^Round [0-9]' "$WORK/console-now.txt"
+    grep -E -A 1 '^Player [0-9]+ (name|score)$' "$WORK/console-now.txt"
+    grep -B 2 '^Current player$' "$WORK/console-now.txt"
+}
+
+console_names_maya() { game_on_console | grep -q -F Maya; }
+
+resume_after_kill() {
+    RESUMED=$(fresh_program_dir resumed)
+    start_copy "$RESUMED"
+    wait_for_board "$RESUMED"
+    for _ in 1 2 3; do click_control "$MAIN" clkUp 0; done
+    click_control "$MAIN" clkUp 1
+    keys_to "$MAIN" Next Next Next
+    click_control "$MAIN" txtPlayer 0
+    xdotool key --delay 80 ctrl+a type --delay 80 Maya
+    # Saves keep the order of the moves, so the last move saved means all are.
+    wait_for "the game to be saved" grep -q -F Maya "$RESUMED/ZorbelGame.sav"
+    game_on_console >"$WORK/before-kill.txt"
+    grep -q -F Maya "$WORK/before-kill.txt" || fail "the console cannot be read: $(cat "$WORK/before-kill.txt")"
+    screenshot before-kill
+    kill -KILL "$COPY"
+    wait_for "the killed copy to end" process_ended "$COPY"
+
+    start_copy "$RESUMED"
+    wait_for_board "$RESUMED"
+    wait_for "the resume question" window_shown "Resume Game"
+    screenshot resume-question
+    press_until "$(window "Resume Game")" alt+y window_gone "Resume Game"
+    screenshot resumed
+    wait_for "the resumed names" console_names_maya
+    game_on_console >"$WORK/resumed.txt"
+    diff "$WORK/before-kill.txt" "$WORK/resumed.txt" >&2 || fail "the resumed game differs from the one cut short"
+    exit_with_yes
+    expect_end "$COPY"
+}
+
 start_x_server
 play_a_game
 second_copy_refused
+resume_after_kill
 echo "PASS: screenshots in $ARTEFACTS"

@@ -7,5 +7,5 @@ PromptAnswer ScriptedPrompter::ask(const Prompt &prompt)
         m_onAsk(prompt);
     if (!m_answers.isEmpty())
         return m_answers.dequeue();
-    return prompt.buttons == Prompt::Buttons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    return closedAnswer(prompt.buttons);
 }

@@ -1,5 +1,6 @@
 #include "play/windows/frm_zorbel.h"
 
+#include "play/auto_save.h"
 #include "play/line_rules.h"
 #include "play/windows/console_services.h"
 #include "play/windows/countdown_alert.h"
@@ -31,6 +32,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -86,6 +88,7 @@ FrmZorbel::FrmZorbel(AppContext &context, QWidget *parent)
            parent)
     , m_game(new Game(context, this))
     , m_history(new GameHistory(*m_game, this))
+    , m_autoSave(new AutoSave(*m_game, context, this))
 {
     m_game->setAnnouncer([this](const Scoreboard::Decision &decision) { return announce(decision); });
 }
@@ -396,6 +399,8 @@ void FrmZorbel::Form_Load()
     m_tabs->setCurrentIndex(GameMode::of(QuestionMode::Match).tab);
     showGame();
     m_game->open();
+    // Asked once the board is up, so the host sees what a resume brings back.
+    QTimer::singleShot(0, m_autoSave, &AutoSave::resumeOrStart);
 }
 
 void FrmZorbel::Form_Unload(bool &cancel)
@@ -408,12 +413,15 @@ void FrmZorbel::Form_Unload(bool &cancel)
             return;
         }
         context().writeLogInfo(QStringLiteral("Unloading Final Form Prior to Program Ending..."));
+        m_autoSave->finish();
         return;
     }
     const PromptAnswer answer = context().prompter().ask({QStringLiteral("Do you wish to exit Zorbel?"),
                                                           QStringLiteral("Exit Program?"), Prompt::Buttons::YesNoCancel,
                                                           Prompt::Icon::None});
     cancel = answer != PromptAnswer::Yes || !closeOtherWindows();
+    if (!cancel)
+        m_autoSave->finish();
 }
 
 bool FrmZorbel::closeOtherWindows()

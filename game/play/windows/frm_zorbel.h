@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class AutoSave;
 class ConsoleServices;
 class RoomDisplayControl;
 class CountdownAlert;
@@ -92,6 +93,7 @@ private:
 
     Game *m_game;
     GameHistory *m_history;
+    AutoSave *m_autoSave;
     ConsoleServices *m_services = nullptr;
     RoomDisplayControl *m_roomDisplay = nullptr;
     std::unique_ptr<TurnMarker> m_turnMarker;
