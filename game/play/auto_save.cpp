@@ -20,8 +20,10 @@ AutoSave::AutoSave(Game &game, AppContext &context, QObject *parent)
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(0);
     connect(&m_saveTimer, &QTimer::timeout, this, [this] { saveNow(); });
-    // One writer: saves reach the disk in the order they were made.
+    // One writer: saves reach the disk in the order they were made. It
+    // stays for the whole game, so no save waits for a thread to start.
     m_writer.setMaxThreadCount(1);
+    m_writer.setExpiryTimeout(-1);
 }
 
 AutoSave::~AutoSave()
@@ -45,9 +47,9 @@ void AutoSave::resumeOrStart()
 void AutoSave::offer(const SavedGame &saved)
 {
     const QString when = QLocale::system().toString(saved.savedAt, QLocale::ShortFormat);
-    const PromptAnswer answer
-        = m_context.prompter().ask({QStringLiteral("Resume the game from %1? %2").arg(when, saved.summary()),
-                                    QStringLiteral("Resume Game"), Prompt::Buttons::YesNo, Prompt::Icon::Question});
+    const PromptAnswer answer = m_context.prompter().ask(
+        {QStringLiteral("Resume the game from %1? %2").arg(when, saved.summary()), QStringLiteral("Resume Game"),
+         Prompt::Buttons::YesNo, Prompt::Icon::Question});
     if (answer == PromptAnswer::Yes)
         resume(saved);
     else
@@ -156,7 +158,8 @@ void AutoSave::writePending()
             game = std::exchange(m_pending, std::nullopt);
         }
         const QString error = SavedGameFile::write(m_path, *game);
-        QMetaObject::invokeMethod(this, [this, error] { reportWrite(error); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, error] { reportWrite(error); }, Qt::QueuedConnection);
     }
 }
 

@@ -209,6 +209,7 @@ SavedGame::Resumption SavedGame::resumedOver(const Game::Snapshot &fresh) const
 QByteArray SavedGame::encode() const
 {
     ByteWriter out;
+    out.bytes().reserve(1024 + 2 * (state.modes[0].order.size() + state.modes[1].order.size()));
     out.bytes().append(kMagic);
     out.put<quint32>(kFormat);
     out.put<qint64>(savedAt.toMSecsSinceEpoch());
@@ -249,6 +250,7 @@ std::variant<SavedGame, QString> SavedGame::decode(QByteArrayView bytes)
     ByteReader in(checked.sliced(kMagic.size() + 4));
     SavedGame game;
     game.savedAt = QDateTime::fromMSecsSinceEpoch(in.get<qint64>());
+    in.check(game.savedAt.isValid());
     game.finished = in.getBool();
     Game::Snapshot &state = game.state;
     state.modeOnShow = QuestionMode(in.getIn<quint8>(0, 1));

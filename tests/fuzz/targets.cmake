@@ -8,6 +8,7 @@ set(ZORBEL_FUZZ_TARGETS
   fuzz_rtf_reader
   fuzz_form_layout
   fuzz_text_file
+  fuzz_saved_game
 )
 
 # The longest input each target is given (libFuzzer's -max_len), where 8192
