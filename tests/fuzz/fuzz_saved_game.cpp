@@ -43,8 +43,7 @@ void check(const QByteArray &bytes)
     const std::variant<SavedGame, QString> again = SavedGame::decode(game.encode());
     FUZZ_CHECK(std::holds_alternative<SavedGame>(again), std::get<QString>(again));
     const SavedGame &back = std::get<SavedGame>(again);
-    FUZZ_CHECK(back.state == game.state && back.settings == game.settings && back.savedAt == game.savedAt
-                   && back.finished == game.finished,
+    FUZZ_CHECK(back.state == game.state && back.settings == game.settings && back.savedAt == game.savedAt && back.finished == game.finished,
                shown(bytes));
     const SavedGame::Resumption resumption = game.resumedOver(freshGame());
     for (const Game::ModeState &mode : resumption.state.modes)

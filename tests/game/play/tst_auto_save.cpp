@@ -171,8 +171,8 @@ private Q_SLOTS:
         run->settle();
         QVERIFY(f.test.prompter().shown().isEmpty());
         QCOMPARE(f.test.logEntries().filter(QStringLiteral("Saved game")),
-                 QStringList{QStringLiteral("Saved game %1 ignored: not a saved game.")
-                                 .arg(QDir::toNativeSeparators(f.test.path(f.savedFile())))});
+                 QStringList{
+                     QStringLiteral("Saved game %1 ignored: not a saved game.").arg(QDir::toNativeSeparators(f.test.path(f.savedFile())))});
         QVERIFY(f.test.readFile(f.savedFile()).startsWith("ZORBELSG"));
 
         QVERIFY(QFile::remove(f.test.path(f.savedFile())) && QDir(f.test.dir()).mkdir(f.savedFile()));

@@ -116,6 +116,8 @@ public:
         m_window->show();
         return *m_window;
     }
+    // The window gone without the host's Exit, as in a crash.
+    void crash() { m_window.reset(); }
     FrmZorbel &window() { return *m_window; }
     TestContext &test() { return m_test; }
     // Makes the window the active one, so that keys reach its focus.
@@ -885,6 +887,36 @@ private Q_SLOTS:
         QCOMPARE(openForms(QStringLiteral("frmEditMatches")), editor);
         QCOMPARE(editor.size(), 1);
         QCOMPARE(game.test().prompter().shown().size(), 1); // loaded once
+    }
+
+    // A console gone without Exit offers its game at the next load and,
+    // once the host says Yes, shows it as it was; Exit ends the game, so
+    // the load after that offers nothing.
+    void savedGameComesBackUntilExit()
+    {
+        ZorbelFixture game;
+        game.open(kThreeMatches, kPhrases);
+        game.click(QStringLiteral("clkUp"), 1, 2);
+        game.click(QStringLiteral("clkNext"));
+        const QString match = game.matchOnShow();
+        QTRY_VERIFY(QFile::exists(game.test().path(QStringLiteral("ZorbelGame.sav"))));
+        game.crash();
+
+        game.test().prompter().queue(PromptAnswer::Yes);
+        game.open();
+        QTRY_COMPARE(game.test().prompter().shown().size(), 1);
+        QCOMPARE(game.test().prompter().last().title, QStringLiteral("Resume Game"));
+        QCOMPARE(game.scores(), QStringList({"0", "2"}));
+        QCOMPARE(game.matchOnShow(), match);
+        QCOMPARE(game.window().game().currentPlayer(), 1);
+
+        game.test().prompter().queue(PromptAnswer::Yes);
+        game.click(QStringLiteral("clkExit"));
+        QVERIFY(!game.window().isVisible());
+        game.open();
+        QTest::qWait(10);
+        QCOMPARE(game.test().prompter().shown().size(), 2);
+        QCOMPARE(game.scores(), QStringList({"0", "0"}));
     }
 
     // Quitting asks an editor about its unsaved changes; a host who keeps the
