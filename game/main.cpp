@@ -3,6 +3,7 @@
 #include "services/clock.h"
 #include "services/command_line.h"
 #include "services/files/data_directory.h"
+#include "services/files/user_data_folder.h"
 #include "services/forms/display_fonts.h"
 #include "services/forms/form_builder.h"
 #include "services/prompter.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -31,12 +33,23 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s: %s\n", qPrintable(QApplication::applicationName()), qPrintable(*problem));
         return 2;
     }
+    // An installed copy, in a folder the host cannot write, keeps the
+    // host's files in the host's own data folder.
+    AppFacts &programFacts = std::get<AppFacts>(facts);
+    QStringList folderEntries;
+    if (programFacts.programDir == programFacts.executableDir && !DataDirectory::takesFiles(programFacts.programDir)) {
+        if (const QString defaults = UserDataFolder::defaultsBeside(programFacts.executableDir); !defaults.isEmpty()) {
+            programFacts.programDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+            folderEntries = UserDataFolder::prepare(programFacts.programDir, defaults);
+        }
+    }
+
     // Before the log's first entry: a folder that takes no files would
     // otherwise show one error report for every entry the log loses.
     auto prompter = std::make_unique<MessageBoxPrompter>();
-    if (!DataDirectory::checkWritable(std::get<AppFacts>(facts).programDir, *prompter))
+    if (!DataDirectory::checkWritable(programFacts.programDir, *prompter))
         return 1;
-    AppContext context(std::get<AppFacts>(std::move(facts)), std::make_unique<SystemClock>(), std::move(prompter),
+    AppContext context(std::move(programFacts), std::make_unique<SystemClock>(), std::move(prompter),
                        std::make_unique<DesktopUrlOpener>());
 
     // A second copy goes before it writes anything: its first log entry
@@ -46,6 +59,8 @@ int main(int argc, char *argv[])
         context.prompter().ask(SingleInstance::refusal(context.exeName()));
         return 0;
     }
+    for (const QString &entry : folderEntries)
+        context.writeLogInfo(entry);
 
     DisplayFonts::install();
     try {

@@ -164,12 +164,17 @@ bool DataDirectory::saveOldFiles()
     });
 }
 
-bool DataDirectory::checkWritable(const QString &folder, Prompter &prompter)
+bool DataDirectory::takesFiles(const QString &folder)
 {
     QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("zorbel-probe-XXXXXX")));
     QFile log(QDir(folder).filePath(LogFile::fileName()));
     // Append leaves an existing log as it is; a missing one is not made here.
-    if (probe.open() && (!log.exists() || log.open(QIODevice::WriteOnly | QIODevice::Append)))
+    return probe.open() && (!log.exists() || log.open(QIODevice::WriteOnly | QIODevice::Append));
+}
+
+bool DataDirectory::checkWritable(const QString &folder, Prompter &prompter)
+{
+    if (takesFiles(folder))
         return true;
     const QString shown = QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath());
     prompter.ask({QStringLiteral("Zorbel cannot write to its data folder %1. Make the folder writable, or start Zorbel "

@@ -49,6 +49,8 @@ public:
     // one error report for every entry the log would lose) and the program
     // should end.
     static bool checkWritable(const QString &folder, Prompter &prompter);
+    // The same look without the box.
+    static bool takesFiles(const QString &folder);
 
 private:
     AppContext &m_context;

@@ -1,10 +1,12 @@
 #include "services/files/data_directory.h"
 #include "services/files/text_file.h"
+#include "services/files/user_data_folder.h"
 #include "services/windows/update_prompt.h"
 #include "test_context.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -41,6 +43,36 @@ private Q_SLOTS:
         QFETCH(QLocale, locale);
         QFETCH(QDateTime, moment);
         QTEST(DataDirectory::backupStamp(moment, locale), "stamp");
+    }
+
+    // An installed layout: <prefix>/bin beside <prefix>/share/zorbel. The
+    // user's folder gets what it lacks and keeps what the host has.
+    void userFolderTakesMissingDefaultsOnly()
+    {
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/zorbel"));
+        QCOMPARE(UserDataFolder::defaultsBeside(prefix.path()), QString());
+        const QString defaults = UserDataFolder::defaultsBeside(prefix.filePath("bin"));
+        QCOMPARE(defaults, QFileInfo(prefix.filePath("share/zorbel")).canonicalFilePath());
+        for (const char *name : {"ZorbelLines.txt", "ZorbelPhrases.txt", "Buzzer.wav"}) {
+            QFile file(QDir(defaults).filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("default") == 7);
+            file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        }
+
+        const QString folder = prefix.filePath("home/.local/share/zorbel");
+        QVERIFY(QDir().mkpath(folder));
+        QFile edited(QDir(folder).filePath("ZorbelLines.txt"));
+        QVERIFY(edited.open(QIODevice::WriteOnly) && edited.write("the host's own") == 14);
+        edited.close();
+        QCOMPARE(
+            UserDataFolder::prepare(folder, defaults),
+            QStringList({QStringLiteral("Data folder %1: the program's folder takes no files").arg(folder),
+                         "Copied the default Buzzer.wav to the data folder", "Copied the default ZorbelPhrases.txt to the data folder"}));
+        QVERIFY(edited.open(QIODevice::ReadOnly) && edited.readAll() == "the host's own");
+        QFile copy(QDir(folder).filePath("ZorbelPhrases.txt"));
+        QVERIFY(copy.open(QIODevice::ReadWrite) && copy.readAll() == "default");
+        QCOMPARE(UserDataFolder::prepare(folder, defaults).size(), 1);
     }
 
     void createAndProbeLeaveFolderClean()
