@@ -13,6 +13,7 @@
 #include "zorbel_version.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -27,6 +28,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QVersionNumber version(ZorbelVersion::major, ZorbelVersion::minor, ZorbelVersion::revision);
     QApplication::setApplicationVersion(version.toString());
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/apps/zorbel.png").arg(size));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.zorbel.Zorbel"));
 
     auto facts = programFactsFromCommandLine(QApplication::arguments(), QApplication::applicationFilePath(), version);
     if (const QString *problem = std::get_if<QString>(&facts)) {
