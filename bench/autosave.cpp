@@ -119,7 +119,9 @@ int main(int argc, char *argv[])
 
     // Beside the autosave's own file, which must not hold a game to offer.
     const QString path = dir.filePath(QStringLiteral("timed.sav"));
-    const auto savedGame = [&] { return SavedGame{QDateTime::currentDateTime(), false, game.snapshot(), game.settings()}; };
+    const auto savedGame = [&] {
+        return SavedGame{QDateTime::currentDateTime(), false, game.snapshot(), game.settings()};
+    };
     const Figures save = timed(saves, [&](int n) {
         change(game, n);
         SavedGameFile::write(path, savedGame());
