@@ -80,7 +80,7 @@ QStringList plainLoad(const QString &path)
     QString gathered;
     for (const QString &line : TextFile::splitLines(TextFile::read(path))) {
         const LineRules::JudgedLine judged = LineRules::judgeMatchLine(line);
-        if (!judged.mayAccept || gathered.contains(judged.text) || !LineRules::hasTwoHalves(judged.text))
+        if (!judged.mayAccept() || gathered.contains(judged.text) || !LineRules::hasTwoHalves(judged.text))
             continue;
         gathered += judged.text + u';';
     }

@@ -215,8 +215,12 @@ void Game::goOnAfterTie(const GameMode &mode)
 QStringList Game::loadQuestions(const GameMode &mode)
 {
     const QuestionLoad load = QuestionLoader::loadFile(m_context.programFile(mode.fileName()), mode.mode);
+    const QString shownPath = m_context.displayPath(mode.fileName());
+    if (!load.dropped.isEmpty())
+        m_context.writeLogInfo(droppedLogEntry(shownPath, load));
     if (load.capped())
-        m_context.writeLogInfo(cappedLogEntry(m_context.displayPath(mode.fileName()), load));
+        m_context.writeLogInfo(cappedLogEntry(shownPath, load));
+    Q_EMIT questionsLeftOut(mode.mode, load.found - load.questions.size());
     return load.questions;
 }
 

@@ -170,6 +170,9 @@ Q_SIGNALS:
     void decisionAnswered();
     // A decided game reloads both modes; the title says so meanwhile.
     void reloadingChanged(bool reloading);
+    // The mode's file was read: count questions beyond those a game can
+    // number are left out (none: 0).
+    void questionsLeftOut(QuestionMode mode, qsizetype count);
 
 private:
     ModeState &modeState(QuestionMode mode) { return m_state.modes[size_t(mode)]; }

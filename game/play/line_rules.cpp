@@ -25,9 +25,14 @@ QString precededBy(QChar before, QStringView blank)
     return before + blank.toString();
 }
 
-bool isEmptyOrComment(const QString &text)
+// Emptiness and comments are judged first: a file's layout is no fault.
+Verdict verdictOf(const QString &text, bool marked, Verdict unmarked)
 {
-    return text.isEmpty() || text.startsWith(u'#');
+    if (text.isEmpty() || text.startsWith(u'#'))
+        return Verdict::Skipped;
+    if (marked)
+        return Verdict::MayAccept;
+    return text == QLatin1Char(' ') ? Verdict::OnlySpaces : unmarked;
 }
 
 // Full Unicode upper-casing costs far more than the rest of the rules; most
@@ -59,8 +64,7 @@ JudgedLine judgeMatchLine(QStringView line)
 
     // Collapsing spaces leaves every letter as it was, so the marker is
     // counted after it; a whole file is judged line by line at every start.
-    JudgedLine judged{spacesCollapsed(upperCased(trimSpaces(line)), kQuestionSeparators), false};
-    QString &text = judged.text;
+    QString text = spacesCollapsed(upperCased(trimSpaces(line)), kQuestionSeparators);
     const qsizetype at = text.indexOf(marker);
     const bool markedOnce = at >= 0 && text.indexOf(marker, at + marker.size()) < 0;
     if (!markedOnce) {
@@ -71,8 +75,8 @@ JudgedLine judgeMatchLine(QStringView line)
     } else if (at + marker.size() < text.size() && text.at(at + marker.size()) == u' ') {
         text.replace(at, spaceAfter.from.size(), spaceAfter.to);
     }
-    judged.mayAccept = markedOnce && !isEmptyOrComment(text);
-    return judged;
+    const Verdict verdict = verdictOf(text, markedOnce, at < 0 ? Verdict::NoMarker : Verdict::ManyMarkers);
+    return {std::move(text), verdict};
 }
 
 JudgedLine judgePhraseLine(QStringView line)
@@ -96,13 +100,13 @@ JudgedLine judgePhraseLine(QStringView line)
     bool marked = false;
     for (const QString &marker : markers)
         marked = marked || trimmed.contains(marker);
-    JudgedLine judged{spacesCollapsed(trimmed.toString(), kQuestionSeparators), false};
+    QString text = spacesCollapsed(trimmed.toString(), kQuestionSeparators);
     if (marked) {
         for (const Replacement &replacement : replacements)
-            judged.text.replace(replacement.from, replacement.to);
+            text.replace(replacement.from, replacement.to);
     }
-    judged.mayAccept = marked && !isEmptyOrComment(judged.text);
-    return judged;
+    const Verdict verdict = verdictOf(text, marked, Verdict::NoMarker);
+    return {std::move(text), verdict};
 }
 
 bool hasTwoHalves(QStringView matchQuestion)

@@ -14,9 +14,19 @@ inline constexpr QStringView kPhraseBlank = u"_________"; // 9
 // Separates the two halves of a stored match question.
 inline constexpr QChar kHalfSeparator = u',';
 
+// What the rules make of a line, in the order they find it.
+enum class Verdict {
+    MayAccept, // the marker rule holds and the line is neither empty nor a comment
+    Skipped, // empty or a comment: the file's layout, no question meant
+    OnlySpaces, // nothing but tabs, ";" and ",", which count as spaces
+    NoMarker,
+    ManyMarkers, // match lines only
+};
+
 struct JudgedLine {
     QString text; // the line after the rules: the question it would become
-    bool mayAccept = false; // the marker rule holds and the line is neither empty nor a comment
+    Verdict verdict = Verdict::Skipped;
+    bool mayAccept() const { return verdict == Verdict::MayAccept; }
 };
 
 // A line of the match file: upper-cased, exactly one BLANK, the blank's

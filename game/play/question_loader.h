@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/line_problem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,10 +10,27 @@ enum class QuestionMode {
     Phrase, // ZorbelPhrases.txt: sentences with the blank inside
 };
 
+// A line of a question file that gives no question, and why. Empty lines
+// and comments are the file's layout and no dropped lines.
+struct DroppedLine {
+    enum class Reason {
+        OnlySpaces, // nothing but characters the rules read as spaces
+        NoMarker,
+        ManyMarkers, // match lines only
+        NoTwoHalves, // match lines only: the marker has no space beside it
+        Repeat, // occurs inside a question accepted before it
+    };
+    static constexpr int kReasons = 5;
+
+    qsizetype line = 0; // counted from 1
+    Reason reason = Reason::NoMarker;
+};
+
 // The questions of one file, in the order of the file.
 struct QuestionLoad {
     QStringList questions; // at most the limit
     qsizetype found = 0; // questions the file holds, those beyond the limit too
+    QList<DroppedLine> dropped; // in the order of the file
     bool capped() const { return found > questions.size(); }
 };
 
@@ -35,6 +54,12 @@ QuestionLoad loadFile(const QString &path, QuestionMode mode, qsizetype maxQuest
 // fingerprint hold the same questions in the same order.
 QByteArray fingerprint(const QStringList &questions);
 
+// The lines of text that loading it drops, each with the reason as the host
+// reads it; a repeat names the line of the earlier question it occurs in.
+QList<LineProblem> lineProblems(const QString &text, QuestionMode mode);
+// The same for one mode, as the editors take it.
+LineChecker lineChecker(QuestionMode mode);
+
 } // namespace QuestionLoader
 
 // The mode's file in the program directory.
@@ -42,3 +67,6 @@ QString questionFileName(QuestionMode mode);
 
 // The log entry written when a file holds more questions than a game can number.
 QString cappedLogEntry(const QString &displayPath, const QuestionLoad &load);
+
+// The log entry written when lines were dropped: how many for each reason.
+QString droppedLogEntry(const QString &displayPath, const QuestionLoad &load);

@@ -3,6 +3,25 @@
 #include <QApplication>
 #include <QMessageBox>
 
+namespace {
+
+// A box taller than this would leave the screen: it shows the opening
+// lines, and the whole text behind Show Details.
+constexpr qsizetype kLinesShown = 20;
+
+void setText(QMessageBox &box, const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() <= kLinesShown) {
+        box.setText(text);
+        return;
+    }
+    box.setText(lines.first(kLinesShown).join(QLatin1Char('\n')) + QStringLiteral("\n..."));
+    box.setDetailedText(text);
+}
+
+} // namespace
+
 PromptAnswer closedAnswer(Prompt::Buttons buttons)
 {
     switch (buttons) {
@@ -20,7 +39,7 @@ PromptAnswer MessageBoxPrompter::ask(const Prompt &prompt)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(prompt.title);
-    box.setText(prompt.text);
+    setText(box, prompt.text);
     switch (prompt.icon) {
     case Prompt::Icon::None:
         box.setIcon(QMessageBox::NoIcon);

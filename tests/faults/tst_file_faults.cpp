@@ -11,6 +11,7 @@
 
 #include "core/private_file.h"
 #include "play/list_tools.h"
+#include "play/question_loader.h"
 #include "ravlen.h"
 #include "services/files/config_file.h"
 #include "services/files/data_directory.h"
@@ -53,7 +54,8 @@ QString targetOf(Bench &bench, const Feature &feature)
 
 void editorSave(Bench &bench, const QString &)
 {
-    FrmQuestionEditor editor(bench.context(), QuestionEditorTexts::of(QuestionEditorTexts::Kind::Matches));
+    FrmQuestionEditor editor(bench.context(), QuestionEditorTexts::of(QuestionEditorTexts::Kind::Matches),
+                             QuestionLoader::lineChecker(QuestionMode::Match));
     editor.load();
     editor.findChild<QPlainTextEdit *>(QStringLiteral("rtb1"))->setPlainText(QStringLiteral("Blank Pole\nShoe Blank\n"));
     bench.prompter().queue(PromptAnswer::Yes); // "Overwrite File?"

@@ -44,7 +44,8 @@ QList<Shape> iconShapes()
     shapes.append({roundedRect(QRectF(16, 16, 480, 480), 104), QColor(140, 222, 86), QColor(38, 138, 34),
                    QColor(22, 90, 24), 12});
     // The slime's shine across the top.
-    shapes.append({roundedRect(QRectF(60, 34, 392, 92), 46), QColor(255, 255, 255, 150), QColor(255, 255, 255, 20), {}, 0});
+    shapes.append(
+        {roundedRect(QRectF(60, 34, 392, 92), 46), QColor(255, 255, 255, 150), QColor(255, 255, 255, 20), {}, 0});
 
     QPainterPath bubble = roundedRect(QRectF(64, 132, 384, 252), 64);
     QPainterPath tail;
@@ -52,7 +53,8 @@ QList<Shape> iconShapes()
     tail.lineTo(104, 452);
     tail.lineTo(214, 372);
     tail.closeSubpath();
-    shapes.append({bubble.united(tail).simplified(), QColor(255, 255, 255), QColor(232, 240, 248), QColor(22, 90, 24), 8});
+    shapes.append(
+        {bubble.united(tail).simplified(), QColor(255, 255, 255), QColor(232, 240, 248), QColor(22, 90, 24), 8});
 
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setBold(true);
@@ -143,9 +145,13 @@ QString svg(const QList<Shape> &shapes)
     out << "</defs>\n";
     for (int i = 0; i < shapes.size(); ++i) {
         const Shape &shape = shapes[i];
-        out << QStringLiteral("<path fill=\"url(#g%1)\" fill-rule=\"%2\"").arg(i).arg(shape.path.fillRule() == Qt::WindingFill ? "nonzero" : "evenodd");
+        out << QStringLiteral("<path fill=\"url(#g%1)\" fill-rule=\"%2\"")
+                   .arg(i)
+                   .arg(shape.path.fillRule() == Qt::WindingFill ? "nonzero" : "evenodd");
         if (shape.outlineWidth > 0)
-            out << QStringLiteral(" stroke=\"%1\" stroke-width=\"%2\"").arg(shape.outline.name()).arg(shape.outlineWidth);
+            out << QStringLiteral(" stroke=\"%1\" stroke-width=\"%2\"")
+                       .arg(shape.outline.name())
+                       .arg(shape.outlineWidth);
         out << " d=\"" << svgPathData(shape.path) << "\"/>\n";
     }
     out << "</svg>\n";

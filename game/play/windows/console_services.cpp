@@ -24,7 +24,11 @@ ConsoleServices::ConsoleServices(AppContext &context, const FormControls &contro
     : QObject(console)
     , m_context(context)
     , m_console(console)
-    , m_questionEditors(std::make_unique<QuestionEditors>(context, console))
+    // The editors judge a file with the loader's own rules, so that they
+    // name exactly the lines a game start drops.
+    , m_questionEditors(std::make_unique<QuestionEditors>(context, console,
+                                                          QuestionLoader::lineChecker(QuestionMode::Match),
+                                                          QuestionLoader::lineChecker(QuestionMode::Phrase)))
 {
     const struct {
         const char *name;

@@ -235,6 +235,10 @@ void FrmZorbel::connectGame()
     });
     connect(m_game, &Game::reloadingChanged, this,
             [this](bool reloading) { setWindowTitle(reloading ? kReloadingTitle : kGameName); });
+    connect(m_game, &Game::questionsLeftOut, this, [this](QuestionMode mode, qsizetype count) {
+        m_leftOut[size_t(mode)] = count;
+        showQuestion(mode);
+    });
 }
 
 // Ctrl+Z takes the host's last move back from anywhere on the console, and
@@ -555,8 +559,11 @@ void FrmZorbel::showQuestion(QuestionMode mode)
 {
     const bool onShow = m_game->onShow(mode);
     const GameMode &description = GameMode::of(mode);
-    modeControls(mode).status->setCaption(
-        onShow ? description.statusText(m_game->position(mode), m_game->questionCount(mode)) : QString());
+    QString status = onShow ? description.statusText(m_game->position(mode), m_game->questionCount(mode)) : QString();
+    // The log alone would keep from the host that the file holds more.
+    if (onShow && m_leftOut[size_t(mode)] > 0)
+        status += QStringLiteral("  (%1 more in the file left out)").arg(m_leftOut[size_t(mode)]);
+    modeControls(mode).status->setCaption(status);
     const QString question = m_game->question(mode);
     if (mode == QuestionMode::Phrase) {
         m_phrase->setText(onShow ? QStringLiteral("      ") + question : QString());

@@ -102,6 +102,7 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     std::array<ModeControls, 2> m_modes;
+    std::array<qsizetype, 2> m_leftOut{}; // questions each file holds beyond those a game numbers
     std::array<QLabel *, 2> m_matchHalves{};
     QLabel *m_phrase = nullptr;
     Ravlen *m_round = nullptr;

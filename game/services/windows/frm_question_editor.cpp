@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace {
@@ -29,11 +30,13 @@ qsizetype lengthWithoutOuterSpaces(QString text)
 
 } // namespace
 
-FrmQuestionEditor::FrmQuestionEditor(AppContext &context, const QuestionEditorTexts &texts, QWidget *parent)
+FrmQuestionEditor::FrmQuestionEditor(AppContext &context, const QuestionEditorTexts &texts, LineChecker checker,
+                                     QWidget *parent)
     : Form(context,
            {texts.window, QStringLiteral("Form_Load ") + texts.window, QStringLiteral("Form_Unload ") + texts.window},
            parent)
     , m_texts(texts)
+    , m_checker(std::move(checker))
 {
 }
 
@@ -126,6 +129,8 @@ bool FrmQuestionEditor::writeQuestionFile()
                       Prompt::Icon::Information});
         return false;
     }
+    if (!keepsDroppedLines(text))
+        return false;
     const QString path = context().programFile(m_texts.fileName);
     const QString shownPath = context().displayPath(m_texts.fileName);
     if (QFileInfo::exists(path)
@@ -138,6 +143,35 @@ bool FrmQuestionEditor::writeQuestionFile()
     prompter.ask({m_texts.savedPrefix + shownPath, QStringLiteral("File Saved Successfully"), Prompt::Buttons::Ok,
                   Prompt::Icon::Information});
     return true;
+}
+
+bool FrmQuestionEditor::keepsDroppedLines(const QString &text)
+{
+    const QList<LineProblem> problems = m_checker(text);
+    if (problems.isEmpty())
+        return true;
+    const qsizetype first = problems.first().line;
+    QStringList lines{QStringLiteral("The game will drop %1 %2 of %3. Save anyway?")
+                          .arg(problems.size())
+                          .arg(QLatin1String(problems.size() == 1 ? "line" : "lines"), m_texts.fileName),
+                      QStringLiteral("Yes saves the file as it is; No goes back to line %1 to fix it.").arg(first),
+                      QString()};
+    for (const LineProblem &problem : problems)
+        lines.append(QStringLiteral("Line %1: %2").arg(problem.line).arg(problem.reason));
+    if (context().prompter().ask({lines.join(QLatin1String("\r\n")), QStringLiteral("Lines The Game Will Drop"),
+                                  Prompt::Buttons::YesNoCancel, Prompt::Icon::Question})
+        == PromptAnswer::Yes)
+        return true;
+    showLine(first);
+    return false;
+}
+
+void FrmQuestionEditor::showLine(qsizetype line)
+{
+    QPlainTextEdit *box = rtb1();
+    box->setTextCursor(QTextCursor(box->document()->findBlockByNumber(int(line - 1))));
+    box->ensureCursorVisible();
+    box->setFocus();
 }
 
 void FrmQuestionEditor::clkClose_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/forms/form.h"
+#include "services/line_problem.h"
 #include "services/windows/question_editor_texts.h"
 
 class QPlainTextEdit;
@@ -8,8 +9,8 @@ class QPlainTextEdit;
 // The editor of one question file: the whole file in one plain-text box,
 // loaded when the window opens (or offered as a sample when the file is
 // missing), and written back exactly as the box holds it, lines ended by
-// CR LF. The editor does not judge the content: the game's reader skips
-// what it cannot use.
+// CR LF. Before saving, the game's own check names every line the game
+// would drop; the host saves anyway or goes back to the first of them.
 class FrmQuestionEditor : public Form
 {
     Q_OBJECT
@@ -19,7 +20,8 @@ public:
     // can number, small enough that the box stays responsive.
     static constexpr qint64 kLargestFile = 8 * 1024 * 1024;
 
-    FrmQuestionEditor(AppContext &context, const QuestionEditorTexts &texts, QWidget *parent = nullptr);
+    FrmQuestionEditor(AppContext &context, const QuestionEditorTexts &texts, LineChecker checker,
+                      QWidget *parent = nullptr);
 
     const QuestionEditorTexts &texts() const { return m_texts; }
 
@@ -47,7 +49,11 @@ private:
     // Save, reported as the Save button reports; whether the file was written.
     bool saveBox();
     bool writeQuestionFile();
+    // Whether the host saves despite the lines the game would drop.
+    bool keepsDroppedLines(const QString &text);
+    void showLine(qsizetype line);
 
     const QuestionEditorTexts &m_texts;
+    LineChecker m_checker;
     QString m_keptText; // the box as last loaded or saved
 };

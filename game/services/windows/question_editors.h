@@ -13,7 +13,8 @@ class AppContext;
 class QuestionEditors
 {
 public:
-    QuestionEditors(AppContext &context, QWidget *owner);
+    // Each editor checks its text with its checker before saving.
+    QuestionEditors(AppContext &context, QWidget *owner, LineChecker matchesChecker, LineChecker phrasesChecker);
 
     FrmQuestionEditor *show(QuestionEditorTexts::Kind kind);
 
@@ -23,6 +24,8 @@ public:
 private:
     AppContext &m_context;
     QWidget *m_owner;
+    LineChecker m_matchesChecker;
+    LineChecker m_phrasesChecker;
     QPointer<FrmQuestionEditor> m_matches;
     QPointer<FrmQuestionEditor> m_phrases;
 };

@@ -1,6 +1,8 @@
 #include "play/game.h"
 #include "test_context.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -120,6 +122,31 @@ private Q_SLOTS:
         QTEST(game.board(), "board");
         QCOMPARE(game.prompts(), QStringList{"Start New Game: A " + QLatin1String(mode == Match ? "Zorbel" : "Match Phrase")
                                              + " Game is already in Progress, Start Over?"});
+    }
+
+    // The log counts the dropped lines of a file by reason, and says nothing
+    // of a file without any; questions beyond what a game can number are
+    // told to the views.
+    void loadTellsWhatItLeavesOut()
+    {
+        Fixture game({"Blank Pole", "Pole", "blank pole", "\t", "Blank Blank", "# Blank", "", "Blanket", "Snow"});
+        QSignalSpy leftOut(&game.game, &Game::questionsLeftOut);
+        QStringList capped;
+        for (int n = 1; n <= 32768; ++n)
+            capped.append(QStringLiteral("Blank W%1").arg(n));
+        game.test.writeFile(questionFileName(Phrase), capped.join(QLatin1String("\r\n")).toUtf8());
+        game.test.prompter().queue(PromptAnswer::Yes);
+        game.game.start(Phrase);
+
+        QStringList fileEntries = game.test.logEntries().filter(QRegularExpression(QStringLiteral("^File ")));
+        QCOMPARE(fileEntries.replaceInStrings(QDir::toNativeSeparators(game.test.dir()), QLatin1String("DIR")),
+                 (QStringList{"File DIR/ZorbelLines.txt: 6 lines dropped: 1 with only spaces, 2 without BLANK, 1 with more "
+                              "than one BLANK, 1 not split in two by BLANK, 1 repeating an earlier question",
+                              "File DIR/ZorbelPhrases.txt holds 32768 questions; only the first 32766 are used."}));
+        QCOMPARE(leftOut.size(), 1);
+        QCOMPARE(leftOut.first().at(0).value<QuestionMode>(), Phrase);
+        QCOMPARE(leftOut.first().at(1).toLongLong(), 2);
+        QCOMPARE(game.game.questionCount(Phrase), 32766);
     }
 
     // A file that went missing, or holds nothing, leaves the game on show.

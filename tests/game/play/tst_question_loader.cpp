@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,6 +75,54 @@ private Q_SLOTS:
         const QuestionLoad load = QuestionLoader::loadText(text, mode);
         QCOMPARE(load.questions, questions);
         QCOMPARE(load.found, questions.size());
+    }
+
+    // The editor's check names exactly the lines that add no question to
+    // the lines before them, empty lines and comments aside.
+    void checkNamesEveryDroppedLine_data() { questionsInFileOrder_data(); }
+    void checkNamesEveryDroppedLine()
+    {
+        QFETCH(QuestionMode, mode);
+        QFETCH(QString, text);
+        static const QRegularExpression layout(QStringLiteral("^ *(#|$)"));
+        const QStringList lines = text.split(u'\n');
+        QList<qsizetype> dropped;
+        for (qsizetype n = 1, before = 0; n <= lines.size(); ++n) {
+            const qsizetype questions = QuestionLoader::loadLines(lines.first(n), mode).questions.size();
+            if (questions == before && !layout.match(lines.at(n - 1)).hasMatch())
+                dropped.append(n);
+            before = questions;
+        }
+        QList<qsizetype> named;
+        for (const LineProblem &problem : QuestionLoader::lineProblems(text, mode))
+            named.append(problem.line);
+        QCOMPARE(named, dropped);
+    }
+
+    void checkGivesReasons_data()
+    {
+        QTest::addColumn<QuestionMode>("mode");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("problems");
+        QTest::newRow("match") << QuestionMode::Match << "Blank Pole\nPole\nblank pole\n\t;\nBlank Blank\nBlanket\n# x\nBlank Pol"
+                               << QStringList{"2: no BLANK",
+                                              "3: a repeat of line 1",
+                                              "4: only spaces",
+                                              "5: more than one BLANK",
+                                              "6: BLANK does not split it in two",
+                                              "8: part of line 1"};
+        QTest::newRow("phrase") << QuestionMode::Phrase << "A Blank suit.\nThe Blank was blue.\nIt was a BLank.\nBlank was"
+                                << QStringList{"3: no Blank, BLANK or blank", "4: part of line 2"};
+    }
+
+    void checkGivesReasons()
+    {
+        QFETCH(QuestionMode, mode);
+        QFETCH(QString, text);
+        QStringList problems;
+        for (const LineProblem &problem : QuestionLoader::lineProblems(text, mode))
+            problems.append(QStringLiteral("%1: %2").arg(problem.line).arg(problem.reason));
+        QTEST(problems, "problems");
     }
 
     void badFilesGiveSensibleResults_data()

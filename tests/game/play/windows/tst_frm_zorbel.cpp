@@ -278,6 +278,23 @@ private Q_SLOTS:
         QVERIFY(neither.matchOnShow().isEmpty() && neither.get<QLabel>("lblPhrase")->text().isEmpty());
     }
     // clang-format off
+
+    // The status line tells the host of questions a file holds beyond those
+    // a game can number, until the file holds no more.
+    void statusTellsOfQuestionsLeftOut()
+    {
+        QStringList phrases;
+        for (int n = 1; n <= 32768; ++n)
+            phrases.append(QStringLiteral("Blank W%1").arg(n));
+        ZorbelFixture game;
+        game.open({}, phrases);
+        QCOMPARE(game.button("clkStatusPhrase")->caption(),
+                 QStringLiteral("Viewing Phrase 1 of 32766 Phrases...  (2 more in the file left out)"));
+        game.test().writeFile(QStringLiteral("ZorbelPhrases.txt"), kPhrases.join(QLatin1String("\r\n")).toUtf8());
+        game.test().prompter().queue(PromptAnswer::Yes);
+        clickOn(game.window(), QStringLiteral("clkStartPhrase"));
+        QCOMPARE(game.button("clkStatusPhrase")->caption(), QStringLiteral("Viewing Phrase 1 of 3 Phrases..."));
+    }
     void actions_data()
     {
         QTest::addColumn<QString>("file"); // put in place after loading

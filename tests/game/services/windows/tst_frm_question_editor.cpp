@@ -4,10 +4,13 @@
 
 #include "ravlen.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 using Kind = QuestionEditorTexts::Kind;
 
@@ -20,7 +23,8 @@ const QByteArray kQuestions("Blank Pole\r\nShoe Blank\r\n");
 struct EditorBench {
     TestContext test;
     QWidget owner;
-    QuestionEditors editors{test.context(), &owner};
+    QuestionEditors editors{test.context(), &owner, QuestionLoader::lineChecker(QuestionMode::Match),
+                            QuestionLoader::lineChecker(QuestionMode::Phrase)};
 
     QString file(Kind kind) const { return QuestionEditorTexts::of(kind).fileName; }
     QString shownPath(Kind kind) const { return QDir::toNativeSeparators(test.path(file(kind))); }
@@ -74,32 +78,97 @@ private Q_SLOTS:
         QTest::addColumn<Kind>("kind");
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QString>("dropped"); // the lines the game drops: how many, the first
         // Every byte comes back as the character it was read as, in valid UTF-8
         // with CR LF line ends, and no line end is added.
         QTest::newRow("encodings and line ends")
             << Kind::Matches << QByteArray("  # Zorbel Match Lines \r\n\r\n  Caf\xe9 Blank  \nNo\240break \223Blank\x94\r\tShoe")
-            << QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe").toUtf8();
+            << QStringLiteral(u"  # Zorbel Match Lines \r\n\r\n  Café Blank  \r\nNo\u00a0break “Blank”\r\n\tShoe").toUtf8() << "2 lines,4";
         // Three letters, but fourteen characters of which only five are spaces.
         for (const Kind kind : {Kind::Matches, Kind::Phrases})
             QTest::addRow("empty lines and 3, %s", kind == Kind::Matches ? "matches" : "phrases")
-                << kind << QByteArray("\r\n\r\n   abc  \r\n") << QByteArray("\r\n\r\n   abc  \r\n");
+                << kind << QByteArray("\r\n\r\n   abc  \r\n") << QByteArray("\r\n\r\n   abc  \r\n") << "1 line,3";
     }
 
-    // A present file loads without a question and saves back as the box shows it.
+    // A present file loads without a question and saves back as the box
+    // shows it, lines the game drops and all when the host says so.
     void saveWritesTheBox()
     {
         QFETCH(Kind, kind);
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, saved);
+        QFETCH(QString, dropped);
         const QuestionEditorTexts &texts = QuestionEditorTexts::of(kind);
         EditorBench bench;
         bench.test.writeFile(bench.file(kind), file);
         FrmQuestionEditor &editor = *bench.editors.show(kind);
         bench.test.prompter().queue(PromptAnswer::Yes);
+        bench.test.prompter().queue(PromptAnswer::Yes);
         click(editor, QStringLiteral("clkSave"));
-        QCOMPARE(bench.seen(), (QStringList{"Overwrite File?: File " + bench.shownPath(kind) + " already exists. Overwrite File?",
+        QCOMPARE(bench.seen(), (QStringList{"Lines The Game Will Drop: The game will drop " + dropped.section(u',', 0, 0) + " of "
+                                                + texts.fileName + ". Save anyway?\r\nYes saves the file as it is; No goes back to line "
+                                                + dropped.section(u',', 1) + " to fix it.",
+                                            "Overwrite File?: File " + bench.shownPath(kind) + " already exists. Overwrite File?",
                                             "File Saved Successfully: " + texts.savedPrefix + bench.shownPath(kind)}));
         QCOMPARE(bench.test.readFile(bench.file(kind)), saved);
+    }
+
+    // Every line the game would drop is named before saving: Yes saves the
+    // box as it is, any other answer writes nothing and goes back to the
+    // first of them.
+    void saveNamesDroppedLines_data()
+    {
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::newRow("save anyway") << PromptAnswer::Yes;
+        QTest::newRow("go back") << PromptAnswer::No;
+        QTest::newRow("closed") << PromptAnswer::Cancel;
+    }
+
+    void saveNamesDroppedLines()
+    {
+        QFETCH(PromptAnswer, answer);
+        EditorBench bench;
+        bench.test.writeFile(bench.file(Kind::Matches), kQuestions);
+        FrmQuestionEditor &editor = *bench.editors.show(Kind::Matches);
+        const QString typed = QStringLiteral("Blank Pole\n\n# Shoe\nPole\nblank pole\nSnow Blank Man");
+        box(editor)->setPlainText(typed);
+        box(editor)->moveCursor(QTextCursor::End);
+        bench.test.prompter().queue(answer);
+        bench.test.prompter().queue(PromptAnswer::Yes);
+        click(editor, QStringLiteral("clkSave"));
+
+        const QList<Prompt> shown = bench.test.prompter().shown();
+        QCOMPARE(shown.first().text, "The game will drop 2 lines of ZorbelLines.txt. Save anyway?\r\n"
+                                     "Yes saves the file as it is; No goes back to line 4 to fix it.\r\n\r\n"
+                                     "Line 4: no BLANK\r\nLine 5: a repeat of line 1");
+        QVERIFY(shown.first().buttons == Prompt::Buttons::YesNoCancel && shown.first().icon == Prompt::Icon::Question);
+        const bool saved = answer == PromptAnswer::Yes;
+        QCOMPARE(shown.size(), saved ? 3 : 1);
+        QCOMPARE(bench.test.readFile(bench.file(Kind::Matches)), saved ? editor.boxText().toUtf8() : kQuestions);
+        QCOMPARE(box(editor)->textCursor().blockNumber(), saved ? 5 : 3);
+        QCOMPARE(box(editor)->toPlainText(), typed);
+    }
+
+    // The real box keeps a long list of lines on the screen: its opening
+    // lines show, and the whole text is behind Show Details.
+    void longListFitsTheBox()
+    {
+        QStringList lines;
+        for (int n = 1; n <= 30; ++n)
+            lines.append(QStringLiteral("Line %1: no BLANK").arg(n));
+        const QString text = lines.join(QLatin1String("\r\n"));
+        QString shown;
+        QString details;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            details = box->detailedText();
+            box->reject();
+        });
+        MessageBoxPrompter().ask({text, QStringLiteral("Lines The Game Will Drop"), Prompt::Buttons::YesNoCancel, Prompt::Icon::Question});
+        QCOMPARE(shown, lines.first(20).join(QLatin1String("\r\n")) + QStringLiteral("\r\n..."));
+        QCOMPARE(details, lines.join(u'\n')); // the details box keeps plain line feeds
     }
 
     void boxRules_data()
@@ -120,7 +189,7 @@ private Q_SLOTS:
                                             << QStringList{"Nothing to Save.: No Questions Exist To Save"};
         // Only spaces are blanks: tabs count, as they do for Load (empty lines: saveWritesTheBox).
         QTest::newRow("Save tabs and 9") << "clkSave"
-                                         << "\t123456789\t" << PromptAnswer::No
+                                         << "\tBlank6789\t" << PromptAnswer::No
                                          << QStringList{"Overwrite File?: File %P already exists. Overwrite File?"};
         QTest::newRow("Save, overwrite No") << "clkSave"
                                             << "Snow Blank Man" << PromptAnswer::No
