@@ -25,7 +25,10 @@ class RavlenPrivate;
  * properties resolve such a reference against the widget's palette when set
  * and keep the RGB value; the others keep the reference. "Whole" Single
  * properties are rounded to the nearest whole number (halves to even), then
- * limited to their range. Enumeration properties accept any 32-bit value.
+ * limited to their range. Single properties are float in C++ and double in
+ * the meta-object (property(), setProperty(), Qt Designer and .ui files, which
+ * know no float); a value set through the meta-object is made a float first.
+ * Enumeration properties accept any 32-bit value.
  * "Redraws" means the setter calls DrawIt(ButtonState) after storing.
  *
  * Every setter emits storedPropertyChanged() with the property's stored key,
@@ -104,7 +107,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! True. Fades from one drawn state to the next. Redraws.
     Q_PROPERTY(bool Fade READ fade WRITE setFade)
     //! 75, whole, 0..100. Also the fade timer's interval in milliseconds. Redraws.
-    Q_PROPERTY(float FadeDelay READ fadeDelay WRITE setFadeDelay)
+    Q_PROPERTY(double FadeDelay READ fadeDelay WRITE setFadeDelay)
     //! False. Draws a shadow 1 pixel below and right of the caption. Redraws.
     Q_PROPERTY(bool CaptionShadow READ captionShadow WRITE setCaptionShadow)
     //! 0x404040. Translated. Redraws.
@@ -116,19 +119,19 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! True. Plays the hover effect on hover. Redraws.
     Q_PROPERTY(bool EnableEffects READ enableEffects WRITE setEnableEffects)
     //! 80, whole, 0..1000: the icon's size in percent. Redraws.
-    Q_PROPERTY(float ButtonIconSize READ buttonIconSize WRITE setButtonIconSize)
+    Q_PROPERTY(double ButtonIconSize READ buttonIconSize WRITE setButtonIconSize)
     //! Aqua. Loads the style's skin and sets MaskColor (white for VistaTaskBar, black otherwise). Redraws.
     Q_PROPERTY(RavlenStyles ButtonStyle READ buttonStyle WRITE setButtonStyle)
     //! False. Lets the container show through the face. Redraws.
     Q_PROPERTY(bool Alpha READ alpha WRITE setAlpha)
     //! 150, whole, 0..255: how much of the container shows through the face (0 none, 255 the container alone). Redraws.
-    Q_PROPERTY(float AlphaValue READ alphaValue WRITE setAlphaValue)
+    Q_PROPERTY(double AlphaValue READ alphaValue WRITE setAlphaValue)
     //! False. Rounds the button's outline. Redraws.
     Q_PROPERTY(bool RoundBorder READ roundBorder WRITE setRoundBorder)
     //! 5, whole, 0..1000: corner width in pixels. Redraws.
-    Q_PROPERTY(float RoundWidth READ roundWidth WRITE setRoundWidth)
+    Q_PROPERTY(double RoundWidth READ roundWidth WRITE setRoundWidth)
     //! 5, whole, 0..1000: corner height in pixels. Redraws.
-    Q_PROPERTY(float RoundHeight READ roundHeight WRITE setRoundHeight)
+    Q_PROPERTY(double RoundHeight READ roundHeight WRITE setRoundHeight)
     //! True. Corners follow the button's size instead of RoundWidth and RoundHeight. Redraws.
     Q_PROPERTY(bool RoundSizeAuto READ roundSizeAuto WRITE setRoundSizeAuto)
     //! TintNormal. Redraws.
@@ -142,7 +145,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! PositionRight. Where the arrow and its press zone lie. Redraws.
     Q_PROPERTY(ArrowPositionRL ArrowPosition READ arrowPosition WRITE setArrowPosition)
     //! 5, whole, 1..1000. Redraws.
-    Q_PROPERTY(float ArrowSize READ arrowSize WRITE setArrowSize)
+    Q_PROPERTY(double ArrowSize READ arrowSize WRITE setArrowSize)
     //! True. Lays the caption out by itself (beside the icon); False uses CaptionAlignment. Redraws.
     Q_PROPERTY(bool CaptionAutoAlign READ captionAutoAlign WRITE setCaptionAutoAlign)
     //! AlignMiddleCenter. Used when CaptionAutoAlign is False. Redraws.
@@ -156,9 +159,9 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! Empty. The texture picture. Redraws.
     Q_PROPERTY(QPixmap TextureImage READ textureImage WRITE setTextureImage)
     //! 1, whole, 1..100. Redraws.
-    Q_PROPERTY(float TextureSize READ textureSize WRITE setTextureSize)
+    Q_PROPERTY(double TextureSize READ textureSize WRITE setTextureSize)
     //! 100, whole, 0..255. Redraws.
-    Q_PROPERTY(float TextureAlpha READ textureAlpha WRITE setTextureAlpha)
+    Q_PROPERTY(double TextureAlpha READ textureAlpha WRITE setTextureAlpha)
     //! TextureGlass. Redraws.
     Q_PROPERTY(TextureTypeRL TextureType READ textureType WRITE setTextureType)
     //! Sound_None. Sound on a click or double click. Stored only, any value.
@@ -182,7 +185,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! "Ravlen.rls". The settings file the Settings command uses. Stored only.
     Q_PROPERTY(QString SettingsFile READ settingsFile WRITE setSettingsFile)
     //! 1, whole, 1..1000. Also the line width of the later layers. Redraws.
-    Q_PROPERTY(float BorderSize READ borderSize WRITE setBorderSize)
+    Q_PROPERTY(double BorderSize READ borderSize WRITE setBorderSize)
     //! 0 (black). Translated. Redraws.
     Q_PROPERTY(uint BorderColor READ borderColor WRITE setBorderColor)
     //! The library's hand cursor. The mouse cursor over the button; empty shows a pointing hand. No redraw.
@@ -192,7 +195,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! 0 (black). Translated. Redraws.
     Q_PROPERTY(uint ShadowColor READ shadowColor WRITE setShadowColor)
     //! 6. Kept as set (not made whole, not limited); a value that is not a finite number is ignored. Redraws.
-    Q_PROPERTY(float ShadowSize READ shadowSize WRITE setShadowSize)
+    Q_PROPERTY(double ShadowSize READ shadowSize WRITE setShadowSize)
     //! Shadow_Normal. Redraws.
     Q_PROPERTY(ShadowStyleRL ShadowStyle READ shadowStyle WRITE setShadowStyle)
     //! True. Draws a soft halo around the icon. Redraws.
