@@ -10,7 +10,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_SECONDS ?= 300
 FUZZ_TARGET ?=
 
-.PHONY: all deps configure build run test bench screenshots clean fuzz-build fuzz test-asan format
+.PHONY: all deps configure build run test bench docs screenshots clean fuzz-build fuzz test-asan format
 
 all: build
 
@@ -37,6 +37,11 @@ bench: build
 	  echo "== $$(basename $$program)"; \
 	  "$$program" || exit 1; \
 	done
+
+# RavlenLib's API reference, HTML from its public headers (Doxygen), in
+# $(BUILD)/docs/ravlenlib/html/; any undocumented public member fails it.
+docs: configure
+	@cmake --build $(BUILD) --target docs
 
 # The README's pictures in docs/, taken from the built program on an X
 # server of its own.

@@ -8,7 +8,7 @@
 //                               run under a profiler: skin (DrawIt, skin only),
 //                               layers (DrawIt, every layer), fade (fade ticks)
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 #include "ravlen_p.h"
 #include "render/face_composer.h"
 #include "render/skin_library.h"

@@ -1,10 +1,10 @@
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 #include "ravlen_p.h"
 
-#include "core/key_codes.h"
+#include "RavlenLib/key_codes.h"
+#include "RavlenLib/property_bag.h"
 #include "core/ole_color.h"
 #include "core/pointer_probe.h"
-#include "core/property_bag.h"
 #include "core/rounding.h"
 #include "core/settings_file.h"
 #include "core/settings_file_name.h"

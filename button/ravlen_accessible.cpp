@@ -1,6 +1,6 @@
 #include "ravlen_accessible.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 #include "ravlen_p.h"
 #include "render/caption_layer.h"
 

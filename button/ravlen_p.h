@@ -1,9 +1,9 @@
 #pragma once
 
+#include "RavlenLib/ravlen.h"
 #include "core/interaction.h"
 #include "core/ravlen_look.h"
 #include "core/stored_properties.h"
-#include "ravlen.h"
 #include "render/face_composer.h"
 
 #include <QImage>

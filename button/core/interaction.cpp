@@ -1,5 +1,5 @@
 #include "interaction.h"
-#include "key_codes.h"
+#include "RavlenLib/key_codes.h"
 
 namespace {
 

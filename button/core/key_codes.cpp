@@ -1,4 +1,4 @@
-#include "key_codes.h"
+#include "RavlenLib/key_codes.h"
 
 #include <algorithm>
 #include <array>

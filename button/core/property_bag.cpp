@@ -1,4 +1,4 @@
-#include "property_bag.h"
+#include "RavlenLib/property_bag.h"
 
 #include "private_file.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "property_bag.h"
+#include "RavlenLib/property_bag.h"
 #include "ravlen_look.h"
 
 #include <QFont>

@@ -3,7 +3,7 @@
 //
 //   ravlen-settings-example [file.rls]
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QApplication>
 #include <QDir>

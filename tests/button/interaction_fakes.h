@@ -1,8 +1,8 @@
 #pragma once
 
+#include "RavlenLib/ravlen.h"
 #include "core/pointer_probe.h"
 #include "core/sound_player.h"
-#include "ravlen.h"
 
 #include <QCoreApplication>
 #include <QFile>

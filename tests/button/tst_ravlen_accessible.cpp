@@ -1,4 +1,4 @@
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QAccessible>
 #include <QSignalSpy>

@@ -9,10 +9,10 @@
 // on a full device, and it reaches atomic writes (the temporary file of
 // QSaveFile) as well as direct ones, with no loop device or preload.
 
+#include "RavlenLib/ravlen.h"
 #include "core/private_file.h"
 #include "play/list_tools.h"
 #include "play/question_loader.h"
-#include "ravlen.h"
 #include "services/files/config_file.h"
 #include "services/files/data_directory.h"
 #include "services/windows/frm_question_editor.h"

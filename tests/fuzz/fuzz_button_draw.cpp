@@ -6,9 +6,9 @@
 
 #include "fuzz_look.h"
 
-#include "core/property_bag.h"
+#include "RavlenLib/property_bag.h"
+#include "RavlenLib/ravlen.h"
 #include "core/stored_properties.h"
-#include "ravlen.h"
 
 #include <QApplication>
 #include <QFile>

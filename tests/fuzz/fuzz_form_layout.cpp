@@ -6,8 +6,8 @@
 
 #include "fuzz_support.h"
 
-#include "core/property_bag.h"
-#include "ravlen.h"
+#include "RavlenLib/property_bag.h"
+#include "RavlenLib/ravlen.h"
 #include "services/error_codes.h"
 #include "services/forms/form_layout.h"
 

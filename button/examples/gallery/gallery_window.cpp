@@ -4,7 +4,7 @@
 #include "property_panel.h"
 #include "sample_pictures.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -15,7 +15,7 @@
 #include "services/windows/question_editors.h"
 #include "services/windows/update_prompt.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QFileInfo>
 #include <QShortcut>

@@ -2,7 +2,7 @@
 
 #include "services/app_context.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QComboBox>
 #include <QLabel>

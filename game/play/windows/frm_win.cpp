@@ -2,7 +2,7 @@
 
 #include "services/app_context.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 FrmWin::FrmWin(AppContext &context, Form &owner, QWidget *parent)
     : Form(context,

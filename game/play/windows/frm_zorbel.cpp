@@ -15,8 +15,8 @@
 #include "services/forms/skin_colours.h"
 #include "services/prompter.h"
 
-#include "core/key_codes.h"
-#include "ravlen.h"
+#include "RavlenLib/key_codes.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

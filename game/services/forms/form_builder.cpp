@@ -3,8 +3,8 @@
 #include "services/forms/display_fonts.h"
 #include "services/forms/tab_control.h"
 
-#include "core/property_bag.h"
-#include "ravlen.h"
+#include "RavlenLib/property_bag.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "services/app_context.h"
 #include "services/windows/question_editors.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 FrmEdit::FrmEdit(AppContext &context, QuestionEditors &editors, QWidget *parent)
     : Form(context,

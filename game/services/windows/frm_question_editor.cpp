@@ -5,7 +5,7 @@
 #include "services/files/text_file.h"
 #include "services/prompter.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include "services/forms/skinner.h"
 #include "services/windows/splash_art.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>

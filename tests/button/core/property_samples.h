@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QFont>
 #include <QImage>

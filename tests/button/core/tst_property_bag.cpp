@@ -1,4 +1,4 @@
-#include "core/property_bag.h"
+#include "RavlenLib/property_bag.h"
 
 #include <QFont>
 #include <QImage>

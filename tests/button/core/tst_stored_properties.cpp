@@ -1,4 +1,4 @@
-#include "core/property_bag.h"
+#include "RavlenLib/property_bag.h"
 #include "drawn_face.h"
 #include "property_samples.h"
 

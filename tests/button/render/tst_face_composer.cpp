@@ -1,6 +1,6 @@
-#include "core/property_bag.h"
+#include "RavlenLib/property_bag.h"
+#include "RavlenLib/ravlen.h"
 #include "drawn_face.h"
-#include "ravlen.h"
 #include "render/face_composer.h"
 #include "render/skin_library.h"
 #include "surface_fixtures.h"

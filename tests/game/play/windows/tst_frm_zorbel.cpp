@@ -4,7 +4,7 @@
 #include "services/windows/frm_how_to.h"
 #include "test_context.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -4,7 +4,7 @@
 #include "services/forms/screen_fit.h"
 #include "test_context.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QScreen>
 #include <QSignalSpy>

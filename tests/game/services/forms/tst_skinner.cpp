@@ -2,7 +2,7 @@
 #include "services/forms/skinner.h"
 #include "test_context.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 #include "services/windows/question_editors.h"
 #include "test_context.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QApplication>
 #include <QDir>

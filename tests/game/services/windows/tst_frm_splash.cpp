@@ -2,7 +2,7 @@
 #include "services/windows/frm_splash.h"
 #include "test_context.h"
 
-#include "ravlen.h"
+#include "RavlenLib/ravlen.h"
 
 #include <QLabel>
 #include <QTest>

@@ -7,11 +7,16 @@
 
 #include <memory>
 
+/*!
+ * \file ravlen.h
+ * The Ravlen widget, RavlenLib's push button.
+ */
+
 class PropertyBag;
 class RavlenPrivate;
 
-/*
- * Ravlen: a skinnable push button.
+/*!
+ * \brief A skinnable push button.
  *
  * The face is composed off-screen from layers (skin or gradient, tint,
  * border, arrow, texture, shadow, transparency, icon, caption) and shown in
@@ -25,7 +30,10 @@ class RavlenPrivate;
  * properties resolve such a reference against the widget's palette when set
  * and keep the RGB value; the others keep the reference. "Whole" Single
  * properties are rounded to the nearest whole number (halves to even), then
- * limited to their range. Enumeration properties accept any 32-bit value.
+ * limited to their range. Single properties are float in C++ and double in
+ * the meta-object (property(), setProperty(), Qt Designer and .ui files, which
+ * know no float); a value set through the meta-object is made a float first.
+ * Enumeration properties accept any 32-bit value.
  * "Redraws" means the setter calls DrawIt(ButtonState) after storing.
  *
  * Every setter emits storedPropertyChanged() with the property's stored key,
@@ -49,6 +57,15 @@ class RavlenPrivate;
  * Enter included: keys only raise KeyDown, KeyPress and KeyUp. The access
  * key of the caption ("&S": Alt+S) clicks it, as does an assistive tool's
  * press action. A handler may delete the button from any event.
+ *
+ * Events are signals with the event's name. Their arguments are references:
+ * a handler connected with a direct connection (the default within one
+ * thread) may change them; a queued connection sees copies.
+ *
+ * In Qt Designer (the plugin installs with the library) the button sits in
+ * the widget box under "RavlenLib"; every property is in the property editor,
+ * enumerations as drop-down lists, and a form that holds buttons builds with
+ * uic like any other.
  */
 class RAVLENLIB_EXPORT Ravlen : public QWidget
 {
@@ -104,7 +121,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! True. Fades from one drawn state to the next. Redraws.
     Q_PROPERTY(bool Fade READ fade WRITE setFade)
     //! 75, whole, 0..100. Also the fade timer's interval in milliseconds. Redraws.
-    Q_PROPERTY(float FadeDelay READ fadeDelay WRITE setFadeDelay)
+    Q_PROPERTY(double FadeDelay READ fadeDelay WRITE setFadeDelay)
     //! False. Draws a shadow 1 pixel below and right of the caption. Redraws.
     Q_PROPERTY(bool CaptionShadow READ captionShadow WRITE setCaptionShadow)
     //! 0x404040. Translated. Redraws.
@@ -116,19 +133,19 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! True. Plays the hover effect on hover. Redraws.
     Q_PROPERTY(bool EnableEffects READ enableEffects WRITE setEnableEffects)
     //! 80, whole, 0..1000: the icon's size in percent. Redraws.
-    Q_PROPERTY(float ButtonIconSize READ buttonIconSize WRITE setButtonIconSize)
+    Q_PROPERTY(double ButtonIconSize READ buttonIconSize WRITE setButtonIconSize)
     //! Aqua. Loads the style's skin and sets MaskColor (white for VistaTaskBar, black otherwise). Redraws.
     Q_PROPERTY(RavlenStyles ButtonStyle READ buttonStyle WRITE setButtonStyle)
     //! False. Lets the container show through the face. Redraws.
     Q_PROPERTY(bool Alpha READ alpha WRITE setAlpha)
     //! 150, whole, 0..255: how much of the container shows through the face (0 none, 255 the container alone). Redraws.
-    Q_PROPERTY(float AlphaValue READ alphaValue WRITE setAlphaValue)
+    Q_PROPERTY(double AlphaValue READ alphaValue WRITE setAlphaValue)
     //! False. Rounds the button's outline. Redraws.
     Q_PROPERTY(bool RoundBorder READ roundBorder WRITE setRoundBorder)
     //! 5, whole, 0..1000: corner width in pixels. Redraws.
-    Q_PROPERTY(float RoundWidth READ roundWidth WRITE setRoundWidth)
+    Q_PROPERTY(double RoundWidth READ roundWidth WRITE setRoundWidth)
     //! 5, whole, 0..1000: corner height in pixels. Redraws.
-    Q_PROPERTY(float RoundHeight READ roundHeight WRITE setRoundHeight)
+    Q_PROPERTY(double RoundHeight READ roundHeight WRITE setRoundHeight)
     //! True. Corners follow the button's size instead of RoundWidth and RoundHeight. Redraws.
     Q_PROPERTY(bool RoundSizeAuto READ roundSizeAuto WRITE setRoundSizeAuto)
     //! TintNormal. Redraws.
@@ -142,7 +159,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! PositionRight. Where the arrow and its press zone lie. Redraws.
     Q_PROPERTY(ArrowPositionRL ArrowPosition READ arrowPosition WRITE setArrowPosition)
     //! 5, whole, 1..1000. Redraws.
-    Q_PROPERTY(float ArrowSize READ arrowSize WRITE setArrowSize)
+    Q_PROPERTY(double ArrowSize READ arrowSize WRITE setArrowSize)
     //! True. Lays the caption out by itself (beside the icon); False uses CaptionAlignment. Redraws.
     Q_PROPERTY(bool CaptionAutoAlign READ captionAutoAlign WRITE setCaptionAutoAlign)
     //! AlignMiddleCenter. Used when CaptionAutoAlign is False. Redraws.
@@ -156,9 +173,9 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! Empty. The texture picture. Redraws.
     Q_PROPERTY(QPixmap TextureImage READ textureImage WRITE setTextureImage)
     //! 1, whole, 1..100. Redraws.
-    Q_PROPERTY(float TextureSize READ textureSize WRITE setTextureSize)
+    Q_PROPERTY(double TextureSize READ textureSize WRITE setTextureSize)
     //! 100, whole, 0..255. Redraws.
-    Q_PROPERTY(float TextureAlpha READ textureAlpha WRITE setTextureAlpha)
+    Q_PROPERTY(double TextureAlpha READ textureAlpha WRITE setTextureAlpha)
     //! TextureGlass. Redraws.
     Q_PROPERTY(TextureTypeRL TextureType READ textureType WRITE setTextureType)
     //! Sound_None. Sound on a click or double click. Stored only, any value.
@@ -182,7 +199,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! "Ravlen.rls". The settings file the Settings command uses. Stored only.
     Q_PROPERTY(QString SettingsFile READ settingsFile WRITE setSettingsFile)
     //! 1, whole, 1..1000. Also the line width of the later layers. Redraws.
-    Q_PROPERTY(float BorderSize READ borderSize WRITE setBorderSize)
+    Q_PROPERTY(double BorderSize READ borderSize WRITE setBorderSize)
     //! 0 (black). Translated. Redraws.
     Q_PROPERTY(uint BorderColor READ borderColor WRITE setBorderColor)
     //! The library's hand cursor. The mouse cursor over the button; empty shows a pointing hand. No redraw.
@@ -192,7 +209,7 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     //! 0 (black). Translated. Redraws.
     Q_PROPERTY(uint ShadowColor READ shadowColor WRITE setShadowColor)
     //! 6. Kept as set (not made whole, not limited); a value that is not a finite number is ignored. Redraws.
-    Q_PROPERTY(float ShadowSize READ shadowSize WRITE setShadowSize)
+    Q_PROPERTY(double ShadowSize READ shadowSize WRITE setShadowSize)
     //! Shadow_Normal. Redraws.
     Q_PROPERTY(ShadowStyleRL ShadowStyle READ shadowStyle WRITE setShadowStyle)
     //! True. Draws a soft halo around the icon. Redraws.
@@ -209,6 +226,9 @@ class RAVLENLIB_EXPORT Ravlen : public QWidget
     Q_PROPERTY(ButtonStateRL ButtonState READ buttonState WRITE setButtonState)
 
 public:
+    //! The built-in looks (ButtonStyle): thirteen skins, each three pictures (normal, hover, pressed)
+    //! stretched over the whole face, and Gradient, which paints the face from the state's two
+    //! gradient colours instead.
     enum RavlenStyles : qint32 {
         Aqua = 0,
         Cherry = 1,
@@ -221,38 +241,43 @@ public:
         Ooz = 8,
         Silver = 9,
         Vista = 10,
-        VistaTaskBar = 11,
+        VistaTaskBar = 11, //!< Its corners are white, so selecting it sets MaskColor to white.
         WinXP = 12,
-        Gradient = 13,
+        Gradient = 13, //!< No skin: the face is the gradient of the state's two colours.
     };
     Q_ENUM(RavlenStyles)
 
+    //! The three drawing states of DrawIt() and ButtonState.
     enum ButtonStateRL : qint32 {
-        rl_Normal = 0,
-        rl_Over = 1,
-        rl_Down = 2,
+        rl_Normal = 0, //!< The pointer is elsewhere.
+        rl_Over = 1, //!< The pointer is over the button (hover).
+        rl_Down = 2, //!< The button is pressed.
     };
     Q_ENUM(ButtonStateRL)
 
+    //! How the shadow layer (Shadow) darkens the face's surroundings.
     enum ShadowStyleRL : qint32 {
-        Shadow_Normal = 0,
-        Shadow_Glass = 1,
-        Shadow_Box = 2,
-        Shadow_Round = 3,
+        Shadow_Normal = 0, //!< A soft shadow that darkens towards the middle of the silhouette.
+        Shadow_Glass = 1, //!< A faint, even shadow over the whole silhouette.
+        Shadow_Box = 2, //!< A solid box in ShadowColor, offset down and right by twice ShadowSize.
+        Shadow_Round = 3, //!< As Shadow_Box, with the corners of RoundBorder.
     };
     Q_ENUM(ShadowStyleRL)
 
+    //! The commands of the Settings property.
     enum SettingsRL : qint32 {
-        SettingsNone = 0,
-        SettingsLoad = 1,
-        SettingsSave = 2,
-        SettingsReset = 3,
+        SettingsNone = 0, //!< Does nothing; what the property always reads back.
+        SettingsLoad = 1, //!< Applies SettingsFile, as LoadButtonSettings() does.
+        SettingsSave = 2, //!< Writes the look to SettingsFile, as SaveButtonSettings() does.
+        SettingsReset = 3, //!< Makes the button newly placed again (initNew()), size and font included.
     };
     Q_ENUM(SettingsRL)
 
+    //! What a sound property plays: nothing, one of the ten sounds built into the library, or the
+    //! wave file named by SoundCustom1 or SoundCustom2.
     enum SoundEffectRL : qint32 {
-        Sound_None = 0,
-        Sound_1 = 1,
+        Sound_None = 0, //!< Silence.
+        Sound_1 = 1, //!< The first of the library's ten built-in sounds; Sound_2 to Sound_10 are the others.
         Sound_2 = 2,
         Sound_3 = 3,
         Sound_4 = 4,
@@ -262,19 +287,22 @@ public:
         Sound_8 = 8,
         Sound_9 = 9,
         Sound_10 = 10,
-        Sound_Custom1 = 98,
-        Sound_Custom2 = 99,
+        Sound_Custom1 = 98, //!< The wave file named by SoundCustom1.
+        Sound_Custom2 = 99, //!< The wave file named by SoundCustom2.
     };
     Q_ENUM(SoundEffectRL)
 
+    //! How the texture layer (Texture, TextureImage) mixes the texture into the face.
     enum TextureTypeRL : qint32 {
-        TextureGlass = 0,
-        TextureScreen = 1,
-        TextureShine = 2,
-        TextureBump = 3,
+        TextureGlass = 0, //!< The face into the texture (255 - TextureAlpha), then that mixture into the face.
+        TextureScreen = 1, //!< The texture laid over the face with TextureAlpha.
+        TextureShine = 2, //!< The face into the texture, then that mixture into the face, both with TextureAlpha.
+        TextureBump = 3, //!< Drawn as TextureShine.
     };
     Q_ENUM(TextureTypeRL)
 
+    //! Where the caption sits when CaptionAutoAlign is False: vertical position, then horizontal,
+    //! each with a margin of 5 pixels.
     enum CaptionAlignmentsRL : qint32 {
         AlignMiddleCenter = 0,
         AlignTopCenter = 1,
@@ -288,6 +316,7 @@ public:
     };
     Q_ENUM(CaptionAlignmentsRL)
 
+    //! Which way the split arrow (ArrowShow) points.
     enum ArrowDirectionRL : qint32 {
         ArrowDown = 0,
         ArrowUp = 1,
@@ -296,15 +325,18 @@ public:
     };
     Q_ENUM(ArrowDirectionRL)
 
+    //! Where the split arrow and its press zone lie; PositionMiddle draws the arrow in the middle
+    //! without a separate press zone.
     enum ArrowPositionRL : qint32 {
         PositionRight = 0,
         PositionLeft = 1,
         PositionBottom = 2,
         PositionTop = 3,
-        PositionMiddle = 4,
+        PositionMiddle = 4, //!< In the middle of the face; no press zone of its own.
     };
     Q_ENUM(ArrowPositionRL)
 
+    //! How Tint colours the skin with TintColor and TintBright.
     enum TintTypeRL : qint32 {
         TintNormal = 0,
         TintMetal = 1,
@@ -314,83 +346,112 @@ public:
     };
     Q_ENUM(TintTypeRL)
 
+    //! The hover effect (Effects) that plays when the pointer enters, if EnableEffects is set.
     enum EffectsRL : qint32 {
-        Fx_BorderGlow = 0,
-        Fx_BorderShine = 1,
-        Fx_Glow = 2,
-        Fx_Blink = 3,
-        Fx_Ghost = 4,
-        Fx_Flash = 5,
+        Fx_BorderGlow = 0, //!< The edge glows up while the middle stays sharp.
+        Fx_BorderShine = 1, //!< A glow sweeps out from the edge.
+        Fx_Glow = 2, //!< The whole face brightens.
+        Fx_Blink = 3, //!< The face blinks once from the previous state.
+        Fx_Ghost = 4, //!< Fading copies of the face drift sideways.
+        Fx_Flash = 5, //!< A copy of the face flies in from the icon's side.
     };
     Q_ENUM(EffectsRL)
 
+    //! Where ButtonIcon sits; the automatic caption layout (CaptionAutoAlign) keeps the caption clear of it.
     enum ButtonIconPosition : qint32 {
         LeftIcon = 0,
         TopIcon = 1,
         RightIcon = 2,
         BottomIcon = 3,
-        BackgroundIcon = 4,
+        BackgroundIcon = 4, //!< Stretched behind the caption over nine tenths of the face.
     };
     Q_ENUM(ButtonIconPosition)
 
+    //! The direction of the Gradient style's face.
     enum GradientStyles : qint32 {
         Horizontal = 0,
         Vertical = 1,
-        Radial = 2,
+        Radial = 2, //!< From the middle outwards.
     };
     Q_ENUM(GradientStyles)
 
+    //! The border drawn in BorderColor and BorderSize around the face.
     enum BorderStylesRL : qint32 {
-        Border_None = 0,
-        Border_SimpleBox = 1,
-        Border_Shaded3D = 2,
+        Border_None = 0, //!< No border.
+        Border_SimpleBox = 1, //!< A plain outline.
+        Border_Shaded3D = 2, //!< BorderSize outlines, each further out 10 darker per channel.
     };
     Q_ENUM(BorderStylesRL)
 
+    //! A newly placed button (see initNew()), a child of \a parent.
     explicit Ravlen(QWidget *parent = nullptr);
+    //! Destroys the button with its timers, surfaces and sounds.
     ~Ravlen() override;
 
-    // Writes the look to a settings file; an empty name writes nothing, and
-    // a file that cannot be written is left as it was.
+    //! Writes the look to a settings file (".rls"); an empty name writes nothing, and
+    //! a file that cannot be written is left as it was.
     Q_INVOKABLE void SaveButtonSettings(const QString &FileName);
-    // Applies a settings file, then reloads the skin and redraws (also when
-    // the file cannot be read). An empty name does nothing.
+    //! Applies a settings file, then reloads the skin and redraws (also when
+    //! the file cannot be read). An empty name does nothing.
     Q_INVOKABLE void LoadButtonSettings(const QString &FileName);
-    // Composes and shows the face for a drawing state (ButtonStateRL).
+    //! Composes and shows the face for a drawing state (ButtonStateRL), fading
+    //! to it when Fade is set; ButtonState itself is left as it is.
     Q_INVOKABLE void DrawIt(int state);
-    // Plays the hover effect chosen by Effects.
+    //! Plays the hover effect chosen by Effects, whether or not EnableEffects is set.
     Q_INVOKABLE void DrawEffect();
-    // Repaints from what is already drawn, without composing again.
+    //! Repaints from what is already drawn, without composing again.
     Q_INVOKABLE void Refresh();
 
-    // The container's side of the stored layout. readProperties() puts the
+    //! \brief Restores the button from a stored layout.
+    //!
+    //! The container's side of the stored layout. readProperties() puts the
     // stored values straight into the fields: nothing is limited, no colour
     // is translated, nothing is redrawn and nothing is announced (except
-    // MouseIcon, which goes through its setter). A missing key gives its
-    // default; a CaptionColor missing from the bag gives 0x80000012, the
-    // system's button-text colour, and a missing MouseIcon the library's
-    // hand cursor. writeProperties() leaves out every value equal to its
-    // default (MouseIcon's written default is empty, so the hand cursor is
-    // written). The temporary folder, under which the built-in sounds get a
-    // folder of the user's own when the session has no runtime folder, is
-    // taken from TMP, else TEMP, else the system's temporary folder.
+    //! MouseIcon, which goes through its setter). A missing key gives its
+    //! default; a CaptionColor missing from the bag gives 0x80000012, the
+    //! system's button-text colour, and a missing MouseIcon the library's
+    //! hand cursor. The temporary folder, under which the built-in sounds get a
+    //! folder of the user's own when the session has no runtime folder, is
+    //! taken from TMP, else TEMP, else the system's temporary folder.
+    //! The button draws itself when it is next shown.
     void readProperties(const PropertyBag &bag);
+    //! \brief Stores the button into a layout's bag.
+    //!
+    //! Leaves out every value equal to its default (MouseIcon's written default
+    //! is empty, so the hand cursor is written), so that the bag holds only what
+    //! sets this button apart; readProperties() gives the same button back.
     void writeProperties(PropertyBag &bag) const;
 
-    // Makes the button as newly placed: enabled, the container's font, every
-    // property at its default (MaskColor through its setter, the rest
-    // without drawing or announcing), the hand cursor, 81 x 33 pixels. The
-    // fade timer keeps its interval.
+    //! Makes the button as newly placed: enabled, the container's font, every
+    //! property at its default (MaskColor through its setter, the rest
+    //! without drawing or announcing), the hand cursor, 81 x 33 pixels. The
+    //! fade timer keeps its interval.
     void initNew();
 
+    //! 81 x 33 pixels, a newly placed button's size, whatever the caption:
+    //! the skins stretch to any size, so layouts may make it larger or smaller.
     QSize sizeHint() const override;
 
-    // Enabled and Font: these hide QWidget's setters so that setting them
-    // on a Ravlen announces the change (and for the font redraws); through a
-    // QWidget pointer they change the widget without announcing it.
+    //! \brief Enables or disables the button and announces the change.
+    //!
+    //! Enabled and Font: these hide QWidget's setters so that setting them
+    //! on a Ravlen announces the change (and for the font redraws); through a
+    //! QWidget pointer they change the widget without announcing it.
     void setEnabled(bool enabled);
+    //! Gives the caption its font, announces the change and redraws; see setEnabled().
     void setFont(const QFont &font);
 
+    //! \name Property accessors
+    //!@{
+
+    //! \brief The C++ side of the property of the same name.
+    //!
+    //! One pair for each property: the getter has the property's name in lower
+    //! camel case (buttonStyle() for ButtonStyle), the setter "set" and the
+    //! property's name (setButtonStyle()). A getter reads back the stored
+    //! value; a setter does what its property's description says (limits,
+    //! colour translation, redraw) and emits storedPropertyChanged() with the
+    //! property's name.
     BorderStylesRL borderStyle() const;
     void setBorderStyle(BorderStylesRL style);
     uint captionColor() const;
@@ -541,29 +602,58 @@ public:
     void setCaptionAntiAliased(bool antiAliased);
     ButtonStateRL buttonState() const;
     void setButtonState(ButtonStateRL state);
+    //!@}
 
 Q_SIGNALS:
     // Events, in this order. Arguments are references: a handler connected
     // directly may change them. Button: 1 left, 2 right, 4 middle; Shift:
     // 1 Shift, 2 Ctrl, 4 Alt; X, Y: pixels within the button.
+
+    //! A left or middle press released over the button, the access key, or an
+    //! assistive tool's press; not after a press on the split arrow.
     void Click();
+    //! The second click of a double click, when DoubleClickEnable is set
+    //! (otherwise that click is a Click).
     void DblClick();
+    //! A key went down while the button has the focus. \a KeyCode is the
+    //! desktop's virtual-key number (see KeyCodes), \a Shift the modifier bits.
     void KeyDown(int &KeyCode, int &Shift);
+    //! A key produced the character \a KeyAscii.
     void KeyPress(int &KeyAscii);
+    //! A key went up; arguments as for KeyDown().
     void KeyUp(int &KeyCode, int &Shift);
+    //! A mouse button went down over the button, outside the split arrow's zone.
     void MouseDown(int &Button, int &Shift, float &X, float &Y);
+    //! The pointer moved over the button, or anywhere while a press lasts.
     void MouseMove(int &Button, int &Shift, float &X, float &Y);
+    //! A mouse button went up after a press on the button.
     void MouseUp(int &Button, int &Shift, float &X, float &Y);
+    //! The pointer entered the button (raised once per entry by the hover poll).
     void MouseIn();
+    //! The pointer left the button.
     void MouseOut();
+    //! A press on the split arrow's zone (ArrowShow with ArrowSplit): the place
+    //! to open a drop-down menu. No MouseDown or click follows it.
     void ArrowMouseDown();
+    //! A right press released over the button.
     void RightClick();
+    //! The second right click of a double click, when DoubleClickEnable is set.
     void RightDblClick();
 
-    // A stored property changed; key is its name in the stored layout.
+    //! A stored property changed; \a key is its name in the stored layout. A
+    //! container connects it to mark its stored layout as out of date.
     void storedPropertyChanged(const QString &key);
 
 protected:
+    //! \name Event handlers
+    //!@{
+
+    //! \brief Qt's event handler, reimplemented for the button.
+    //!
+    //! Input goes to the button's interaction logic (which raises the events
+    //! above and draws the states), size and show changes recompose the face,
+    //! and paintEvent() copies the face composed last. A subclass that
+    //! reimplements one should call it.
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -577,6 +667,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    //!@}
 
 private:
     friend class RavlenPrivate;
