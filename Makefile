@@ -10,15 +10,18 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 FUZZ_SECONDS ?= 300
 FUZZ_TARGET ?=
 
-.PHONY: all deps configure build run test bench docs screenshots clean fuzz-build fuzz test-asan format
+.PHONY: all deps configure build run test bench docs package screenshots clean fuzz-build fuzz test-asan format
 
 all: build
 
 deps:
 	@scripts/install-deps
 
+# Installed and packaged, the game lives where a Debian system keeps its own
+# programs (/usr, libraries in the multiarch folder).
 configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DZORBEL_FUZZ_BINARY_DIR=$(abspath $(FUZZ_BUILD)) >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DZORBEL_FUZZ_BINARY_DIR=$(abspath $(FUZZ_BUILD)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -30,6 +33,11 @@ run: build
 # tree is built before CTest starts.
 test: build fuzz-build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# zorbel_<version>_<arch>.deb (the game with RavlenLib) and libravlen-dev
+# in the build folder.
+package: build
+	@cd $(BUILD) && cpack
 
 bench: build
 	@for program in $(BUILD)/bench/*; do \

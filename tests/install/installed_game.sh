@@ -10,6 +10,7 @@
 set -eu
 
 ROOT=$(mktemp -d "${TMPDIR:-/tmp}/zorbel-installed.XXXXXX")
+DATA="$ROOT/home/.local/share/zorbel"
 PID=
 cleanup() {
     [ -z "$PID" ] || kill "$PID" 2>/dev/null || true
@@ -38,7 +39,7 @@ done
 desktop-file-validate "$USR/share/applications/org.example.zorbel.Zorbel.desktop" || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$USR/share/metainfo/org.example.zorbel.Zorbel.metainfo.xml" >"$ROOT/appstream.log" ||
     { cat "$ROOT/appstream.log" >&2; fail "the metainfo is not valid"; }
-for file in bin/zorbel share/zorbel/ZorbelLines.txt share/zorbel/ZorbelPhrases.txt share/man/man6/zorbel.6 \
+for file in games/zorbel share/zorbel/ZorbelLines.txt share/zorbel/ZorbelPhrases.txt share/man/man6/zorbel.6.gz \
     share/icons/hicolor/scalable/apps/zorbel.svg share/icons/hicolor/48x48/apps/zorbel.png; do
     [ -f "$USR/$file" ] || fail "$file is not installed"
 done
@@ -51,10 +52,10 @@ mkdir "$HOME_DIR"
 chmod 777 "$HOME_DIR"
 as_user=""
 [ "$(id -u)" -ne 0 ] || as_user="setpriv --reuid=nobody --regid=nogroup --clear-groups"
-DATA="$HOME_DIR/.local/share/zorbel"
+
 libs=$(find "$USR/lib" -name 'libRavlenLib.so.1' -printf '%h' -quit 2>/dev/null || true)
 env HOME="$HOME_DIR" XDG_DATA_HOME= XDG_RUNTIME_DIR= XDG_CONFIG_HOME= QT_QPA_PLATFORM=offscreen \
-    LD_LIBRARY_PATH="$libs" $as_user "$USR/bin/zorbel" >"$ROOT/out" 2>&1 &
+    LD_LIBRARY_PATH="$libs" $as_user "$USR/games/zorbel" >"$ROOT/out" 2>&1 &
 PID=$!
 
 deadline=$(($(date +%s) + 60))
