@@ -89,13 +89,13 @@ PhoneServer::~PhoneServer()
     stop();
 }
 
-bool PhoneServer::start(const QList<QHostAddress> &addresses, quint16 port)
+bool PhoneServer::start(quint16 port)
 {
     stop();
     auto http = std::make_unique<QHttpServer>();
     auto live = std::make_unique<QWebSocketServer>(QStringLiteral("Zorbel"), QWebSocketServer::NonSecureMode);
     quint16 livePort = 0;
-    for (const QHostAddress &address : addresses.isEmpty() ? localPrivateAddresses() : addresses) {
+    for (const QHostAddress &address : m_wanted.isEmpty() ? localPrivateAddresses() : m_wanted) {
         if (!isPrivateAddress(address))
             continue;
         auto *pages = new QTcpServer(http.get());

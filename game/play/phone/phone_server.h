@@ -39,10 +39,12 @@ public:
 
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
-    // Listens on the given addresses (all private addresses of this machine
-    // and the loopback when none are given) on one port, any free one when
-    // port is 0. False, and off, when no address could be listened on.
-    bool start(const QList<QHostAddress> &addresses = {}, quint16 port = 0);
+    // Where start() listens: the given addresses, or all private addresses
+    // of this machine and the loopback when none are given.
+    void setAddresses(const QList<QHostAddress> &addresses) { m_wanted = addresses; }
+    // Listens on one port, any free one when port is 0. False, and off,
+    // when no address could be listened on.
+    bool start(quint16 port = 0);
     // Closes every connection and stops listening.
     void stop();
     bool isOn() const { return m_on; }
@@ -80,6 +82,7 @@ private:
 
     PhoneRoom &m_room;
     Clock m_clock;
+    QList<QHostAddress> m_wanted;
     QList<QHostAddress> m_addresses;
     std::unique_ptr<QHttpServer> m_http;
     std::unique_ptr<QWebSocketServer> m_live;

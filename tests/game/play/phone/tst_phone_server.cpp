@@ -79,7 +79,8 @@ public:
         test.writeFile(questionFileName(Phrase), "Even his Blank makes me laugh.\r\nA Blank suit.");
         game.open();
         server.setClock([this] { return now; });
-        if (!server.start({QHostAddress(QHostAddress::LocalHost)}))
+        server.setAddresses({QHostAddress(QHostAddress::LocalHost)});
+        if (!server.start())
             qFatal("phone play could not listen on the loopback");
     }
 
@@ -369,7 +370,8 @@ void TestPhoneServer::turningOffClosesEverything()
     QSignalSpy failed(&late, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error));
     QVERIFY(failed.wait(5000));
     // Nothing listens on an address outside the private ranges.
-    QVERIFY(!f.server.start({QHostAddress(QStringLiteral("8.8.8.8"))}));
+    f.server.setAddresses({QHostAddress(QStringLiteral("8.8.8.8"))});
+    QVERIFY(!f.server.start());
     QVERIFY(!f.server.isOn());
 }
 
