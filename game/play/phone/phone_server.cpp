@@ -69,7 +69,7 @@ PhoneServer::PhoneServer(PhoneRoom &room, QObject *parent)
             timer->start();
         return timer->elapsed();
     };
-    m_idleCheck->setInterval(30 * 1000);
+    m_idleCheck->setInterval(int(kIntroductionMs / 2));
     connect(m_idleCheck, &QTimer::timeout, this, &PhoneServer::closeIdleConnections);
 
     connect(&m_room, &PhoneRoom::promptChanged, this, [this] { sendAll(promptMessage()); });
@@ -395,7 +395,7 @@ void PhoneServer::closeIdleConnections()
     const qint64 now = m_clock();
     QList<QWebSocket *> idle;
     for (const auto &connection : m_connections) {
-        if (now - connection->lastHeard >= kIdleMs)
+        if (now - connection->lastHeard >= (connection->introduced() ? kIdleMs : kIntroductionMs))
             idle << connection->socket;
     }
     for (QWebSocket *socket : std::as_const(idle))

@@ -30,6 +30,8 @@ public:
     static constexpr int kMaxConnections = 10 + kMaxWatchers + 4;
     static constexpr int kMessagesPerSecond = 50;
     static constexpr qint64 kIdleMs = 5 * 60 * 1000;
+    // A connection that has not said who it is by then holds a place for nobody.
+    static constexpr qint64 kIntroductionMs = 10 * 1000;
 
     // Milliseconds from any fixed point: the rate and idle rules read it.
     using Clock = std::function<qint64()>;
@@ -59,8 +61,8 @@ public:
     // Messages refused for their form or over the rate, since the start.
     int refusedMessages() const { return m_refused; }
 
-    // Closes every connection that has said nothing for kIdleMs; a timer
-    // calls it, a test may.
+    // Closes every connection that has said nothing for kIdleMs, or has not
+    // joined or watched within kIntroductionMs; a timer calls it, a test may.
     void closeIdleConnections();
 
 Q_SIGNALS:

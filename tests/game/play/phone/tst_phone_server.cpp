@@ -3,6 +3,7 @@
 #include "play/phone/phone_server.h"
 #include "test_context.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -108,6 +109,19 @@ public:
     PhoneServer server{room};
     qint64 now = 0;
 };
+
+// The process's resident memory, where the system tells it.
+qint64 residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
 
 QStringList names(const QJsonArray &players)
 {
@@ -319,6 +333,14 @@ void TestPhoneServer::rateAndIdleLimits()
     QTRY_COMPARE(f.server.refusedMessages(), 11);
     QCOMPARE(ann->count(QStringLiteral("pong")), PhoneServer::kMessagesPerSecond + 4);
 
+    // A connection that never says who it is goes first.
+    Phone silent(f.server);
+    QVERIFY(silent.opened());
+    f.now += PhoneServer::kIntroductionMs;
+    f.server.closeIdleConnections();
+    QVERIFY(silent.closedByGame());
+    QCOMPARE(ann->socket.state(), QAbstractSocket::ConnectedState);
+
     // Only the quiet connection goes when it has been quiet too long.
     f.now = PhoneServer::kIdleMs;
     bob->send({{"type", "ping"}});
@@ -389,6 +411,7 @@ void TestPhoneServer::loadOfTenPlayersAndTwentyWatchers()
         watchers.push_back(f.watch());
     const int clients = int(players.size() + watchers.size());
     const int rounds = 10'000 / clients;
+    const qint64 memoryBefore = residentKiB();
     for (int round = 0; round < rounds; ++round) {
         f.now += clients; // a millisecond a message
         for (auto &player : players)
@@ -407,6 +430,7 @@ void TestPhoneServer::loadOfTenPlayersAndTwentyWatchers()
     QCOMPARE(f.server.refusedMessages(), 0);
     QCOMPARE(f.room.answerOf(9), QStringLiteral("answer %1").arg(rounds - 1));
     QCOMPARE(f.server.playerConnections() + f.server.watcherConnections(), clients);
+    QVERIFY2(residentKiB() - memoryBefore < 64 * 1024, qPrintable(QString::number(residentKiB() - memoryBefore)));
 }
 
 QTEST_GUILESS_MAIN(TestPhoneServer)
