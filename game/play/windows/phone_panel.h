@@ -1,5 +1,7 @@
 #pragma once
 
+#include "play/game.h"
+
 #include <QWidget>
 
 #include <array>
@@ -36,7 +38,7 @@ private:
     PhoneRoom &m_room;
     PhoneServer &m_server;
     QLabel *m_address;
-    std::array<QLabel *, 10> m_players{};
+    std::array<QLabel *, Game::kMaxPlayers> m_players{};
     QLabel *m_buzz;
     QLabel *m_answers;
     QPushButton *m_reveal;
