@@ -140,6 +140,7 @@ class TestPhoneServer : public QObject
 private Q_SLOTS:
     void answersRevealedAndAwarded();
     void firstBuzzWins();
+    void promptDecidesWhatIsTaken();
     void droppedPhoneReturnsToItsRow();
     void eleventhPlayerRefused();
     void wrongRoomCodeRefused();
@@ -231,6 +232,29 @@ void TestPhoneServer::firstBuzzWins()
     QCOMPARE((winner == 0 ? *ann : *bob).waitFor(QStringLiteral("refused")).value(u"reason").toString(), QStringLiteral("too late"));
     f.game.next(Phrase);
     QCOMPARE(f.room.buzzedPlayer(), -1);
+}
+
+// Answers only to a match prompt on show, buzzes only at a phrase, and
+// only from a phone that holds its row; the join is a step the host can
+// take back.
+void TestPhoneServer::promptDecidesWhatIsTaken()
+{
+    Fixture f;
+    QVERIFY(!f.room.answer(0, QStringLiteral("Flag")));
+    QVERIFY(std::holds_alternative<PhoneRoom::Seat>(f.room.join(f.room.code().toLower(), QStringLiteral(" Ann "), {})));
+    QCOMPARE(f.game.playerName(0), QStringLiteral("Ann"));
+    QCOMPARE(f.history.stack().undoText(), QStringLiteral("Phone player 1 joins"));
+    QVERIFY(!f.room.buzz(0));
+    QVERIFY(!f.room.answer(0, QStringLiteral("   ")));
+    QVERIFY(f.room.answer(0, QStringLiteral("Flag")));
+    f.game.showMode(Phrase);
+    QVERIFY(!f.room.answered(0));
+    QVERIFY(!f.room.answer(0, QStringLiteral("Flag")));
+    f.room.reveal();
+    QVERIFY(!f.room.revealed());
+    QVERIFY(f.room.buzz(0));
+    QVERIFY(!f.room.buzz(0));
+    QCOMPARE(std::get<QString>(f.room.join(f.room.code(), QStringLiteral("   "), {})), QStringLiteral("no name"));
 }
 
 void TestPhoneServer::droppedPhoneReturnsToItsRow()
