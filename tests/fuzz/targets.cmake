@@ -9,6 +9,7 @@ set(ZORBEL_FUZZ_TARGETS
   fuzz_form_layout
   fuzz_text_file
   fuzz_saved_game
+  fuzz_phone_message
 )
 
 # The longest input each target is given (libFuzzer's -max_len), where 8192

@@ -2,10 +2,13 @@
 
 #include "play/auto_save.h"
 #include "play/line_rules.h"
+#include "play/phone/phone_room.h"
+#include "play/phone/phone_server.h"
 #include "play/windows/console_services.h"
 #include "play/windows/countdown_alert.h"
 #include "play/windows/frm_config.h"
 #include "play/windows/frm_win.h"
+#include "play/windows/phone_panel.h"
 #include "play/windows/room_display.h"
 #include "play/windows/room_display_control.h"
 #include "play/windows/turn_marker.h"
@@ -89,6 +92,8 @@ FrmZorbel::FrmZorbel(AppContext &context, QWidget *parent)
     , m_game(new Game(context, this))
     , m_history(new GameHistory(*m_game, this))
     , m_autoSave(new AutoSave(*m_game, context, this))
+    , m_phoneRoom(new PhoneRoom(*m_game, *m_history, this))
+    , m_phoneServer(new PhoneServer(*m_phoneRoom, this))
 {
     m_game->setAnnouncer([this](const Scoreboard::Decision &decision) { return announce(decision); });
 }
@@ -395,6 +400,7 @@ void FrmZorbel::Form_Load()
     m_countdownAlert = new CountdownAlert(m_countdown);
     followScreen();
     connectRoomDisplay();
+    connectPhonePlay();
 
     if (const QScreen *screen = this->screen()) {
         const QRect available = screen->availableGeometry();
@@ -478,14 +484,24 @@ void FrmZorbel::PageUpDown(int keyCode)
 void FrmZorbel::connectRoomDisplay()
 {
     m_roomDisplay = new RoomDisplayControl(
-        this, [this] { return new RoomDisplay(*m_game, this); },
+        this,
+        [this] {
+            auto *display = new RoomDisplay(*m_game, this);
+            display->followPhonePlay(*m_phoneRoom, *m_phoneServer);
+            return display;
+        },
         context().programFile(QStringLiteral("RoomDisplay.ini")));
     auto *button = controls().get<Ravlen>(QStringLiteral("clkRoomDisplay"));
     button->setToolTip(
         QStringLiteral("Open or close the room display (F5); right-click or Shift+F5 to choose its screen"));
     const auto chooseScreen = [this, button] {
         context().guard(QStringLiteral("clkRoomDisplay_RightClick"), [this, button] {
-            m_roomDisplay->chooser()->exec(button->mapToGlobal(button->rect().bottomLeft()));
+            const std::unique_ptr<QMenu> menu = m_roomDisplay->chooser();
+            menu->addSeparator();
+            QAction *phone = menu->addAction(QStringLiteral("Phone play (F6)"), this, &FrmZorbel::clkPhonePlay_Click);
+            phone->setCheckable(true);
+            phone->setChecked(m_phoneServer->isOn());
+            menu->exec(button->mapToGlobal(button->rect().bottomLeft()));
         });
     };
     connect(button, &Ravlen::Click, this, &FrmZorbel::clkRoomDisplay_Click);
@@ -495,6 +511,40 @@ void FrmZorbel::connectRoomDisplay()
     connect(toggle, &QShortcut::activated, this, &FrmZorbel::clkRoomDisplay_Click);
     connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5), this), &QShortcut::activated, this, chooseScreen);
     connect(this, &Form::unloaded, m_roomDisplay, &RoomDisplayControl::close);
+}
+
+// Phone play is the host's choice for each evening: off at every start,
+// F6 (or the room display button's menu) turns it on and off; F7 reveals
+// the answers, F8 awards the matches, F9 releases a buzz.
+void FrmZorbel::connectPhonePlay()
+{
+    connect(new QShortcut(QKeySequence(Qt::Key_F6), this), &QShortcut::activated, this, &FrmZorbel::clkPhonePlay_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, m_phoneRoom, &PhoneRoom::reveal);
+    connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, m_phoneRoom,
+            &PhoneRoom::awardMatches);
+    connect(new QShortcut(QKeySequence(Qt::Key_F9), this), &QShortcut::activated, m_phoneRoom, &PhoneRoom::releaseBuzz);
+    connect(this, &Form::unloaded, m_phoneServer, &PhoneServer::stop);
+}
+
+void FrmZorbel::clkPhonePlay_Click()
+{
+    context().guard(QStringLiteral("clkPhonePlay_Click"), [this] {
+        if (m_phoneServer->isOn()) {
+            m_phoneServer->stop();
+            m_phonePanel->hide();
+            return;
+        }
+        if (!m_phoneServer->start()) {
+            context().prompter().ask({QStringLiteral("Phone play found no home network to listen on."),
+                                      QStringLiteral("Phone Play"), Prompt::Buttons::Ok, Prompt::Icon::Information});
+            return;
+        }
+        if (!m_phonePanel) {
+            m_phonePanel = new PhonePanel(*m_phoneRoom, *m_phoneServer, this);
+            connect(m_phonePanel, &PhonePanel::turnOffRequested, this, &FrmZorbel::clkPhonePlay_Click);
+        }
+        m_phonePanel->show();
+    });
 }
 
 void FrmZorbel::clkRoomDisplay_Click()

@@ -9,6 +9,9 @@
 #include <memory>
 
 class AutoSave;
+class PhonePanel;
+class PhoneRoom;
+class PhoneServer;
 class ConsoleServices;
 class RoomDisplayControl;
 class CountdownAlert;
@@ -38,12 +41,19 @@ public:
     ~FrmZorbel() override;
 
     Game &game() const { return *m_game; }
+    GameHistory &history() const { return *m_history; }
+    PhoneRoom &phoneRoom() const { return *m_phoneRoom; }
+    PhoneServer &phoneServer() const { return *m_phoneServer; }
+    // The host's view of phone play, null until it is first turned on.
+    PhonePanel *phonePanel() const { return m_phonePanel; }
 
 public Q_SLOTS:
     void PageUpDown(int keyCode);
     void clkConfig_Click();
     // Opens the room display, or closes it when it is open (F5).
     void clkRoomDisplay_Click();
+    // Turns phone play on, or off when it is on (F6).
+    void clkPhonePlay_Click();
     void cmdEndProgram_Click();
 
 protected:
@@ -88,12 +98,16 @@ private:
     void showOptions();
     void followScreen();
     void connectRoomDisplay();
+    void connectPhonePlay();
     bool announce(const Scoreboard::Decision &decision);
     bool closeOtherWindows();
 
     Game *m_game;
     GameHistory *m_history;
     AutoSave *m_autoSave;
+    PhoneRoom *m_phoneRoom;
+    PhoneServer *m_phoneServer;
+    PhonePanel *m_phonePanel = nullptr;
     ConsoleServices *m_services = nullptr;
     RoomDisplayControl *m_roomDisplay = nullptr;
     std::unique_ptr<TurnMarker> m_turnMarker;

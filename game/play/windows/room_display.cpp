@@ -2,6 +2,9 @@
 
 #include "play/countdown.h"
 #include "play/line_rules.h"
+#include "play/phone/phone_room.h"
+#include "play/phone/phone_server.h"
+#include "play/phone/qr_code.h"
 
 #include "services/forms/skin_colours.h"
 
@@ -29,7 +32,7 @@ struct Share {
     double least;
     double most;
 };
-constexpr std::array<Share, 7> kShares{{
+constexpr std::array<Share, 9> kShares{{
     {0.08, 0.11}, // prompt
     {0.06, 0.06}, // round
     {0.06, 0.06}, // score to win
@@ -37,6 +40,8 @@ constexpr std::array<Share, 7> kShares{{
     {0.05, 0.05}, // player name
     {0.06, 0.06}, // player score
     {0.08, 0.10}, // announcement
+    {0.03, 0.04}, // phone play's address and room code
+    {0.045, 0.07}, // revealed answers, buzz
 }};
 
 // One beat of the final seconds' pulse, and the beats left at zero before
@@ -256,6 +261,10 @@ const RoomDisplay::TextBlock *RoomDisplay::block(Part part, int player) const
         return &m_scores[player];
     case Part::Announcement:
         return &m_announcement;
+    case Part::PhoneJoin:
+        return &m_phoneJoin;
+    case Part::PhoneResult:
+        return &m_phoneResult;
     }
     return nullptr;
 }
@@ -269,6 +278,10 @@ QString RoomDisplay::spokenText() const
         lines << QStringLiteral("%1: %2%3")
                      .arg(m_names[i].text, m_scores[i].text,
                           i == m_marked ? QStringLiteral(", current player") : QString());
+    for (const TextBlock *phone : {&m_phoneJoin, &m_phoneResult}) {
+        if (!phone->text.isEmpty())
+            lines << phone->text.split(u'\n').join(u' ');
+    }
     if (m_announcing)
         lines << m_announcement.text.split(u'\n', Qt::SkipEmptyParts).join(u' ');
     return lines.join(u'\n');
@@ -367,6 +380,25 @@ void RoomDisplay::layOut()
     m_countdown.flags = Qt::AlignCenter;
 
     m_players = QRect(split + margin / 2, top, w - margin - split - margin / 2, h - margin - top);
+    m_phoneCard = {};
+    if (!m_phoneCode.isNull()) {
+        // The card takes the foot of the players' column; the rows close up above it.
+        const int cardHeight = qRound(0.36 * h);
+        m_phoneCard = QRect(m_players.left(), h - margin - cardHeight, m_players.width(), cardHeight);
+        m_players.setBottom(m_phoneCard.top() - margin);
+        const int side = cardHeight - 2 * padding / 2;
+        m_phoneCodeArea = QRect(m_phoneCard.left() + padding / 2, m_phoneCard.top() + padding / 2, side, side);
+        m_phoneJoin.area = m_phoneCard.adjusted(m_phoneCodeArea.width() + padding, padding / 2, -padding / 2,
+                                                -padding / 2);
+        m_phoneJoin.flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWrapAnywhere;
+    }
+    if (!m_phoneResult.text.isEmpty()) {
+        // The prompt keeps the top of its panel, the answers or the buzz take the rest.
+        const int promptHeight = m_prompt.area.height() * 2 / 5;
+        m_phoneResult.area = m_prompt.area.adjusted(0, promptHeight, 0, 0);
+        m_phoneResult.flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+        m_prompt.area.setHeight(promptHeight);
+    }
     const int rows = std::max(1, m_shownPlayers);
     const int gap = qRound(0.01 * h);
     const int rowHeight = std::min(qRound(0.13 * h), (m_players.height() - (rows - 1) * gap) / rows);
@@ -392,7 +424,8 @@ void RoomDisplay::layOut()
     for (const auto &[text, part] :
          {std::pair(&m_prompt, Part::Prompt), std::pair(&m_round, Part::Round),
           std::pair(&m_scoreToWin, Part::ScoreToWin), std::pair(&m_countdown, Part::Countdown),
-          std::pair(&m_announcement, Part::Announcement)})
+          std::pair(&m_announcement, Part::Announcement), std::pair(&m_phoneJoin, Part::PhoneJoin),
+          std::pair(&m_phoneResult, Part::PhoneResult)})
         fitSingle(*text, part);
 }
 
@@ -447,7 +480,11 @@ void RoomDisplay::paintEvent(QPaintEvent *event)
         painter.setBrush(kPanel);
         painter.drawPath(rounded(m_promptPanel, 0.03 * height()));
         drawText(m_prompt, kInk);
+        if (!m_phoneResult.text.isEmpty())
+            drawText(m_phoneResult, kBand);
     }
+    if (dirty.intersects(m_phoneCard))
+        paintPhoneCard(painter);
     for (int i = 0; i < m_shownPlayers; ++i) {
         if (dirty.intersects(plate(i)))
             paintPlate(painter, i);
@@ -542,6 +579,66 @@ void RoomDisplay::paintAnnouncement(QPainter &painter) const
     painter.setFont(face(m_announcement.pixelSize));
     painter.setPen(kInk);
     painter.drawText(m_announcement.area, m_announcement.flags, m_announcement.text);
+}
+
+void RoomDisplay::paintPhoneCard(QPainter &painter) const
+{
+    painter.setPen(QPen(kBand, std::max(1.0, 0.004 * height())));
+    painter.setBrush(kPanel);
+    painter.drawPath(rounded(m_phoneCard, 0.03 * height()));
+    // Sharp modules read best: the code is scaled by whole pixels.
+    const int scale = std::max(1, m_phoneCodeArea.width() / m_phoneCode.width());
+    const int side = scale * m_phoneCode.width();
+    const QRect code(m_phoneCodeArea.topLeft()
+                         + QPoint((m_phoneCodeArea.width() - side) / 2, (m_phoneCodeArea.height() - side) / 2),
+                     QSize(side, side));
+    painter.drawImage(code, m_phoneCode);
+    painter.setFont(face(m_phoneJoin.pixelSize));
+    painter.setPen(kInk);
+    painter.drawText(m_phoneJoin.area, m_phoneJoin.flags, m_phoneJoin.text);
+}
+
+void RoomDisplay::followPhonePlay(const PhoneRoom &room, const PhoneServer &server)
+{
+    m_phoneRoom = &room;
+    m_phoneServer = &server;
+    connect(&server, &PhoneServer::onChanged, this, &RoomDisplay::showPhoneJoin);
+    connect(&room, &PhoneRoom::revealedChanged, this, &RoomDisplay::showPhoneResult);
+    connect(&room, &PhoneRoom::answersChanged, this, &RoomDisplay::showPhoneResult);
+    connect(&room, &PhoneRoom::buzzChanged, this, &RoomDisplay::showPhoneResult);
+    connect(&room, &PhoneRoom::promptChanged, this, &RoomDisplay::showPhoneResult);
+    showPhoneJoin();
+    showPhoneResult();
+}
+
+void RoomDisplay::showPhoneJoin()
+{
+    const bool on = m_phoneServer->isOn();
+    const QString address = m_phoneServer->pageAddress().toString();
+    m_phoneCode = on ? qrCode(address) : QImage();
+    m_phoneJoin.text = on ? QStringLiteral("Join on your phone:\n%1\nRoom code: %2")
+                                .arg(address.section(u'?', 0, 0), m_phoneRoom->code())
+                          : QString();
+    layOut();
+    update();
+}
+
+void RoomDisplay::showPhoneResult()
+{
+    QStringList lines;
+    if (m_phoneRoom->revealed()) {
+        for (const PhoneRoom::AnswerGroup &group : m_phoneRoom->groups()) {
+            QStringList names;
+            for (const int player : group.players)
+                names << m_game.playerName(player);
+            lines << QStringLiteral("%1: %2").arg(group.answer, names.join(QStringLiteral(", ")));
+        }
+    } else if (m_phoneRoom->buzzedPlayer() >= 0) {
+        lines << QStringLiteral("%1 buzzed first!").arg(m_game.playerName(m_phoneRoom->buzzedPlayer()));
+    }
+    m_phoneResult.text = lines.join(u'\n');
+    layOut();
+    update();
 }
 
 void RoomDisplay::resizeEvent(QResizeEvent *event)

@@ -6,6 +6,8 @@
 
 #include <array>
 
+class PhoneRoom;
+class PhoneServer;
 class QVariantAnimation;
 
 // What the room sees on a television: the prompt on show, the players with
@@ -19,10 +21,27 @@ class RoomDisplay : public QWidget
     Q_OBJECT
 
 public:
-    enum class Part { Prompt, Round, ScoreToWin, Countdown, PlayerName, PlayerScore, Announcement };
+    enum class Part {
+        Prompt,
+        Round,
+        ScoreToWin,
+        Countdown,
+        PlayerName,
+        PlayerScore,
+        Announcement,
+        PhoneJoin,
+        PhoneResult
+    };
     Q_ENUM(Part)
 
     explicit RoomDisplay(Game &game, QWidget *parent = nullptr);
+
+    // While phone play is on, a card with the page's QR code, its address
+    // and the room code, and in the prompt's panel the revealed answers or
+    // who buzzed first.
+    void followPhonePlay(const PhoneRoom &room, const PhoneServer &server);
+    // The QR code as drawn, null while phone play is off.
+    QImage phoneCode() const { return m_phoneCode; }
 
     // The text a part shows (empty when it shows nothing); a player's name
     // and score are asked for by row. A match prompt's halves are two lines.
@@ -65,6 +84,9 @@ private:
     void showTurn(int player);
     void showCountdown();
     void showAnnouncement(const QString &message);
+    void showPhoneJoin();
+    void showPhoneResult();
+    void paintPhoneCard(QPainter &painter) const;
     void layOut();
     void fitSingle(TextBlock &text, Part part);
     void fitRow(std::array<TextBlock, Game::kMaxPlayers> &row, Part part);
@@ -81,6 +103,13 @@ private:
     TextBlock m_scoreToWin;
     TextBlock m_countdown;
     TextBlock m_announcement;
+    TextBlock m_phoneJoin;
+    TextBlock m_phoneResult;
+    QImage m_phoneCode;
+    QRect m_phoneCard;
+    QRect m_phoneCodeArea;
+    const PhoneRoom *m_phoneRoom = nullptr;
+    const PhoneServer *m_phoneServer = nullptr;
     std::array<TextBlock, Game::kMaxPlayers> m_names;
     std::array<TextBlock, Game::kMaxPlayers> m_scores;
     QRect m_header;

@@ -1,10 +1,15 @@
 // Draws the README's pictures of the room display, offscreen at 1920 x 1080:
 // a game in its second round with four named players, a match prompt and a
-// running countdown, then the same game at its winner's announcement.
+// running countdown, the same prompt with phone play on and the players'
+// answers revealed, then the same game at its winner's announcement.
 //
-//   room_display_shots OUT_DIR   (writes room-display.png, room-display-win.png)
+//   room_display_shots OUT_DIR   (writes room-display.png, room-display-phones.png,
+//                                 room-display-win.png)
 
 #include "play/game.h"
+#include "play/game_history.h"
+#include "play/phone/phone_room.h"
+#include "play/phone/phone_server.h"
 #include "play/question_loader.h"
 #include "play/windows/room_display.h"
 #include "test_context.h"
@@ -48,6 +53,22 @@ int main(int argc, char *argv[])
     display.show();
     bool written = display.grab().save(out.filePath(QStringLiteral("room-display.png")));
 
+    // The four join from their phones (on the loopback only) and answer.
+    GameHistory history(game);
+    PhoneRoom room(game, history);
+    PhoneServer server(room);
+    server.setAddresses({QHostAddress(QHostAddress::LocalHost)});
+    display.followPhonePlay(room, server);
+    written = server.start() && written;
+    const QStringList answers{"Flag", "flag!", "Totem", "Bean"};
+    for (int i = 0; i < names.size(); ++i) {
+        room.join(room.code(), names.at(i), {});
+        room.answer(i, answers.at(i));
+    }
+    room.reveal();
+    written = display.grab().save(out.filePath(QStringLiteral("room-display-phones.png"))) && written;
+    server.stop();
+
     // Priya reaches the score to win; the round ends with Jonas's step.
     while (game.score(2) < game.scoreToWin())
         game.raiseScore(2);
@@ -61,7 +82,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "room_display_shots: cannot write the pictures in %s\n", argv[1]);
         return 1;
     }
-    std::printf("wrote %s and %s\n", qPrintable(out.filePath(QStringLiteral("room-display.png"))),
-                qPrintable(out.filePath(QStringLiteral("room-display-win.png"))));
+    std::printf("wrote room-display.png, room-display-phones.png and room-display-win.png in %s\n", qPrintable(out.path()));
     return 0;
 }

@@ -1,5 +1,8 @@
+#include "play/phone/phone_room.h"
+#include "play/phone/phone_server.h"
 #include "play/windows/countdown_alert.h"
 #include "play/windows/frm_zorbel.h"
+#include "play/windows/phone_panel.h"
 #include "play/windows/room_display.h"
 #include "services/windows/frm_how_to.h"
 #include "test_context.h"
@@ -581,6 +584,42 @@ private Q_SLOTS:
         QVERIFY(display());
         window.cmdEndProgram_Click();
         QVERIFY(!display());
+    }
+    // Phone play is off at the start; F6 turns it on and off, F7 reveals
+    // and F8 awards the matches, which Ctrl+Z takes back. The host sees who
+    // answered, not what, and every name as the phone typed it.
+    void phonePlayFromTheConsole()
+    {
+        ZorbelFixture game;
+        FrmZorbel &window = game.open(kThreeMatches);
+        QVERIFY(game.activate());
+        QVERIFY(!window.phoneServer().isOn() && !window.phonePanel());
+        window.phoneServer().setAddresses({QHostAddress(QHostAddress::LocalHost)});
+        QTest::keyClick(game.box("txtPlayer", 0), Qt::Key_F6);
+        QVERIFY(window.phoneServer().isOn());
+        QVERIFY(window.phonePanel() && window.phonePanel()->isVisible());
+
+        PhoneRoom &room = window.phoneRoom();
+        for (const QString &name : {QStringLiteral("<b>Bo</b>"), QStringLiteral("Ann"), QStringLiteral("Cy")})
+            QVERIFY(std::holds_alternative<PhoneRoom::Seat>(room.join(room.code(), name, {})));
+        QCOMPARE(game.box("txtPlayer", 0)->text(), QStringLiteral("<b>Bo</b>"));
+        QCOMPARE(window.game().playerCount(), 3);
+        QVERIFY(room.answer(0, QStringLiteral("Flag")) && room.answer(1, QStringLiteral("flag.")));
+        QCOMPARE(window.phonePanel()->shownPlayer(0), QStringLiteral("1. <b>Bo</b> - answered"));
+        QCOMPARE(window.phonePanel()->shownPlayer(2), QStringLiteral("3. Cy"));
+        for (const QLabel *label : window.phonePanel()->findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        QVERIFY(window.phonePanel()->shownAnswers().isEmpty());
+
+        QTest::keyClick(&window, Qt::Key_F7);
+        QCOMPARE(window.phonePanel()->shownAnswers(), QStringLiteral("Flag: <b>Bo</b>, Ann"));
+        QTest::keyClick(&window, Qt::Key_F8);
+        QCOMPARE(game.scores(), QStringList({"1", "1", "0"}));
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(game.scores(), QStringList({"0", "0", "0"}));
+
+        QTest::keyClick(&window, Qt::Key_F6);
+        QVERIFY(!window.phoneServer().isOn() && !window.phonePanel()->isVisible());
     }
     // clang-format off
     void pageKeysWorkEverywhere_data()

@@ -1,7 +1,11 @@
 #include "play/game.h"
+#include "play/game_history.h"
 #include "play/line_rules.h"
+#include "play/phone/phone_room.h"
+#include "play/phone/phone_server.h"
 #include "play/question_loader.h"
 #include "play/windows/room_display.h"
+#include "services/forms/skin_colours.h"
 #include "test_context.h"
 
 #include <QMetaEnum>
@@ -258,6 +262,52 @@ private Q_SLOTS:
         f.winRound(0);
         QVERIFY(announcedFits);
         QVERIFY(announcedSize >= 0.08 * size.height());
+    }
+
+    // Phone play off draws the board as before; on, a card with the QR code,
+    // the address and the room code, and the revealed answers or the buzz
+    // in the prompt's panel, every name and answer as the phone typed it.
+    void phonePlay()
+    {
+        Fixture f;
+        GameHistory history(f.game);
+        PhoneRoom room(f.game, history);
+        PhoneServer server(room);
+        const QImage before = f.display.grab().toImage();
+        f.display.followPhonePlay(room, server);
+        QCOMPARE(f.display.grab().toImage(), before);
+        QCOMPARE(f.display.spokenText().count(u'\n'), 5);
+
+        server.setAddresses({QHostAddress(QHostAddress::LocalHost)});
+        QVERIFY(server.start());
+        const QString joinText = f.display.shownText(Part::PhoneJoin);
+        QVERIFY2(joinText.endsWith(QStringLiteral("Room code: ") + room.code()), qPrintable(joinText));
+        QVERIFY(joinText.contains(QStringLiteral("http://127.0.0.1:%1/").arg(server.port())));
+        QVERIFY(f.display.area(Part::PhoneJoin).contains(f.display.textBounds(Part::PhoneJoin)));
+        QVERIFY(!f.display.phoneCode().isNull());
+        const QImage card = f.display.grab().toImage();
+        QVERIFY(card.pixelColor(f.display.area(Part::PhoneJoin).left() - 40, f.display.area(Part::PhoneJoin).center().y())
+                != SkinColours::board);
+        QVERIFY(!card.isNull() && card != before);
+
+        for (const QString &name : {QStringLiteral("<b>Bo</b>"), QStringLiteral("Ann &amp; Cy")})
+            QVERIFY(std::holds_alternative<PhoneRoom::Seat>(room.join(room.code(), name, {})));
+        QVERIFY(room.answer(0, QStringLiteral("<i>Flag</i>")));
+        QVERIFY(room.answer(1, QStringLiteral("Totem")));
+        QVERIFY(f.display.shownText(Part::PhoneResult).isEmpty());
+        room.reveal();
+        QCOMPARE(f.display.shownText(Part::PhoneResult), QStringLiteral("<i>Flag</i>: <b>Bo</b>\nTotem: Ann &amp; Cy"));
+        QVERIFY(f.display.area(Part::PhoneResult).contains(f.display.textBounds(Part::PhoneResult)));
+        if (const QString shot = qEnvironmentVariable("ZORBEL_PHONE_SHOT"); !shot.isEmpty())
+            f.display.grab().save(shot);
+
+        f.game.showMode(Phrase);
+        QVERIFY(f.display.shownText(Part::PhoneResult).isEmpty());
+        QVERIFY(room.buzz(1));
+        QCOMPARE(f.display.shownText(Part::PhoneResult), QStringLiteral("Ann &amp; Cy buzzed first!"));
+        server.stop();
+        QVERIFY(f.display.shownText(Part::PhoneJoin).isEmpty());
+        QVERIFY(f.display.phoneCode().isNull());
     }
 
     // On a second screen at twice the pixels the display fills that screen
