@@ -348,6 +348,14 @@ void Game::setPlayerCount(int count)
     });
 }
 
+void Game::makeRoomForPlayers(int count)
+{
+    if (count <= m_state.playerCount || count > kMaxPlayers)
+        return;
+    m_state.playerCount = count;
+    Q_EMIT playerCountChanged(count);
+}
+
 void Game::setPlayerName(int player, const QString &name)
 {
     checkPlayer(player);

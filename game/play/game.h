@@ -104,6 +104,9 @@ public:
     // ---- Players
     int playerCount() const { return m_state.playerCount; }
     void setPlayerCount(int count);
+    // At least count players, the turn staying where it is: a player who
+    // joins mid-game takes a free row without the game starting its turns over.
+    void makeRoomForPlayers(int count);
     QString playerName(int player) const { return m_state.players.at(player).name; }
     void setPlayerName(int player, const QString &name);
     int score(int player) const { return m_state.players.at(player).score; }

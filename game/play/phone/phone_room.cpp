@@ -60,8 +60,7 @@ std::variant<PhoneRoom::Seat, QString> PhoneRoom::join(const QString &room, cons
         m_tokens[player] = randomToken();
 
     m_history.perform(QStringLiteral("Phone player %1 joins").arg(player + 1), [this, player, &shownName] {
-        if (m_game.playerCount() <= player)
-            m_game.setPlayerCount(player + 1);
+        m_game.makeRoomForPlayers(player + 1);
         m_game.setPlayerName(player, shownName);
     });
     Q_EMIT seatsChanged();
@@ -106,9 +105,11 @@ void PhoneRoom::reveal()
     Q_EMIT revealedChanged(true);
 }
 
+// Once for each reveal: a second press would score the same answers again.
+// A host who took the award back gets it again with redo.
 void PhoneRoom::awardMatches()
 {
-    if (!m_revealed)
+    if (!m_revealed || std::exchange(m_awarded, true))
         return;
     QList<int> matched;
     for (const AnswerGroup &group : groups()) {
@@ -164,6 +165,7 @@ void PhoneRoom::clearPrompt()
     const bool hadAnswers = std::any_of(m_answers.begin(), m_answers.end(),
                                         [](const QString &a) { return !a.isEmpty(); });
     m_answers.fill(QString());
+    m_awarded = false;
     if (std::exchange(m_revealed, false))
         Q_EMIT revealedChanged(false);
     if (hadAnswers)

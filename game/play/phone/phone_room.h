@@ -82,5 +82,6 @@ private:
     std::array<QString, Game::kMaxPlayers> m_tokens;
     std::array<QString, Game::kMaxPlayers> m_answers;
     bool m_revealed = false;
+    bool m_awarded = false;
     int m_buzzed = -1;
 };

@@ -158,8 +158,10 @@ void TestPhoneServer::answersRevealedAndAwarded()
     auto watcher = f.watch();
     auto ann = f.join(QStringLiteral("Ann"));
     auto bob = f.join(QStringLiteral("Bob"));
+    f.game.giveTurnTo(1);
     auto cy = f.join(QStringLiteral("Cy"));
     QCOMPARE(f.game.playerCount(), 3);
+    QCOMPARE(f.game.currentPlayer(), 1); // a join leaves the turn where it is
     QCOMPARE((QStringList{f.game.playerName(0), f.game.playerName(1), f.game.playerName(2)}), (QStringList{"Ann", "Bob", "Cy"}));
     QCOMPARE(ann->waitFor(QStringLiteral("prompt")).value(u"mode").toString(), QStringLiteral("match"));
 
@@ -187,6 +189,7 @@ void TestPhoneServer::answersRevealedAndAwarded()
     QCOMPARE(cy->waitFor(QStringLiteral("refused")).value(u"reason").toString(), QStringLiteral("no answer is taken now"));
     QCOMPARE(f.room.answerOf(2), QStringLiteral("Totem"));
 
+    f.room.awardMatches();
     f.room.awardMatches();
     QCOMPARE((QList<int>{f.game.score(0), f.game.score(1), f.game.score(2)}), (QList<int>{1, 1, 0}));
     QCOMPARE(f.history.stack().undoText(), QStringLiteral("Award matches"));
