@@ -1,0 +1,192 @@
+#include "RavlenLib/ravlen.h"
+#include "ravlen_p.h"
+#include "render/face_composer.h"
+#include "render/skin_library.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+// The faces at the density of the screen a button is on: unchanged to the
+// pixel on a plain screen, drawn at full resolution on a dense one, and
+// redrawn when the button moves between them. Runs on two screens: "plain"
+// at ratio 1 and "dense" at ratio 2.
+
+namespace {
+
+using Setup = std::function<void(Ravlen &)>;
+
+QImage iconPicture()
+{
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(255, 0, 255));
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor(250, 200, 40));
+    painter.setPen(QPen(QColor(120, 80, 0), 2));
+    painter.drawEllipse(QRectF(4, 4, 24, 24));
+    return icon;
+}
+
+void everyLayer(Ravlen &b)
+{
+    b.setCaption(QStringLiteral("&Next"));
+    b.setTint(true);
+    b.setTintColor(0x40A0E0);
+    b.setBorderStyle(Ravlen::Border_Shaded3D);
+    b.setBorderSize(2);
+    b.setArrowShow(true);
+    b.setArrowSize(4);
+    b.setTexture(true);
+    b.setTextureImage(QPixmap::fromImage(SkinLibrary::picture(QStringLiteral("OOZ1"))));
+    b.setTextureSize(3);
+    b.setShadow(true);
+    b.setShadowSize(3);
+    b.setAlpha(true);
+    b.setAlphaValue(60);
+    b.setButtonIcon(QPixmap::fromImage(iconPicture()));
+    b.setButtonIconShow(true);
+    b.setCaptionShadow(true);
+}
+
+// A button in a grey window on the named screen, with its look set up and
+// drawn in the given state; no fade, no hover effect.
+struct Placed {
+    QWidget window;
+    Ravlen button{&window};
+
+    Placed(const char *screenName, QSize size, const Setup &setup, int state = Ravlen::rl_Normal)
+    {
+        for (QScreen *screen : QGuiApplication::screens()) {
+            if (screen->name() == QLatin1String(screenName))
+                window.setScreen(screen);
+        }
+        window.resize(size + QSize(40, 40));
+        QPalette palette = window.palette();
+        palette.setColor(QPalette::Window, QColor(128, 128, 128));
+        window.setPalette(palette);
+        window.setAutoFillBackground(true);
+        button.setGeometry(QRect(QPoint(20, 20), size));
+        button.setFade(false);
+        button.setEnableEffects(false);
+        setup(button);
+        button.DrawIt(state);
+    }
+
+    const QImage &output() { return RavlenPrivate::get(&button)->composer().output(); }
+};
+
+// FNV-1a over the visible pixels and the window shape: a change of either
+// changes the sum.
+quint64 faceChecksum(Ravlen &button, const QImage &face)
+{
+    quint64 sum = 0xcbf29ce484222325ull;
+    const auto add = [&sum](const void *data, size_t bytes) {
+        for (size_t i = 0; i < bytes; ++i) {
+            sum ^= static_cast<const uchar *>(data)[i];
+            sum *= 0x100000001b3ull;
+        }
+    };
+    for (int y = 0; y < face.height(); ++y)
+        add(face.constScanLine(y), size_t(face.width()) * 4);
+    for (const QRect &r : button.mask()) {
+        const int corners[] = {r.left(), r.top(), r.right(), r.bottom()};
+        add(corners, sizeof corners);
+    }
+    return sum;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Setup)
+
+class TestFaceDensity : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void plainScreenFacesUnchanged_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<quint64>("checksum");
+
+        QTest::newRow("vista caption") << QSize(105, 33) << Setup([](Ravlen &b) {
+            b.setButtonStyle(Ravlen::Vista);
+            b.setCaption(QStringLiteral("&Next"));
+        }) << 0 << 0x94a5d43adf005188ull;
+        QTest::newRow("every layer") << QSize(300, 60) << Setup(everyLayer) << 0 << 0xf1f92a3fb0bae024ull;
+        QTest::newRow("every layer, small, pressed") << QSize(105, 33) << Setup(everyLayer) << 2 << 0x361b5226b3f3415aull;
+        QTest::newRow("gradient round, arrow left split, hover") << QSize(150, 40) << Setup([](Ravlen &b) {
+            b.setButtonStyle(Ravlen::Gradient);
+            b.setRoundBorder(true);
+            b.setCaption(QStringLiteral("Menu"));
+            b.setCaptionShadow(true);
+            b.setArrowShow(true);
+            b.setArrowPosition(Ravlen::PositionLeft);
+            b.setArrowDirection(Ravlen::ArrowRight);
+            b.setArrowSplit(true);
+            b.setUpMotion(true);
+        }) << 1 << 0xe01c9647e4ddbebdull;
+        QTest::newRow("aqua metal tint, box border, screen texture") << QSize(120, 36) << Setup([](Ravlen &b) {
+            b.setButtonStyle(Ravlen::Aqua);
+            b.setTint(true);
+            b.setTintType(Ravlen::TintMetal);
+            b.setTintColor(0x2080F0);
+            b.setBorderStyle(Ravlen::Border_SimpleBox);
+            b.setBorderColor(0x8000000F);
+            b.setTexture(true);
+            b.setTextureType(Ravlen::TextureScreen);
+            b.setTextureImage(QPixmap::fromImage(SkinLibrary::picture(QStringLiteral("OOZ1"))));
+            b.setCaption(QStringLiteral("Aqua"));
+            b.setCaptionAntiAliased(false);
+        }) << 0 << 0x7e518afd7975262full;
+        QTest::newRow("office, two lines top left, icon left") << QSize(160, 64) << Setup([](Ravlen &b) {
+            b.setButtonStyle(Ravlen::Office2007);
+            b.setCaption(QStringLiteral("First line\nsecond"));
+            b.setCaptionAutoAlign(false);
+            b.setCaptionAlignment(Ravlen::AlignTopLeft);
+            b.setButtonIcon(QPixmap::fromImage(iconPicture()));
+            b.setButtonIconShow(true);
+            b.setButtonIconPos(Ravlen::LeftIcon);
+        }) << 0 << 0x7acfde8506eff7f6ull;
+        QTest::newRow("cherry round shadow, arrow bottom") << QSize(140, 50) << Setup([](Ravlen &b) {
+            b.setButtonStyle(Ravlen::Cherry);
+            b.setRoundBorder(true);
+            b.setShadow(true);
+            b.setShadowStyle(Ravlen::Shadow_Round);
+            b.setArrowShow(true);
+            b.setArrowPosition(Ravlen::PositionBottom);
+            b.setCaption(QStringLiteral("Cherry"));
+        }) << 0 << 0x2af2a6d18f52926full;
+        QTest::newRow("vista taskbar, glass shadow, icon top") << QSize(90, 70) << Setup([](Ravlen &b) {
+            b.setButtonStyle(Ravlen::VistaTaskBar);
+            b.setShadow(true);
+            b.setShadowStyle(Ravlen::Shadow_Glass);
+            b.setButtonIcon(QPixmap::fromImage(iconPicture()));
+            b.setButtonIconShow(true);
+            b.setButtonIconPos(Ravlen::TopIcon);
+            b.setCaption(QStringLiteral("Task"));
+        }) << 0 << 0x8deb7067434b371eull;
+    }
+
+    void plainScreenFacesUnchanged()
+    {
+        QFETCH(QSize, size);
+        QFETCH(Setup, setup);
+        QFETCH(int, state);
+        QFETCH(quint64, checksum);
+        Placed placed("plain", size, setup, state);
+        QCOMPARE(placed.button.devicePixelRatioF(), 1.0);
+        QCOMPARE(placed.output().size(), size);
+        QCOMPARE(faceChecksum(placed.button, placed.output()), checksum);
+    }
+};
+
+QTEST_MAIN(TestFaceDensity)
+#include "tst_face_density.moc"
