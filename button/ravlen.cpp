@@ -119,6 +119,12 @@ void RavlenPrivate::handleResize()
     m_composer.resized();
 }
 
+void RavlenPrivate::redrawShownFace()
+{
+    if (const std::optional<qint32> state = m_composer.drawnState())
+        m_composer.draw(*state);
+}
+
 QSize RavlenPrivate::faceSize() const { return q->size(); }
 
 QPalette RavlenPrivate::palette() const { return q->palette(); }
@@ -715,6 +721,13 @@ bool Ravlen::event(QEvent *event)
             return true;
         }
     }
+    // The face is composed at the density of the screen it is on.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        d->redrawShownFace();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (event->type() == QEvent::DevicePixelRatioChange)
+        d->redrawShownFace();
+#endif
     return QWidget::event(event);
 }
 
@@ -727,6 +740,9 @@ void Ravlen::leaveEvent(QEvent *event)
 void Ravlen::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    // System-colour references follow the palette, a dark one included.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        d->redrawShownFace();
     if (event->type() != QEvent::EnabledChange)
         return;
     if (isEnabled()) {

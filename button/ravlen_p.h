@@ -75,6 +75,8 @@ private:
 
     // Runs on every size change and when AutoSize is set.
     void handleResize();
+    // Draws the face last drawn again, as its colours or density now are.
+    void redrawShownFace();
 
     // FaceHost
     QSize faceSize() const override;
