@@ -127,6 +127,8 @@ void RavlenPrivate::redrawShownFace()
 
 QSize RavlenPrivate::faceSize() const { return q->size(); }
 
+qreal RavlenPrivate::devicePixelRatio() const { return q->devicePixelRatioF(); }
+
 QPalette RavlenPrivate::palette() const { return q->palette(); }
 
 QFont RavlenPrivate::font() const { return q->font(); }
@@ -140,8 +142,13 @@ void RavlenPrivate::renderContainer(QImage &pixels)
         pixels = QImage();
         return;
     }
-    if (pixels.size() != q->size())
-        pixels = QImage(q->size(), QImage::Format_RGB32);
+    // At the density the face is composed at, so that what shows through
+    // is as sharp as the face.
+    const qreal ratio = q->devicePixelRatioF();
+    const QSize device(qRound(q->width() * ratio), qRound(q->height() * ratio));
+    if (pixels.size() != device)
+        pixels = QImage(device, QImage::Format_RGB32);
+    pixels.setDevicePixelRatio(ratio);
     pixels.fill(container->palette().color(container->backgroundRole()));
     container->render(&pixels, QPoint(), QRegion(q->geometry()), QWidget::DrawWindowBackground);
 }

@@ -80,6 +80,7 @@ private:
 
     // FaceHost
     QSize faceSize() const override;
+    qreal devicePixelRatio() const override;
     QPalette palette() const override;
     QFont font() const override;
     QSize logicalDpi() const override;

@@ -235,15 +235,20 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
         if (lines.size() > 1)
             in.lineWidths.append(size.width());
     }
-    in.width = output.width();
-    in.height = output.height();
+    // The caption is laid out and drawn in logical pixels; the layers before
+    // it measured in device pixels.
+    const double scale = output.devicePixelRatio();
+    in.width = output.width() / scale;
+    in.height = output.height() / scale;
     in.textHeight = pixelCoordinate(lineHeight);
-    in.motionOffset = s.motionOffset;
+    in.motionOffset = s.motionOffset / scale;
     in.autoAlign = caption.autoAlign;
     in.alignment = caption.alignment;
     in.iconShown = icon.show;
     in.iconPosition = icon.position;
     in.icon = s.icon;
+    for (double *measure : {&in.icon.Xi, &in.icon.Yi, &in.icon.Wi, &in.icon.Hi, &in.icon.Cx, &in.icon.Cy})
+        *measure /= scale;
     s.caption = layoutCaption(in, s.caption);
 
     if (text.isEmpty())

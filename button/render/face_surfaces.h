@@ -76,6 +76,9 @@ struct FaceSurfaces {
     int G2 = 0;
     int B2 = 0;
 
+    // Device pixels per logical pixel: the surfaces hold the face at the
+    // density it is shown at.
+    qreal scale = 1;
     // Lifts the icon and caption on hover (negative), lowers them pressed.
     double motionOffset = 0;
     // Edge of the arrow zone (x for arrows left or right, y for top or

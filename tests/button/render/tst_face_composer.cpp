@@ -76,6 +76,7 @@ class StandInHost final : public FaceHost
 {
 public:
     QSize faceSize() const override { return QSize(100, 40); }
+    qreal devicePixelRatio() const override { return 1; }
     QPalette palette() const override { return QApplication::palette(); }
     QFont font() const override { return QApplication::font(); }
     QSize logicalDpi() const override { return QSize(96, 96); }

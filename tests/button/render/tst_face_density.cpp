@@ -8,6 +8,9 @@
 #include <QScreen>
 #include <QTest>
 
+#include <QWindow>
+
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -100,6 +103,57 @@ quint64 faceChecksum(Ravlen &button, const QImage &face)
     return sum;
 }
 
+// A flat white face with a black caption of upright stems.
+void stemsCaption(Ravlen &b)
+{
+    b.setButtonStyle(Ravlen::Gradient);
+    for (const char *colour : {"GradientNormal1", "GradientNormal2"})
+        b.setProperty(colour, 0xFFFFFFu);
+    b.setCaptionColor(0);
+    b.setCaption(QStringLiteral("HHH"));
+    QFont font = b.font();
+    font.setPixelSize(18);
+    b.setFont(font);
+}
+
+// Along the rows through the middle fifth of the face: the pixels between
+// light and dark, per edge between them.
+double greysPerEdge(const QImage &face)
+{
+    int greys = 0;
+    int edges = 0;
+    for (int y = face.height() * 2 / 5; y < face.height() * 3 / 5; ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(face.constScanLine(y));
+        int last = -1; // 0 light, 1 dark
+        for (int x = 0; x < face.width(); ++x) {
+            const int level = qGray(row[x]);
+            if (level > 40 && level < 215) {
+                ++greys;
+                continue;
+            }
+            const int kind = level <= 40 ? 1 : 0;
+            if (last >= 0 && kind != last)
+                ++edges;
+            last = kind;
+        }
+    }
+    return edges > 0 ? double(greys) / edges : 1e9;
+}
+
+// The first opaque pixel of every row of a face with transparent outside.
+QList<int> leftOutline(const QImage &face)
+{
+    QList<int> edge;
+    for (int y = 0; y < face.height(); ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(face.constScanLine(y));
+        int x = 0;
+        while (x < face.width() && qAlpha(row[x]) == 0)
+            ++x;
+        edge.append(x);
+    }
+    return edge;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Setup)
@@ -185,6 +239,61 @@ private slots:
         QCOMPARE(placed.button.devicePixelRatioF(), 1.0);
         QCOMPARE(placed.output().size(), size);
         QCOMPARE(faceChecksum(placed.button, placed.output()), checksum);
+    }
+
+    void denseScreenDrawsAtFullResolution()
+    {
+        Placed plain("plain", QSize(120, 40), stemsCaption);
+        Placed dense("dense", QSize(120, 40), stemsCaption);
+        QCOMPARE(dense.button.devicePixelRatioF(), 2.0);
+        QCOMPARE(dense.output().size(), QSize(240, 80));
+        QCOMPARE(dense.output().devicePixelRatio(), 2.0);
+        QCOMPARE(dense.button.size(), QSize(120, 40));
+        // A stem's edge is about as wide in device pixels as on the plain
+        // screen (the glyphs sit at fractions of a pixel there, not snapped
+        // to whole ones); an enlarged plain face would have twice the greys.
+        const double plainGreys = greysPerEdge(plain.output());
+        const double denseGreys = greysPerEdge(dense.output());
+        QVERIFY2(plainGreys < 3, qPrintable(QString::number(plainGreys)));
+        QVERIFY2(denseGreys < 1.5 * plainGreys, qPrintable(QStringLiteral("%1, %2").arg(denseGreys).arg(plainGreys)));
+    }
+
+    void denseSkinOutlineHasNoSteps()
+    {
+        const Setup aqua = [](Ravlen &b) {
+            b.setButtonStyle(Ravlen::Aqua);
+            b.setCaption(QString());
+        };
+        Placed dense("dense", QSize(105, 33), aqua);
+        const QImage &face = dense.output();
+        const QList<int> edge = leftOutline(face);
+        // Over the steep middle half of the rounded end the outline moves at
+        // most one device pixel a row; an enlarged plain outline moves two at
+        // a time, every other row.
+        int moved = 0;
+        for (int y = face.height() / 4; y < face.height() * 3 / 4; ++y) {
+            QVERIFY2(std::abs(edge[y + 1] - edge[y]) <= 1, qPrintable(QStringLiteral("row %1").arg(y)));
+            moved += std::abs(edge[y + 1] - edge[y]);
+        }
+        QVERIFY(moved > 0); // it is a curve
+        // Outside the outline the container shows through; the window shape
+        // stays in logical pixels.
+        QCOMPARE(qAlpha(face.pixel(0, 0)), 0);
+        QCOMPARE(dense.button.mask().boundingRect(), QRect(0, 0, 105, 33));
+    }
+
+    void movingToAnotherScreenRedraws()
+    {
+        Placed placed("plain", QSize(120, 40), stemsCaption);
+        placed.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&placed.window));
+        QCOMPARE(placed.output().size(), QSize(120, 40));
+        for (QScreen *screen : QGuiApplication::screens()) {
+            if (screen->name() == QLatin1String("dense"))
+                placed.window.windowHandle()->setScreen(screen);
+        }
+        QCOMPARE(placed.output().size(), QSize(240, 80));
+        QCOMPARE(placed.button.size(), QSize(120, 40));
     }
 };
 
