@@ -225,10 +225,12 @@ void FaceComposer::cutSeeThrough()
     if (mask.size() != m_output.size())
         return;
     const QRgb key = oleToPixel(m_drawnMaskKey) & 0xFFFFFF;
-    for (int y = 0; y < m_output.height(); ++y) {
+    const int width = m_output.width();
+    const int height = m_output.height();
+    for (int y = 0; y < height; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(m_output.scanLine(y));
         const QRgb *shape = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
-        for (int x = 0; x < m_output.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             if ((shape[x] & 0xFFFFFF) == key)
                 line[x] = 0;
         }

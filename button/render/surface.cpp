@@ -116,11 +116,24 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
         if (first > last)
             return;
     } else {
-        columns.resize(size_t(visible.width()));
+        // The source column grows with x, so the columns that lie inside
+        // the source are one run; the rows then need no test per pixel.
+        columns.clear();
+        int inside = last + 1;
         for (int x = first; x <= last; ++x) {
             const qint64 sx = from.left() + ((2 * qint64(x - to.left()) + 1) * sw) / (2 * dw);
-            columns[size_t(x - first)] = (sx >= 0 && sx < src.width) ? int(sx) : -1;
+            if (sx < 0)
+                continue;
+            if (sx >= src.width)
+                break;
+            if (columns.empty())
+                inside = x;
+            columns.push_back(int(sx));
         }
+        if (columns.empty())
+            return;
+        first = inside;
+        last = inside + int(columns.size()) - 1;
     }
     const auto read = [&](const uchar *row, int x) {
         if constexpr (Direct)
@@ -144,11 +157,11 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
             for (int x = first; x <= last; ++x)
                 op(line[x], read(sourceRow, x + shift));
         } else {
-            for (int x = first; x <= last; ++x) {
-                const int sx = columns[size_t(x - first)];
-                if (sx >= 0)
-                    op(line[x], read(sourceRow, sx));
-            }
+            QRgb *out = line + first;
+            const int *sourceColumns = columns.data();
+            const int count = last - first + 1;
+            for (int i = 0; i < count; ++i)
+                op(out[i], read(sourceRow, sourceColumns[i]));
         }
     }
 }
