@@ -114,6 +114,8 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     m_live->setFocus();
 }
 
+void GalleryWindow::setDarkPalette(bool dark) { m_dark->setChecked(dark); }
+
 QWidget *GalleryWindow::makeButton(QWidget *parent, QSize size, const QString &caption, Properties properties)
 {
     auto *button = new Ravlen(parent);
@@ -439,16 +441,16 @@ QWidget *GalleryWindow::livePanel()
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto *dark = new QCheckBox(QStringLiteral("Dar&k palette"));
+    m_dark = new QCheckBox(QStringLiteral("Dar&k palette"));
     const QPalette light = QApplication::palette();
-    connect(dark, &QCheckBox::toggled, this,
+    connect(m_dark, &QCheckBox::toggled, this,
             [light](bool on) { QApplication::setPalette(on ? darkPalette() : light); });
 
     auto *panel = new QWidget;
     panel->setFixedWidth(340);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(dark);
+    layout->addWidget(m_dark);
     layout->addWidget(stage);
     layout->addWidget(scroll, 1);
     return group(QStringLiteral("One button, by its properties"), panel);
