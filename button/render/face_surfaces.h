@@ -112,4 +112,6 @@ struct FaceSurfaces {
 
     // Working space of the shadow layer's silhouette at the face's size.
     Surface silhouette;
+    // The face under the icon, as the icon's halo reads it.
+    Surface haloFace;
 };

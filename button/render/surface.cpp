@@ -669,6 +669,44 @@ void Surface::keyedStretchCopy(const QRect &to, const Surface &source, const QRe
     });
 }
 
+void Surface::blendLayered(const QRect &to, QSize size, const Surface &base, const Surface &overlay, OleColor key,
+                           int alpha)
+{
+    const QRect visible = to & rect();
+    if (visible.isEmpty() || size.isEmpty() || base.isNull() || overlay.isNull() || &base == this || &overlay == this)
+        return;
+    // Where a pixel of `to` reads the picture of `size`, and where that
+    // picture read each of its two sources: both nearest-neighbour stretches
+    // in a row, as the stretches themselves sample.
+    const auto through = [](int at, int start, int extent, qint64 middle, int sourceExtent) {
+        const qint64 m = ((2 * qint64(at - start) + 1) * middle) / (2 * qint64(extent));
+        return int(((2 * m + 1) * sourceExtent) / (2 * middle));
+    };
+    static thread_local std::vector<int> baseColumns;
+    static thread_local std::vector<int> overlayColumns;
+    baseColumns.resize(size_t(visible.width()));
+    overlayColumns.resize(size_t(visible.width()));
+    for (int x = visible.left(); x <= visible.right(); ++x) {
+        baseColumns[size_t(x - visible.left())] = through(x, to.left(), to.width(), size.width(), base.width());
+        overlayColumns[size_t(x - visible.left())] = through(x, to.left(), to.width(), size.width(), overlay.width());
+    }
+    const quint32 a = quint32(alpha) & 0xFF;
+    const QRgb keyPixel = oleToPixel(key) & 0xFFFFFF;
+    const int count = visible.width();
+    for (int y = visible.top(); y <= visible.bottom(); ++y) {
+        const auto *baseRow = reinterpret_cast<const QRgb *>(
+            base.m_image.constScanLine(through(y, to.top(), to.height(), size.height(), base.height())));
+        const auto *overlayRow = reinterpret_cast<const QRgb *>(
+            overlay.m_image.constScanLine(through(y, to.top(), to.height(), size.height(), overlay.height())));
+        QRgb *line = reinterpret_cast<QRgb *>(m_image.scanLine(y)) + visible.left();
+        for (int i = 0; i < count; ++i) {
+            const QRgb over = overlayRow[overlayColumns[size_t(i)]];
+            const QRgb s = (over & 0xFFFFFF) != keyPixel ? over : baseRow[baseColumns[size_t(i)]];
+            line[i] = mixPixel(line[i], s | 0xFF000000u, a);
+        }
+    }
+}
+
 void Surface::blend(const QRect &to, const Surface &source, const QRect &from, int alpha, BlendFormat format)
 {
     QImage selfCopy;
