@@ -96,12 +96,18 @@ struct Source {
     QRgb tableColour(int index) const { return index < table.size() ? table.constData()[index] : 0xFF000000u; }
 };
 
+// Whether a destination row depends on its source row alone (a plain copy)
+// or on what it held as well.
+enum class RowResult { FromSourceOnly, Mixed };
+
 // The rows of mapRect. Unstretched rows of a 32-bit source go to
 // rowOp(destination, source, count) in one piece; everything else pixel by
-// pixel through op(destinationPixel, sourcePixel).
+// pixel through op(destinationPixel, sourcePixel). Rows that only copy are
+// copied from the row above when both read the same source row, as every
+// enlargement does.
 template <bool Direct, typename Op, typename RowOp>
 void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from, const QRect &visible, Op op,
-             RowOp rowOp)
+             RowOp rowOp, RowResult result)
 {
     const qint64 dw = to.width();
     const qint64 sw = from.width();
@@ -145,11 +151,19 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
     const qint64 sh = from.height();
     uchar *bits = dst.bits();
     const qsizetype bpl = dst.bytesPerLine();
+    qint64 previousSource = -1;
+    const QRgb *previousLine = nullptr;
     for (int y = visible.top(); y <= visible.bottom(); ++y) {
         const qint64 sy = from.top() + ((2 * qint64(y - to.top()) + 1) * sh) / (2 * dh);
         if (sy < 0 || sy >= src.height)
             continue;
         QRgb *line = reinterpret_cast<QRgb *>(bits + y * bpl);
+        if (result == RowResult::FromSourceOnly && sy == previousSource) {
+            std::memcpy(line + first, previousLine + first, size_t(last - first + 1) * 4);
+            continue;
+        }
+        previousSource = sy;
+        previousLine = line;
         const uchar *sourceRow = src.bits + sy * src.bytesPerLine;
         if (straight && Direct) {
             rowOp(line + first, reinterpret_cast<const QRgb *>(sourceRow) + first + shift, last - first + 1);
@@ -170,7 +184,8 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
 // that lies on dst, with the nearest-neighbour source pixel inside `from`;
 // rowOp does the same for a run of unstretched pixels.
 template <typename Op, typename RowOp>
-void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op, RowOp rowOp)
+void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op, RowOp rowOp,
+             RowResult result = RowResult::Mixed)
 {
     if (to.width() <= 0 || to.height() <= 0 || from.width() <= 0 || from.height() <= 0 || !src.bits)
         return;
@@ -178,19 +193,26 @@ void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from,
     if (visible.isEmpty())
         return;
     if (src.table.isEmpty())
-        mapRows<true>(dst, to, src, from, visible, op, rowOp);
+        mapRows<true>(dst, to, src, from, visible, op, rowOp, result);
     else
-        mapRows<false>(dst, to, src, from, visible, op, rowOp);
+        mapRows<false>(dst, to, src, from, visible, op, rowOp, result);
 }
 
 template <typename Op>
-void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op)
+void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op,
+             RowResult result = RowResult::Mixed)
 {
-    mapRect(dst, to, src, from, op, [op](QRgb *d, const QRgb *s, int count) {
-        for (int i = 0; i < count; ++i)
-            op(d[i], s[i]);
-    });
+    mapRect(
+        dst, to, src, from, op,
+        [op](QRgb *d, const QRgb *s, int count) {
+            for (int i = 0; i < count; ++i)
+                op(d[i], s[i]);
+        },
+        result);
 }
+
+// The copy of the stretches: the source pixel, opaque.
+void copyOpaque(QRgb &d, QRgb s) { d = s | 0xFF000000u; }
 
 #if defined(RAVLEN_AVX2_BLEND)
 // The constant-alpha run eight pixels at a time, on processors that have
@@ -649,14 +671,13 @@ void Surface::blockCopy(QPoint to, const Surface &source, const QRect &from)
 void Surface::stretchCopy(const QRect &to, const Surface &source, const QRect &from)
 {
     QImage selfCopy;
-    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from,
-            [](QRgb &d, QRgb s) { d = s | 0xFF000000u; });
+    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from, copyOpaque, RowResult::FromSourceOnly);
 }
 
 void Surface::stretchPicture(const QRect &to, const QImage &picture)
 {
     QImage converted;
-    mapRect(m_image, to, sourceOf(picture, converted), picture.rect(), [](QRgb &d, QRgb s) { d = s | 0xFF000000u; });
+    mapRect(m_image, to, sourceOf(picture, converted), picture.rect(), copyOpaque, RowResult::FromSourceOnly);
 }
 
 void Surface::keyedStretchCopy(const QRect &to, const Surface &source, const QRect &from, OleColor key)
