@@ -211,8 +211,9 @@ void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from,
         result);
 }
 
-// The copy of the stretches: the source pixel, opaque.
-void copyOpaque(QRgb &d, QRgb s) { d = s | 0xFF000000u; }
+// The copy of the stretches: the source pixel, opaque. A lambda, so that it
+// is inlined into the rows.
+constexpr auto copyOpaque = [](QRgb &d, QRgb s) { d = s | 0xFF000000u; };
 
 #if defined(RAVLEN_AVX2_BLEND)
 // The constant-alpha run eight pixels at a time, on processors that have
