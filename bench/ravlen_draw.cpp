@@ -12,6 +12,7 @@
 //                               layer at ratio 2), fade (fade ticks)
 
 #include "RavlenLib/ravlen.h"
+#include "every_layer.h"
 #include "ravlen_p.h"
 #include "render/face_composer.h"
 #include "render/skin_library.h"
@@ -66,39 +67,6 @@ double timePerCall(const std::function<void()> &work)
 void report(const char *name, double value)
 {
     std::printf("%s: %.2f\n", name, value);
-}
-
-QImage iconPicture()
-{
-    QImage icon(32, 32, QImage::Format_RGB32);
-    icon.fill(QColor(255, 0, 255)); // the see-through key: the top-left pixel
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(250, 200, 40));
-    painter.setPen(QPen(QColor(120, 80, 0), 2));
-    painter.drawEllipse(QRectF(4, 4, 24, 24));
-    return icon;
-}
-
-void switchEveryLayerOn(Ravlen &button)
-{
-    button.setCaption(QStringLiteral("&Next"));
-    button.setTint(true);
-    button.setTintColor(0x40A0E0);
-    button.setBorderStyle(Ravlen::Border_Shaded3D);
-    button.setBorderSize(2);
-    button.setArrowShow(true);
-    button.setArrowSize(4);
-    button.setTexture(true);
-    button.setTextureImage(QPixmap::fromImage(SkinLibrary::picture(QStringLiteral("OOZ1"))));
-    button.setTextureSize(3);
-    button.setShadow(true);
-    button.setShadowSize(3);
-    button.setAlpha(true);
-    button.setAlphaValue(60);
-    button.setButtonIcon(QPixmap::fromImage(iconPicture()));
-    button.setButtonIconShow(true);
-    button.setCaptionShadow(true);
 }
 
 struct Buffers {

@@ -1,4 +1,5 @@
 #include "RavlenLib/ravlen.h"
+#include "every_layer.h"
 #include "ravlen_p.h"
 #include "render/face_composer.h"
 #include "render/skin_library.h"
@@ -22,39 +23,6 @@
 namespace {
 
 using Setup = std::function<void(Ravlen &)>;
-
-QImage iconPicture()
-{
-    QImage icon(32, 32, QImage::Format_RGB32);
-    icon.fill(QColor(255, 0, 255));
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(250, 200, 40));
-    painter.setPen(QPen(QColor(120, 80, 0), 2));
-    painter.drawEllipse(QRectF(4, 4, 24, 24));
-    return icon;
-}
-
-void everyLayer(Ravlen &b)
-{
-    b.setCaption(QStringLiteral("&Next"));
-    b.setTint(true);
-    b.setTintColor(0x40A0E0);
-    b.setBorderStyle(Ravlen::Border_Shaded3D);
-    b.setBorderSize(2);
-    b.setArrowShow(true);
-    b.setArrowSize(4);
-    b.setTexture(true);
-    b.setTextureImage(QPixmap::fromImage(SkinLibrary::picture(QStringLiteral("OOZ1"))));
-    b.setTextureSize(3);
-    b.setShadow(true);
-    b.setShadowSize(3);
-    b.setAlpha(true);
-    b.setAlphaValue(60);
-    b.setButtonIcon(QPixmap::fromImage(iconPicture()));
-    b.setButtonIconShow(true);
-    b.setCaptionShadow(true);
-}
 
 // A button in a grey window on the named screen, with its look set up and
 // drawn in the given state; no fade, no hover effect.
@@ -174,8 +142,8 @@ private slots:
             b.setButtonStyle(Ravlen::Vista);
             b.setCaption(QStringLiteral("&Next"));
         }) << 0 << 0x94a5d43adf005188ull;
-        QTest::newRow("every layer") << QSize(300, 60) << Setup(everyLayer) << 0 << 0xf1f92a3fb0bae024ull;
-        QTest::newRow("every layer, small, pressed") << QSize(105, 33) << Setup(everyLayer) << 2 << 0x361b5226b3f3415aull;
+        QTest::newRow("every layer") << QSize(300, 60) << Setup(switchEveryLayerOn) << 0 << 0xf1f92a3fb0bae024ull;
+        QTest::newRow("every layer, small, pressed") << QSize(105, 33) << Setup(switchEveryLayerOn) << 2 << 0x361b5226b3f3415aull;
         QTest::newRow("gradient round, arrow left split, hover") << QSize(150, 40) << Setup([](Ravlen &b) {
             b.setButtonStyle(Ravlen::Gradient);
             b.setRoundBorder(true);
