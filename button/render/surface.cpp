@@ -469,7 +469,9 @@ void Surface::clear()
 
 void Surface::redrawFromBase()
 {
-    clear();
+    // A base that covers the whole surface leaves no background to clear.
+    if (m_base.isNull() || m_base.width() < width() || m_base.height() < height())
+        clear();
     if (m_base.isNull() || m_image.isNull())
         return;
     const int w = std::min(m_image.width(), m_base.width());
@@ -685,10 +687,10 @@ void Surface::keyedStretchCopy(const QRect &to, const Surface &source, const QRe
 {
     QImage selfCopy;
     const QRgb keyPixel = oleToPixel(key) & 0xFFFFFF;
-    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from, [keyPixel](QRgb &d, QRgb s) {
-        if ((s & 0xFFFFFF) != keyPixel)
-            d = s | 0xFF000000u;
-    });
+    // A select rather than a branch: the key's edges are where a branch
+    // guesses wrong, and a run of selects is vectorised.
+    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from,
+            [keyPixel](QRgb &d, QRgb s) { d = (s & 0xFFFFFF) != keyPixel ? s | 0xFF000000u : d; });
 }
 
 void Surface::blendLayered(const QRect &to, QSize size, const Surface &base, const Surface &overlay, OleColor key,
