@@ -1,14 +1,18 @@
 // Times a Ravlen button composing its face (DrawIt) with its skin only and
 // with every layer on, and one fade tick, next to rendering a QPushButton of
-// the same size with the Fusion style and a plain copy of the face's bytes.
+// the same size with the Fusion style and a plain copy of the face's bytes;
+// and every layer again on a screen of device pixel ratio 2.
 //
-//   ravlen_draw                 all figures (on the offscreen platform unless
+//   ravlen_draw                 all figures (on the offscreen platform with a
+//                               screen of ratio 1 and one of ratio 2, unless
 //                               QT_QPA_PLATFORM says otherwise)
 //   ravlen_draw --repeat CASE   only CASE at 300 x 60 for about five seconds, to
 //                               run under a profiler: skin (DrawIt, skin only),
-//                               layers (DrawIt, every layer), fade (fade ticks)
+//                               layers (DrawIt, every layer), layers2 (every
+//                               layer at ratio 2), fade (fade ticks)
 
 #include "RavlenLib/ravlen.h"
+#include "every_layer.h"
 #include "ravlen_p.h"
 #include "render/face_composer.h"
 #include "render/skin_library.h"
@@ -18,8 +22,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <algorithm>
@@ -63,39 +69,6 @@ void report(const char *name, double value)
     std::printf("%s: %.2f\n", name, value);
 }
 
-QImage iconPicture()
-{
-    QImage icon(32, 32, QImage::Format_RGB32);
-    icon.fill(QColor(255, 0, 255)); // the see-through key: the top-left pixel
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(250, 200, 40));
-    painter.setPen(QPen(QColor(120, 80, 0), 2));
-    painter.drawEllipse(QRectF(4, 4, 24, 24));
-    return icon;
-}
-
-void switchEveryLayerOn(Ravlen &button)
-{
-    button.setCaption(QStringLiteral("&Next"));
-    button.setTint(true);
-    button.setTintColor(0x40A0E0);
-    button.setBorderStyle(Ravlen::Border_Shaded3D);
-    button.setBorderSize(2);
-    button.setArrowShow(true);
-    button.setArrowSize(4);
-    button.setTexture(true);
-    button.setTextureImage(QPixmap::fromImage(SkinLibrary::picture(QStringLiteral("OOZ1"))));
-    button.setTextureSize(3);
-    button.setShadow(true);
-    button.setShadowSize(3);
-    button.setAlpha(true);
-    button.setAlphaValue(60);
-    button.setButtonIcon(QPixmap::fromImage(iconPicture()));
-    button.setButtonIconShow(true);
-    button.setCaptionShadow(true);
-}
-
 struct Buffers {
     const uchar *pic;
     const uchar *pic2;
@@ -136,8 +109,12 @@ struct Bench {
     FaceComposer &composer = RavlenPrivate::get(&button)->composer();
     QTimer &fadeTimer = *button.findChild<QTimer *>(QStringLiteral("tmrFade"));
 
-    Bench(QSize size, bool everyLayer)
+    Bench(QSize size, bool everyLayer, qreal ratio = 1)
     {
+        for (QScreen *screen : QGuiApplication::screens()) {
+            if (screen->devicePixelRatio() == ratio)
+                container.setScreen(screen);
+        }
         container.resize(size.width() + 40, size.height() + 40);
         container.setAutoFillBackground(true);
         button.setGeometry(QRect(QPoint(20, 20), size));
@@ -209,11 +186,12 @@ Timings timeSize(QSize size)
 int repeat(const QString &which)
 {
     const bool fade = which == QLatin1String("fade");
-    if (which != QLatin1String("skin") && which != QLatin1String("layers") && !fade) {
-        std::fprintf(stderr, "usage: ravlen_draw [--repeat skin|layers|fade]\n");
+    const bool dense = which == QLatin1String("layers2");
+    if (which != QLatin1String("skin") && which != QLatin1String("layers") && !fade && !dense) {
+        std::fprintf(stderr, "usage: ravlen_draw [--repeat skin|layers|layers2|fade]\n");
         return 2;
     }
-    Bench bench(QSize(300, 60), which != QLatin1String("skin"));
+    Bench bench(QSize(300, 60), which != QLatin1String("skin"), dense ? 2 : 1);
     if (fade)
         bench.startFading();
     QElapsedTimer timer;
@@ -232,8 +210,13 @@ int repeat(const QString &which)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryFile screens;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && screens.open()) {
+        screens.write(R"({"screens":[{"name":"plain","x":0,"y":0,"width":1280,"height":800,"logicalDpi":96,"dpr":1},)"
+                      R"({"name":"dense","x":1280,"y":0,"width":2560,"height":1600,"logicalDpi":96,"dpr":2}]})");
+        screens.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
     QApplication app(argc, argv);
 
     // Qt's own painting runs first everywhere: a widget paints with QPainter
@@ -251,6 +234,9 @@ int main(int argc, char **argv)
 
     const Timings small = timeSize(QSize(105, 33));
     const Timings large = timeSize(QSize(300, 60));
+    Bench dense(QSize(300, 60), true, 2);
+    const bool denseScreen = dense.button.devicePixelRatioF() == 2;
+    const double denseLayers = timePerCall([&] { dense.button.DrawIt(Ravlen::rl_Normal); });
 
     report("drawit_skin_105x33_us", small.skinOnly);
     report("drawit_skin_state_cycle_105x33_us", small.stateCycle);
@@ -262,6 +248,10 @@ int main(int argc, char **argv)
     report("drawit_skin_300x60_us", large.skinOnly);
     report("drawit_skin_state_cycle_300x60_us", large.stateCycle);
     report("drawit_every_layer_300x60_us", large.everyLayer);
+    if (denseScreen)
+        report("drawit_every_layer_300x60_ratio2_us", denseLayers);
+    else
+        std::printf("drawit_every_layer_300x60_ratio2_us: no screen of ratio 2\n");
     report("fade_tick_300x60_us", large.fadeTick);
     report("qpushbutton_fusion_300x60_us", large.pushButton);
     report("qpushbutton_fusion_text_300x60_us", large.pushButtonWithText);

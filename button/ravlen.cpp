@@ -119,7 +119,15 @@ void RavlenPrivate::handleResize()
     m_composer.resized();
 }
 
+void RavlenPrivate::redrawShownFace()
+{
+    if (const std::optional<qint32> state = m_composer.drawnState())
+        m_composer.draw(*state);
+}
+
 QSize RavlenPrivate::faceSize() const { return q->size(); }
+
+qreal RavlenPrivate::devicePixelRatio() const { return q->devicePixelRatioF(); }
 
 QPalette RavlenPrivate::palette() const { return q->palette(); }
 
@@ -134,8 +142,13 @@ void RavlenPrivate::renderContainer(QImage &pixels)
         pixels = QImage();
         return;
     }
-    if (pixels.size() != q->size())
-        pixels = QImage(q->size(), QImage::Format_RGB32);
+    // At the density the face is composed at, so that what shows through
+    // is as sharp as the face.
+    const qreal ratio = q->devicePixelRatioF();
+    const QSize device(qRound(q->width() * ratio), qRound(q->height() * ratio));
+    if (pixels.size() != device)
+        pixels = QImage(device, QImage::Format_RGB32);
+    pixels.setDevicePixelRatio(ratio);
     pixels.fill(container->palette().color(container->backgroundRole()));
     container->render(&pixels, QPoint(), QRegion(q->geometry()), QWidget::DrawWindowBackground);
 }
@@ -715,6 +728,13 @@ bool Ravlen::event(QEvent *event)
             return true;
         }
     }
+    // The face is composed at the density of the screen it is on.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        d->redrawShownFace();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (event->type() == QEvent::DevicePixelRatioChange)
+        d->redrawShownFace();
+#endif
     return QWidget::event(event);
 }
 
@@ -727,6 +747,9 @@ void Ravlen::leaveEvent(QEvent *event)
 void Ravlen::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    // System-colour references follow the palette, a dark one included.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        d->redrawShownFace();
     if (event->type() != QEvent::EnabledChange)
         return;
     if (isEnabled()) {

@@ -75,9 +75,12 @@ private:
 
     // Runs on every size change and when AutoSize is set.
     void handleResize();
+    // Draws the face last drawn again, as its colours or density now are.
+    void redrawShownFace();
 
     // FaceHost
     QSize faceSize() const override;
+    qreal devicePixelRatio() const override;
     QPalette palette() const override;
     QFont font() const override;
     QSize logicalDpi() const override;

@@ -34,6 +34,8 @@ void drawArrowLayer(FaceSurfaces &s, const ArrowLook &arrow)
     const int w = pic.width();
     const int h = pic.height();
     const int a = roundHalfEven(arrow.size, 1, 1000);
+    // The gap to the edge is kept at the face's density.
+    const int gap = roundHalfEven(5 * s.scale);
     const QPoint down(0, h);
     const QPoint across(w, 0);
     switch (arrow.position) {
@@ -52,17 +54,17 @@ void drawArrowLayer(FaceSurfaces &s, const ArrowLook &arrow)
         }
         break;
     case PositionBottom:
-        s.arrowAnchor = QPointF(w / 2, h - a - 5);
+        s.arrowAnchor = QPointF(w / 2, h - a - gap);
         if (arrow.split) {
-            drawSplit(pic, QPoint(0, h - a - 10), across);
-            s.splitCoordinate = h - a - 10;
+            drawSplit(pic, QPoint(0, h - a - 2 * gap), across);
+            s.splitCoordinate = h - a - 2 * gap;
         }
         break;
     case PositionTop:
-        s.arrowAnchor = QPointF(w / 2, a + 5);
+        s.arrowAnchor = QPointF(w / 2, a + gap);
         if (arrow.split) {
-            drawSplit(pic, QPoint(0, a + 10), across);
-            s.splitCoordinate = a + 10;
+            drawSplit(pic, QPoint(0, a + 2 * gap), across);
+            s.splitCoordinate = a + 2 * gap;
         }
         break;
     case PositionMiddle:

@@ -19,7 +19,8 @@ void drawBorderLayer(FaceSurfaces &s, const BorderLook &border)
         break;
     case 2: // Border_Shaded3D
         for (int i = size; i >= 0; --i) {
-            const int darker = 10 * (i - size);
+            // Each logical pixel of the border is 10 darker than the one inside it.
+            const int darker = roundHalfEven(10 * (i - size) / s.scale);
             box(i, oleRgb(std::clamp(oleRed(border.color) + darker, 0, 255),
                           std::clamp(oleGreen(border.color) + darker, 0, 255),
                           std::clamp(oleBlue(border.color) + darker, 0, 255)));

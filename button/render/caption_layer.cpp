@@ -223,27 +223,39 @@ void drawCaptionLayer(QImage &output, FaceSurfaces &s, const CaptionLook &captio
 {
     if (output.isNull())
         return;
-    const QStringList lines = captionLines(decodeCaption(caption.text));
-    const QString text = lines.join(u'\n');
-    const QFontMetricsF metrics(controlFont, &output);
-    CaptionLayoutInput in;
-    double lineHeight = 0;
-    for (const QString &line : lines) {
-        const QSizeF size = metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, line);
-        in.textWidth = std::max(in.textWidth, size.width());
-        lineHeight = std::max(lineHeight, size.height());
-        if (lines.size() > 1)
-            in.lineWidths.append(size.width());
+    CaptionMeasure &measure = s.captionMeasure;
+    if (measure.stored != caption.text || measure.font != controlFont || measure.dpi != output.logicalDpiY()
+        || measure.text.isNull()) {
+        const QStringList lines = captionLines(decodeCaption(caption.text));
+        const QFontMetricsF metrics(controlFont, &output);
+        measure = CaptionMeasure{caption.text, controlFont, output.logicalDpiY(), lines.join(u'\n'), 0, 0, {}};
+        for (const QString &line : lines) {
+            const QSizeF size = metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, line);
+            measure.textWidth = std::max(measure.textWidth, size.width());
+            measure.lineHeight = std::max(measure.lineHeight, size.height());
+            if (lines.size() > 1)
+                measure.lineWidths.append(size.width());
+        }
     }
-    in.width = output.width();
-    in.height = output.height();
+    const QString &text = measure.text;
+    CaptionLayoutInput in;
+    in.textWidth = measure.textWidth;
+    in.lineWidths = measure.lineWidths;
+    const double lineHeight = measure.lineHeight;
+    // The caption is laid out and drawn in logical pixels; the layers before
+    // it measured in device pixels.
+    const double scale = output.devicePixelRatio();
+    in.width = output.width() / scale;
+    in.height = output.height() / scale;
     in.textHeight = pixelCoordinate(lineHeight);
-    in.motionOffset = s.motionOffset;
+    in.motionOffset = s.motionOffset / scale;
     in.autoAlign = caption.autoAlign;
     in.alignment = caption.alignment;
     in.iconShown = icon.show;
     in.iconPosition = icon.position;
     in.icon = s.icon;
+    for (double *measure : {&in.icon.Xi, &in.icon.Yi, &in.icon.Wi, &in.icon.Hi, &in.icon.Cx, &in.icon.Cy})
+        *measure /= scale;
     s.caption = layoutCaption(in, s.caption);
 
     if (text.isEmpty())

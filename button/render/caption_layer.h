@@ -61,8 +61,8 @@ int captionTextFlags(int format);
 // out.
 QFont captionFont(const QFont &controlFont, bool antiAliased, int logicalDpiY);
 
-// Lays out the caption (kept in surfaces.caption) and writes it onto the
-// control's output image: first its shadow, when on, in the computed
+// Lays out the caption (kept in surfaces.caption, in logical pixels) and
+// writes it onto the control's output image at its device pixel ratio: first its shadow, when on, in the computed
 // rectangle, then the caption itself one pixel up and left of it. An "&"
 // marks the access key, shown underlined; "&&" shows one "&". The control's
 // font is measured and left as it was; system-colour references are

@@ -53,9 +53,19 @@ FaceComposer::FaceComposer(const RavlenLook &look, FaceHost &host)
     m_faces.containerBackground = [this] { return containerBackground(); };
 }
 
-void FaceComposer::draw(qint32 state)
+QSize FaceComposer::deviceFaceSize() const
 {
     const QSize face = m_host.faceSize();
+    return QSize(qRound(face.width() * m_ratio), qRound(face.height() * m_ratio));
+}
+
+void FaceComposer::draw(qint32 state)
+{
+    // Every layer draws in device pixels: measures in pixels grow with the
+    // density, proportions stay as they are.
+    m_ratio = std::max<qreal>(1, m_host.devicePixelRatio());
+    m_faces.scale = m_ratio;
+    const QSize face = deviceFaceSize();
     const bool nested = m_drawing;
     m_drawing = true;
     m_containerFresh = false;
@@ -67,15 +77,24 @@ void FaceComposer::draw(qint32 state)
     // Stored layouts keep system-colour references as they read them; the
     // layers get every colour as the button's palette resolves it.
     const OleColor maskKey = drawnColour(m_look.skin.maskColor);
+    m_drawnMaskKey = maskKey;
     m_faces.picTemp.setPenColor(drawnColour(kWindowTextSystemColor));
     TintLook tint = m_look.tint;
     tint.color = drawnColour(tint.color);
     BorderLook border = m_look.border;
     border.color = drawnColour(border.color);
+    border.size = float(border.size * m_ratio);
     ArrowLook arrow = m_look.arrow;
     arrow.color = drawnColour(arrow.color);
+    arrow.size = float(arrow.size * m_ratio);
     ShadowLook shadow = m_look.shadow;
     shadow.color = drawnColour(shadow.color);
+    shadow.size = float(shadow.size * m_ratio);
+    RoundLook round = m_look.round;
+    if (!round.sizeAuto) {
+        round.width = float(round.width * m_ratio);
+        round.height = float(round.height * m_ratio);
+    }
     // A skin without a rounded outline lays its face over the mask in the
     // next step, covering it whole.
     const bool faceIsMask = !m_look.round.enabled && m_look.skin.buttonStyle != GradientStyle
@@ -86,21 +105,21 @@ void FaceComposer::draw(qint32 state)
         SkinLook shape;
         shape.buttonStyle = m_look.skin.buttonStyle;
         shape.maskColor = maskKey;
-        drawMaskShape(m_faces, shape, m_look.round, m_statePicture);
+        drawMaskShape(m_faces, shape, round, m_statePicture);
     });
     guarded("face", [&] {
         if (m_look.skin.buttonStyle != GradientStyle)
-            drawPictureFace(m_faces, m_statePicture, tint, m_look.round, maskKey);
+            drawPictureFace(m_faces, m_statePicture, tint, round, maskKey);
         else
             drawGradientLayer(m_faces, m_look.gradient);
     });
     guarded("border", [&] { drawBorderLayer(m_faces, border); });
     guarded("arrow", [&] {
         drawArrowLayer(m_faces, arrow);
-        m_splitCoordinate = float(m_faces.splitCoordinate);
+        m_splitCoordinate = float(m_faces.splitCoordinate / m_ratio);
     });
     guarded("texture", [&] { drawTextureLayer(m_faces, m_look.texture); });
-    guarded("shadow", [&] { drawShadowLayer(m_faces, shadow, m_look.round, maskKey); });
+    guarded("shadow", [&] { drawShadowLayer(m_faces, shadow, round, maskKey); });
     guarded("alpha", [&] { drawAlphaLayer(m_faces, m_look.alpha); });
 
     guarded("output", [&] {
@@ -129,7 +148,7 @@ void FaceComposer::chooseStateLook(qint32 state)
 {
     if (state < Normal || state > Down)
         return;
-    const QSize size = m_host.faceSize();
+    const QSize size = deviceFaceSize();
     const double lift = (size.width() + size.height()) / 100.0;
     const GradientLook &g = m_look.gradient;
     OleColor first = g.normal1;
@@ -178,20 +197,44 @@ void FaceComposer::writeOutput(const Surface &source)
         m_output = QImage();
         return;
     }
-    if (m_output.size() != pixels.size() || m_output.format() != pixels.format() || !m_output.isDetached())
-        m_output = QImage(pixels.size(), pixels.format());
+    // Above ratio 1 the see-through pixels become transparent; the face's
+    // opaque RGB32 bytes are valid premultiplied pixels as they are.
+    const QImage::Format format = m_ratio > 1 ? QImage::Format_ARGB32_Premultiplied : pixels.format();
+    if (m_output.size() != pixels.size() || m_output.format() != format || !m_output.isDetached())
+        m_output = QImage(pixels.size(), format);
     // The caption's points become pixels at the density of the button's screen.
     constexpr double InchesPerMeter = 1 / 0.0254;
     const QSize dpi = m_host.logicalDpi();
     m_output.setDotsPerMeterX(qRound(dpi.width() * InchesPerMeter));
     m_output.setDotsPerMeterY(qRound(dpi.height() * InchesPerMeter));
+    m_output.setDevicePixelRatio(m_ratio);
     if (m_output.bytesPerLine() == pixels.bytesPerLine()) {
         std::memcpy(m_output.bits(), pixels.constBits(), size_t(pixels.sizeInBytes()));
-        return;
+    } else {
+        const size_t row = size_t(pixels.width()) * 4;
+        for (int y = 0; y < pixels.height(); ++y)
+            std::memcpy(m_output.scanLine(y), pixels.constScanLine(y), row);
     }
-    const size_t row = size_t(pixels.width()) * 4;
-    for (int y = 0; y < pixels.height(); ++y)
-        std::memcpy(m_output.scanLine(y), pixels.constScanLine(y), row);
+    if (m_ratio > 1)
+        cutSeeThrough();
+}
+
+void FaceComposer::cutSeeThrough()
+{
+    const QImage &mask = m_faces.picTemp.image();
+    if (mask.size() != m_output.size())
+        return;
+    const QRgb key = oleToPixel(m_drawnMaskKey) & 0xFFFFFF;
+    const int width = m_output.width();
+    const int height = m_output.height();
+    for (int y = 0; y < height; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(m_output.scanLine(y));
+        const QRgb *shape = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if ((shape[x] & 0xFFFFFF) == key)
+                line[x] = 0;
+        }
+    }
 }
 
 void FaceComposer::showFaceAtOnce()
@@ -276,7 +319,7 @@ void FaceComposer::applyMask(OleColor maskKey)
     }
     m_maskKey = maskKey;
 
-    const QRegion shape = maskRegion(m_faces.picTemp, maskKey);
+    const QRegion shape = maskRegion(logicalMask(m_faces.picTemp, maskKey, m_host.faceSize(), m_logicalMask), maskKey);
     // A face that is all mask colour is wholly see-through; Qt has no empty
     // mask (an empty region means "no mask"), so that face paints nothing.
     m_maskEmpty = shape.isEmpty() && !pixels.isNull();
@@ -322,7 +365,7 @@ void FaceComposer::resized()
     // above caused; this run is then outdated.
     if (run != m_resizeRuns)
         return;
-    guarded("surfaces", [this] { m_faces.resizeFace(m_host.faceSize()); });
+    guarded("surfaces", [this] { m_faces.resizeFace(deviceFaceSize()); });
     if (m_look.border.size > 0) {
         guarded("skin", [this] { (void)loadSkin(m_look.skin.buttonStyle); });
         draw(m_look.behaviour.buttonState);

@@ -23,6 +23,9 @@ public:
     virtual ~FaceHost() = default;
 
     virtual QSize faceSize() const = 0;
+    // Device pixels per logical pixel where the control is shown: the face
+    // is composed at that density.
+    virtual qreal devicePixelRatio() const = 0;
     // System colours are resolved against this palette.
     virtual QPalette palette() const = 0;
     // The caption's font.
@@ -79,13 +82,16 @@ public:
     void paint(QPainter &painter, bool focusRing) const;
 
     // The control's own picture: the face (or a fade frame) with the caption
-    // written on it.
+    // written on it, in device pixels (its devicePixelRatio() is the host's).
+    // Above ratio 1 its see-through pixels are transparent: the control's
+    // shape is in whole logical pixels, the outline finer than that.
     const QImage &output() const { return m_output; }
     const FaceSurfaces &faces() const { return m_faces; }
     const SkinPictures &skinPictures() const { return m_skinPictures; }
     // Empty before the first drawing.
     std::optional<qint32> drawnState() const { return m_lastDrawnState; }
-    // Where the arrow layer put the split line at the last drawing.
+    // Where the arrow layer put the split line at the last drawing, in
+    // logical pixels.
     float splitCoordinate() const { return m_splitCoordinate; }
 
 private:
@@ -94,7 +100,10 @@ private:
     void presentFrame();
     void fadeStep();
     void writeOutput(const Surface &source);
+    void cutSeeThrough();
     void applyMask(OleColor maskKey);
+    // The face's size in device pixels.
+    QSize deviceFaceSize() const;
     QImage containerBackground();
     void drawFocusRing(QPainter &painter) const;
     bool fadeHasDelay() const;
@@ -125,6 +134,12 @@ private:
     OleColor m_maskKey = 0;
     QRegion m_maskShape;
     bool m_maskEmpty = false;
+    // Above ratio 1: the mask at logical size, a logical pixel opaque when
+    // any of its device pixels is.
+    Surface m_logicalMask;
+    // The density and see-through colour of the last drawing.
+    qreal m_ratio = 1;
+    OleColor m_drawnMaskKey = 0;
     // A resize that arrives in the middle of a drawing (rendering a hidden
     // container delivers its pending events) is handled when it is done.
     bool m_drawing = false;

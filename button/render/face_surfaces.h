@@ -2,8 +2,11 @@
 
 #include "render/surface.h"
 
+#include <QFont>
 #include <QImage>
+#include <QList>
 #include <QPointF>
+#include <QString>
 
 #include <array>
 #include <functional>
@@ -32,6 +35,19 @@ struct CaptionBox {
     int format = 0;
 
     friend bool operator==(const CaptionBox &, const CaptionBox &) = default;
+};
+
+// The caption as measured for its layout, kept while the stored caption,
+// the font and the density stay the same: measuring sets the text, which
+// would otherwise happen at every drawing.
+struct CaptionMeasure {
+    QString stored; // the caption as stored, "~$" escapes and all
+    QFont font;
+    int dpi = 0;
+    QString text; // as drawn: decoded, lines joined by "\n"
+    double textWidth = 0; // the widest line
+    double lineHeight = 0;
+    QList<double> lineWidths; // every line's width when there are several
 };
 
 // The drawing surfaces of one button and the working values its layers
@@ -76,6 +92,9 @@ struct FaceSurfaces {
     int G2 = 0;
     int B2 = 0;
 
+    // Device pixels per logical pixel: the surfaces hold the face at the
+    // density it is shown at.
+    qreal scale = 1;
     // Lifts the icon and caption on hover (negative), lowers them pressed.
     double motionOffset = 0;
     // Edge of the arrow zone (x for arrows left or right, y for top or
@@ -85,6 +104,7 @@ struct FaceSurfaces {
     QPointF arrowAnchor;
     IconGeometry icon;
     CaptionBox caption;
+    CaptionMeasure captionMeasure;
     // True while a fade runs; the icon's halo is left out of such frames.
     bool fadeRunning = false;
 
@@ -109,4 +129,6 @@ struct FaceSurfaces {
 
     // Working space of the shadow layer's silhouette at the face's size.
     Surface silhouette;
+    // The face under the icon, as the icon's halo reads it.
+    Surface haloFace;
 };

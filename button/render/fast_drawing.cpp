@@ -120,11 +120,23 @@ void FastDrawing::tint(Surface &destination, const Surface &source, OleColor tin
 
 void FastDrawing::silhouette(Surface &destination, const Surface &source, OleColor keyColor, OleColor fillColor)
 {
-    if (destination.size() == source.size() && readStream(source)) {
-        silhouetteStream(m_stream, source.width(), source.height(), keyColor, fillColor);
-        SetImageDataStream(destination, m_stream);
+    if (destination.size() != source.size() || source.isNull())
+        return;
+    describe(source);
+    // The stream's rule applied to the pixels where they are: the shadow
+    // makes a silhouette at every drawing, and a stream would only carry the
+    // pixels there and back.
+    const QImage &in = source.image();
+    QImage &out = destination.image();
+    const QRgb key = oleToPixel(keyColor) & 0xFFFFFF;
+    const QRgb fill = oleToPixel(fillColor);
+    const int width = in.width();
+    for (int y = 0; y < in.height(); ++y) {
+        const QRgb *from = reinterpret_cast<const QRgb *>(in.constScanLine(y));
+        QRgb *to = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            to[x] = (from[x] & 0xFFFFFF) == key ? from[x] | 0xFF000000u : fill;
     }
-    m_stream.resize(0);
 }
 
 void FastDrawing::tintStream(QByteArray &stream, int width, int height, OleColor tintColor, qint16 brightness,

@@ -71,6 +71,7 @@ public:
     void tint(Surface &destination, const Surface &source, OleColor tintColor, qint16 brightness, qint32 tintType);
     // Every pixel of source that is not exactly the key colour becomes the
     // fill colour; the result goes to destination (may be the same surface).
+    // The same pixels as the stream pass, without a stream.
     void silhouette(Surface &destination, const Surface &source, OleColor keyColor, OleColor fillColor);
 
     // The pixel passes themselves, over a stream of the given size. Padding

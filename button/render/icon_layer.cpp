@@ -83,11 +83,24 @@ void drawIconLayer(FaceSurfaces &s, Surface &target, const IconLook &icon)
     s.picIcon.setBasePicture(icon.icon);
     const OleColor key = s.picIcon.pixel(0, 0);
     if (icon.shadow && !s.fadeRunning) {
+        // The halo is the face under the icon with the icon keyed over it,
+        // both stretched to picShadow's size, blended around the icon.
         Surface &halo = s.picShadow;
-        halo.stretchCopy(halo.rect(), s.pic, place);
-        halo.keyedStretchCopy(halo.rect(), s.picIcon, s.picIcon.rect(), key);
-        for (int k = 1; k <= 4; ++k)
-            target.blend(place.adjusted(-k, -k, k, k), halo, halo.rect(), roundHalfEven(60.0 / k));
+        if (s.pic.rect().contains(place)) {
+            // Read without building it, from the face as it was before the
+            // blends change it.
+            s.haloFace.resize(place.size(), Surface::ResizeMode::KeepContent);
+            s.haloFace.blockCopy(QPoint(0, 0), s.pic, place);
+            for (int k = 1; k <= 4; ++k)
+                target.blendLayered(place.adjusted(-k, -k, k, k), halo.size(), s.haloFace, s.picIcon, key,
+                                    roundHalfEven(60.0 / k));
+        } else {
+            // Part of it comes from what picShadow held before.
+            halo.stretchCopy(halo.rect(), s.pic, place);
+            halo.keyedStretchCopy(halo.rect(), s.picIcon, s.picIcon.rect(), key);
+            for (int k = 1; k <= 4; ++k)
+                target.blend(place.adjusted(-k, -k, k, k), halo, halo.rect(), roundHalfEven(60.0 / k));
+        }
     }
     target.keyedStretchCopy(place, s.picIcon, s.picIcon.rect(), key);
 }

@@ -3,6 +3,7 @@
 #include "core/rounding.h"
 #include "render/face_surfaces.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -51,6 +52,35 @@ void drawMaskShape(FaceSurfaces &s, const SkinLook &skin, const RoundLook &round
     } else {
         mask.fillBox(QPoint(0, 0), far, 0xFFFFFF - (skin.maskColor & 0xFFFFFF));
     }
+}
+
+const Surface &logicalMask(const Surface &mask, OleColor maskColor, QSize logical, Surface &scratch)
+{
+    if (mask.size() == logical || logical.isEmpty() || mask.isNull())
+        return mask;
+    const QRgb key = oleToPixel(maskColor) & 0xFFFFFF;
+    scratch.resize(logical, Surface::ResizeMode::KeepContent);
+    QImage &out = scratch.image();
+    const QImage &in = mask.image();
+    const QRgb see = 0xFF000000u | key;
+    const QRgb opaque = 0xFF000000u | (0xFFFFFF - key);
+    for (int y = 0; y < logical.height(); ++y) {
+        const int top = y * in.height() / logical.height();
+        const int bottom = std::max(top + 1, (y + 1) * in.height() / logical.height());
+        QRgb *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < logical.width(); ++x) {
+            const int left = x * in.width() / logical.width();
+            const int right = std::max(left + 1, (x + 1) * in.width() / logical.width());
+            bool any = false;
+            for (int dy = top; dy < bottom && !any; ++dy) {
+                const QRgb *row = reinterpret_cast<const QRgb *>(in.constScanLine(dy));
+                for (int dx = left; dx < right && !any; ++dx)
+                    any = (row[dx] & 0xFFFFFF) != key;
+            }
+            line[x] = any ? opaque : see;
+        }
+    }
+    return scratch;
 }
 
 QRegion maskRegion(const Surface &mask, OleColor maskColor)

@@ -23,3 +23,8 @@ int roundCornerHeight(const RoundLook &round, QSize face);
 // mask colour (an RGB value; the high byte is ignored). Built from runs of
 // each row, with equal neighbouring rows merged into one band.
 QRegion maskRegion(const Surface &mask, OleColor maskColor);
+
+// The mask at the control's logical size: the mask itself when it has that
+// size, else `scratch` made from it, where a logical pixel is opaque (any
+// colour but maskColor) when any of the device pixels it covers is.
+const Surface &logicalMask(const Surface &mask, OleColor maskColor, QSize logical, Surface &scratch);

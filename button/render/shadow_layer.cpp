@@ -15,6 +15,8 @@ namespace {
 // what was there before within a handful of steps.
 constexpr int GlassSettledSteps = 64;
 
+// One ring per logical pixel of the shadow's size, so a dense face has the
+// rings of a plain one, each as far in as there.
 void drawNormalRings(FaceSurfaces &s, int steps)
 {
     const int w = s.pic.width();
@@ -22,7 +24,8 @@ void drawNormalRings(FaceSurfaces &s, int steps)
     // Rings past the middle of the face are empty.
     steps = std::min(steps, std::max(w, h) / 2 + 1);
     for (int i = 1; i <= steps; ++i) {
-        const QRect ring(i, i, w - 2 * i, h - 2 * i);
+        const int inset = roundHalfEven(i * s.scale);
+        const QRect ring(inset, inset, w - 2 * inset, h - 2 * inset);
         s.pic.keyedStretchCopy(ring, s.picShadow, s.picShadow.rect(), FaceSurfaces::ShadowKey);
         s.pic.blend(ring, s.pic2, ring, normalShadowRingAlpha(i));
     }
@@ -70,7 +73,8 @@ void drawShadowLayer(FaceSurfaces &s, const ShadowLook &shadow, const RoundLook 
     const int h = pic.height();
     // Shadow sizes are kept as set, without a range of their own.
     const double size = limitedSize(shadow.size, -PixelLimit, PixelLimit);
-    const int steps = size >= 1 ? int(std::floor(size)) : 0;
+    const double logicalSize = size / s.scale;
+    const int steps = logicalSize >= 1 ? int(std::floor(logicalSize)) : 0;
 
     s.picTemp.setBasePicture(pic.image());
     buildSilhouette(s, shadow.color, maskColor);

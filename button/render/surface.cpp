@@ -10,6 +10,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define RAVLEN_AVX2_BLEND
+#endif
 
 namespace {
 
@@ -92,12 +96,18 @@ struct Source {
     QRgb tableColour(int index) const { return index < table.size() ? table.constData()[index] : 0xFF000000u; }
 };
 
+// Whether a destination row depends on its source row alone (a plain copy)
+// or on what it held as well.
+enum class RowResult { FromSourceOnly, Mixed };
+
 // The rows of mapRect. Unstretched rows of a 32-bit source go to
 // rowOp(destination, source, count) in one piece; everything else pixel by
-// pixel through op(destinationPixel, sourcePixel).
+// pixel through op(destinationPixel, sourcePixel). Rows that only copy are
+// copied from the row above when both read the same source row, as every
+// enlargement does.
 template <bool Direct, typename Op, typename RowOp>
 void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from, const QRect &visible, Op op,
-             RowOp rowOp)
+             RowOp rowOp, RowResult result)
 {
     const qint64 dw = to.width();
     const qint64 sw = from.width();
@@ -112,11 +122,24 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
         if (first > last)
             return;
     } else {
-        columns.resize(size_t(visible.width()));
+        // The source column grows with x, so the columns that lie inside
+        // the source are one run; the rows then need no test per pixel.
+        columns.clear();
+        int inside = last + 1;
         for (int x = first; x <= last; ++x) {
             const qint64 sx = from.left() + ((2 * qint64(x - to.left()) + 1) * sw) / (2 * dw);
-            columns[size_t(x - first)] = (sx >= 0 && sx < src.width) ? int(sx) : -1;
+            if (sx < 0)
+                continue;
+            if (sx >= src.width)
+                break;
+            if (columns.empty())
+                inside = x;
+            columns.push_back(int(sx));
         }
+        if (columns.empty())
+            return;
+        first = inside;
+        last = inside + int(columns.size()) - 1;
     }
     const auto read = [&](const uchar *row, int x) {
         if constexpr (Direct)
@@ -128,11 +151,19 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
     const qint64 sh = from.height();
     uchar *bits = dst.bits();
     const qsizetype bpl = dst.bytesPerLine();
+    qint64 previousSource = -1;
+    const QRgb *previousLine = nullptr;
     for (int y = visible.top(); y <= visible.bottom(); ++y) {
         const qint64 sy = from.top() + ((2 * qint64(y - to.top()) + 1) * sh) / (2 * dh);
         if (sy < 0 || sy >= src.height)
             continue;
         QRgb *line = reinterpret_cast<QRgb *>(bits + y * bpl);
+        if (result == RowResult::FromSourceOnly && sy == previousSource) {
+            std::memcpy(line + first, previousLine + first, size_t(last - first + 1) * 4);
+            continue;
+        }
+        previousSource = sy;
+        previousLine = line;
         const uchar *sourceRow = src.bits + sy * src.bytesPerLine;
         if (straight && Direct) {
             rowOp(line + first, reinterpret_cast<const QRgb *>(sourceRow) + first + shift, last - first + 1);
@@ -140,11 +171,11 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
             for (int x = first; x <= last; ++x)
                 op(line[x], read(sourceRow, x + shift));
         } else {
-            for (int x = first; x <= last; ++x) {
-                const int sx = columns[size_t(x - first)];
-                if (sx >= 0)
-                    op(line[x], read(sourceRow, sx));
-            }
+            QRgb *out = line + first;
+            const int *sourceColumns = columns.data();
+            const int count = last - first + 1;
+            for (int i = 0; i < count; ++i)
+                op(out[i], read(sourceRow, sourceColumns[i]));
         }
     }
 }
@@ -153,7 +184,8 @@ void mapRows(QImage &dst, const QRect &to, const Source &src, const QRect &from,
 // that lies on dst, with the nearest-neighbour source pixel inside `from`;
 // rowOp does the same for a run of unstretched pixels.
 template <typename Op, typename RowOp>
-void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op, RowOp rowOp)
+void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op, RowOp rowOp,
+             RowResult result = RowResult::Mixed)
 {
     if (to.width() <= 0 || to.height() <= 0 || from.width() <= 0 || from.height() <= 0 || !src.bits)
         return;
@@ -161,25 +193,74 @@ void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from,
     if (visible.isEmpty())
         return;
     if (src.table.isEmpty())
-        mapRows<true>(dst, to, src, from, visible, op, rowOp);
+        mapRows<true>(dst, to, src, from, visible, op, rowOp, result);
     else
-        mapRows<false>(dst, to, src, from, visible, op, rowOp);
+        mapRows<false>(dst, to, src, from, visible, op, rowOp, result);
 }
 
 template <typename Op>
-void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op)
+void mapRect(QImage &dst, const QRect &to, const Source &src, const QRect &from, Op op,
+             RowResult result = RowResult::Mixed)
 {
-    mapRect(dst, to, src, from, op, [op](QRgb *d, const QRgb *s, int count) {
-        for (int i = 0; i < count; ++i)
-            op(d[i], s[i]);
-    });
+    mapRect(
+        dst, to, src, from, op,
+        [op](QRgb *d, const QRgb *s, int count) {
+            for (int i = 0; i < count; ++i)
+                op(d[i], s[i]);
+        },
+        result);
 }
+
+// The copy of the stretches: the source pixel, opaque. A lambda, so that it
+// is inlined into the rows.
+constexpr auto copyOpaque = [](QRgb &d, QRgb s) { d = s | 0xFF000000u; };
+
+#if defined(RAVLEN_AVX2_BLEND)
+// The constant-alpha run eight pixels at a time, on processors that have
+// AVX2; the same arithmetic as the SSE2 run below. Returns the pixels done.
+__attribute__((target("avx2"))) int mixRowAvx2(QRgb *d, const QRgb *s, int count, quint32 a)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i alpha = _mm256_set1_epi16(short(a));
+    const __m256i inverse = _mm256_set1_epi16(short(255 - a));
+    const __m256i half = _mm256_set1_epi16(128);
+    const __m256i opaque = _mm256_set1_epi32(int(0xFF000000u));
+    const auto mixLanes = [&](__m256i dl, __m256i sl) __attribute__((target("avx2")))
+    {
+        __m256i t = _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(dl, inverse), _mm256_mullo_epi16(sl, alpha)),
+                                     half);
+        return _mm256_srli_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), 8);
+    };
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(d + i));
+        const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s + i));
+        // Unpacking and packing both work within 128-bit halves, so the
+        // pixels come out in their order.
+        const __m256i low = mixLanes(_mm256_unpacklo_epi8(dv, zero), _mm256_unpacklo_epi8(sv, zero));
+        const __m256i high = mixLanes(_mm256_unpackhi_epi8(dv, zero), _mm256_unpackhi_epi8(sv, zero));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + i),
+                            _mm256_or_si256(_mm256_packus_epi16(low, high), opaque));
+    }
+    return i;
+}
+
+bool hasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
 
 // Runs of the two blends, four pixels at a time where SSE2 is there; the
 // arithmetic is the same exact rounding as mixPixel and lightenPixel.
 void mixRow(QRgb *d, const QRgb *s, int count, quint32 a)
 {
     int i = 0;
+#if defined(RAVLEN_AVX2_BLEND)
+    if (hasAvx2())
+        i = mixRowAvx2(d, s, count, a);
+#endif
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
     const __m128i alpha = _mm_set1_epi16(short(a));
@@ -388,7 +469,9 @@ void Surface::clear()
 
 void Surface::redrawFromBase()
 {
-    clear();
+    // A base that covers the whole surface leaves no background to clear.
+    if (m_base.isNull() || m_base.width() < width() || m_base.height() < height())
+        clear();
     if (m_base.isNull() || m_image.isNull())
         return;
     const int w = std::min(m_image.width(), m_base.width());
@@ -591,24 +674,61 @@ void Surface::blockCopy(QPoint to, const Surface &source, const QRect &from)
 void Surface::stretchCopy(const QRect &to, const Surface &source, const QRect &from)
 {
     QImage selfCopy;
-    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from,
-            [](QRgb &d, QRgb s) { d = s | 0xFF000000u; });
+    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from, copyOpaque, RowResult::FromSourceOnly);
 }
 
 void Surface::stretchPicture(const QRect &to, const QImage &picture)
 {
     QImage converted;
-    mapRect(m_image, to, sourceOf(picture, converted), picture.rect(), [](QRgb &d, QRgb s) { d = s | 0xFF000000u; });
+    mapRect(m_image, to, sourceOf(picture, converted), picture.rect(), copyOpaque, RowResult::FromSourceOnly);
 }
 
 void Surface::keyedStretchCopy(const QRect &to, const Surface &source, const QRect &from, OleColor key)
 {
     QImage selfCopy;
     const QRgb keyPixel = oleToPixel(key) & 0xFFFFFF;
-    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from, [keyPixel](QRgb &d, QRgb s) {
-        if ((s & 0xFFFFFF) != keyPixel)
-            d = s | 0xFF000000u;
-    });
+    // A select rather than a branch: the key's edges are where a branch
+    // guesses wrong, and a run of selects is vectorised.
+    mapRect(m_image, to, surfaceSource(m_image, source.m_image, selfCopy), from,
+            [keyPixel](QRgb &d, QRgb s) { d = (s & 0xFFFFFF) != keyPixel ? s | 0xFF000000u : d; });
+}
+
+void Surface::blendLayered(const QRect &to, QSize size, const Surface &base, const Surface &overlay, OleColor key,
+                           int alpha)
+{
+    const QRect visible = to & rect();
+    if (visible.isEmpty() || size.isEmpty() || base.isNull() || overlay.isNull() || &base == this || &overlay == this)
+        return;
+    // Where a pixel of `to` reads the picture of `size`, and where that
+    // picture read each of its two sources: both nearest-neighbour stretches
+    // in a row, as the stretches themselves sample.
+    const auto through = [](int at, int start, int extent, qint64 middle, int sourceExtent) {
+        const qint64 m = ((2 * qint64(at - start) + 1) * middle) / (2 * qint64(extent));
+        return int(((2 * m + 1) * sourceExtent) / (2 * middle));
+    };
+    static thread_local std::vector<int> baseColumns;
+    static thread_local std::vector<int> overlayColumns;
+    baseColumns.resize(size_t(visible.width()));
+    overlayColumns.resize(size_t(visible.width()));
+    for (int x = visible.left(); x <= visible.right(); ++x) {
+        baseColumns[size_t(x - visible.left())] = through(x, to.left(), to.width(), size.width(), base.width());
+        overlayColumns[size_t(x - visible.left())] = through(x, to.left(), to.width(), size.width(), overlay.width());
+    }
+    const quint32 a = quint32(alpha) & 0xFF;
+    const QRgb keyPixel = oleToPixel(key) & 0xFFFFFF;
+    const int count = visible.width();
+    for (int y = visible.top(); y <= visible.bottom(); ++y) {
+        const auto *baseRow = reinterpret_cast<const QRgb *>(
+            base.m_image.constScanLine(through(y, to.top(), to.height(), size.height(), base.height())));
+        const auto *overlayRow = reinterpret_cast<const QRgb *>(
+            overlay.m_image.constScanLine(through(y, to.top(), to.height(), size.height(), overlay.height())));
+        QRgb *line = reinterpret_cast<QRgb *>(m_image.scanLine(y)) + visible.left();
+        for (int i = 0; i < count; ++i) {
+            const QRgb over = overlayRow[overlayColumns[size_t(i)]];
+            const QRgb s = (over & 0xFFFFFF) != keyPixel ? over : baseRow[baseColumns[size_t(i)]];
+            line[i] = mixPixel(line[i], s | 0xFF000000u, a);
+        }
+    }
 }
 
 void Surface::blend(const QRect &to, const Surface &source, const QRect &from, int alpha, BlendFormat format)

@@ -129,6 +129,13 @@ public:
     // fall outside the source surface are skipped.
     void blend(const QRect &to, const Surface &source, const QRect &from, int alpha,
                BlendFormat format = BlendFormat::ConstantAlpha);
+    // The constant-alpha blend from a picture that is not built: `base`
+    // whole with `overlay` keyed over it (pixels of exactly the key colour
+    // left out), both stretched to `size`, that picture stretched onto `to`.
+    // The same pixels as stretching both onto a surface of `size` and
+    // blending from all of it, without the work of filling it.
+    void blendLayered(const QRect &to, QSize size, const Surface &base, const Surface &overlay, OleColor key,
+                      int alpha);
 
     QRect rect() const { return m_image.rect(); }
 

@@ -6,6 +6,8 @@
 
 #include "RavlenLib/ravlen.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +17,34 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// A dark palette for the whole application; the buttons' system colours
+// follow it as Qt's own widgets do.
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 32));
+    dark.setColor(QPalette::AlternateBase, QColor(50, 50, 54));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(60, 60, 64));
+    dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Light, QColor(90, 90, 96));
+    dark.setColor(QPalette::Midlight, QColor(75, 75, 80));
+    dark.setColor(QPalette::Mid, QColor(40, 40, 44));
+    dark.setColor(QPalette::Dark, QColor(25, 25, 28));
+    dark.setColor(QPalette::Shadow, QColor(0, 0, 0));
+    dark.setColor(QPalette::Highlight, QColor(60, 120, 200));
+    dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    dark.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+    dark.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Link, QColor(110, 170, 255));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(130, 130, 130));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(130, 130, 130));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 130, 130));
+    return dark;
+}
 
 constexpr uint White = 0xFFFFFF;
 constexpr uint Ink = 0x2A2A2A;
@@ -83,6 +113,8 @@ GalleryWindow::GalleryWindow(QWidget *parent)
     // Shows the keyboard focus ring as well.
     m_live->setFocus();
 }
+
+void GalleryWindow::setDarkPalette(bool dark) { m_dark->setChecked(dark); }
 
 QWidget *GalleryWindow::makeButton(QWidget *parent, QSize size, const QString &caption, Properties properties)
 {
@@ -409,10 +441,16 @@ QWidget *GalleryWindow::livePanel()
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    m_dark = new QCheckBox(QStringLiteral("Dar&k palette"));
+    const QPalette light = QApplication::palette();
+    connect(m_dark, &QCheckBox::toggled, this,
+            [light](bool on) { QApplication::setPalette(on ? darkPalette() : light); });
+
     auto *panel = new QWidget;
     panel->setFixedWidth(340);
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_dark);
     layout->addWidget(stage);
     layout->addWidget(scroll, 1);
     return group(QStringLiteral("One button, by its properties"), panel);

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <utility>
 
+class QCheckBox;
 class QGroupBox;
 class QGridLayout;
 
@@ -17,6 +18,9 @@ class GalleryWindow : public QWidget
 
 public:
     explicit GalleryWindow(QWidget *parent = nullptr);
+
+    // Switches the whole application to a dark palette and back.
+    void setDarkPalette(bool dark);
 
 private:
     using Properties = std::initializer_list<std::pair<const char *, QVariant>>;
@@ -38,4 +42,5 @@ private:
     QGroupBox *captionGroup();
 
     QWidget *m_live = nullptr;
+    QCheckBox *m_dark = nullptr;
 };

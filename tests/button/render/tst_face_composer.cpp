@@ -76,6 +76,7 @@ class StandInHost final : public FaceHost
 {
 public:
     QSize faceSize() const override { return QSize(100, 40); }
+    qreal devicePixelRatio() const override { return 1; }
     QPalette palette() const override { return QApplication::palette(); }
     QFont font() const override { return QApplication::font(); }
     QSize logicalDpi() const override { return QSize(96, 96); }
@@ -298,6 +299,23 @@ private Q_SLOTS:
             QCOMPARE(button.size(), finalSize);
             QVERIFY(drawnFace(button) != before);
         }
+    }
+
+    void systemColoursFollowThePalette()
+    {
+        auto button = plainButton();
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Button, QColor(230, 230, 230));
+        button->setPalette(palette);
+        button->setBorderStyle(Ravlen::Border_SimpleBox);
+        // A stored layout keeps the reference to the button face colour.
+        storeProperty(*button, "BorderColor", 0x8000000Fu);
+        button->DrawIt(Ravlen::rl_Normal);
+        QCOMPARE(shownAt(*button, QPoint(0, 0)), OleColor(0xE6E6E6));
+
+        palette.setColor(QPalette::Button, QColor(40, 40, 48));
+        button->setPalette(palette);
+        QCOMPARE(shownAt(*button, QPoint(0, 0)), OleColor(0x302828));
     }
 
     void containerShowsThrough_data()
