@@ -152,11 +152,12 @@ void Game::startMode(const GameMode &mode)
         return;
     }
     // A shuffle that failed has shown its report; the game on show stays.
-    std::optional<QList<int>> order = guardedShuffledOrder(m_context, questions.size());
-    if (!order)
+    std::optional<Shuffle> shuffle = guardedShuffle(m_context, questions.size());
+    if (!shuffle)
         throw ZorbelError(ErrorNumber::InvalidProcedureCall, QStringLiteral("the questions could not be shuffled"));
-    state.questions = inOrder(questions, *order);
-    state.order = *std::move(order);
+    state.questions = inOrder(questions, shuffle->order);
+    state.order = std::move(shuffle->order);
+    state.seed = shuffle->seed;
     state.source = QuestionLoader::fingerprint(questions);
     state.number = 1;
     state.gameOn = true;

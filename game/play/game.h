@@ -36,9 +36,11 @@ public:
     struct ModeState {
         QStringList questions; // in the order of play
         // Where each question stands in its file (questions[i] is the file's
-        // question order[i]) and the fingerprint of the file's questions: a
-        // saved game names its questions by these.
+        // question order[i]), the seed the order was drawn from, and the
+        // fingerprint of the file's questions: a saved game keeps its
+        // questions by the seed and the fingerprint.
         QList<int> order;
+        quint32 seed = 0;
         QByteArray source;
         int number = 0;
         bool gameOn = false;

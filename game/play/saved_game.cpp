@@ -1,7 +1,7 @@
 #include "play/saved_game.h"
 
 #include "play/question_loader.h"
-#include "play/shuffle_array.h"
+#include "play/shuffle_order.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -105,17 +105,6 @@ private:
     bool m_ok = true;
 };
 
-bool isOrderOf(const QList<int> &order, qsizetype count)
-{
-    QList<bool> seen(count, false);
-    for (const int index : order) {
-        if (index < 0 || index >= count || seen.at(index))
-            return false;
-        seen[index] = true;
-    }
-    return order.size() == count;
-}
-
 void putMode(ByteWriter &out, const Game::ModeState &mode)
 {
     out.putBool(mode.gameOn);
@@ -123,9 +112,8 @@ void putMode(ByteWriter &out, const Game::ModeState &mode)
     out.putBool(mode.holdFirst);
     out.put<qint32>(mode.number);
     out.putBytes(mode.source);
+    out.put<quint32>(mode.seed);
     out.put<quint32>(quint32(mode.order.size()));
-    for (const int index : mode.order)
-        out.put<quint16>(quint16(index));
 }
 
 Game::ModeState getMode(ByteReader &in)
@@ -136,12 +124,11 @@ Game::ModeState getMode(ByteReader &in)
     mode.holdFirst = in.getBool();
     mode.number = in.get<qint32>();
     mode.source = in.getBytes(kMaxSourceSize);
+    mode.seed = in.get<quint32>();
     const auto count = in.getIn<quint32>(0, QuestionLoader::kMaxQuestions);
-    mode.order.reserve(count);
-    for (quint32 i = 0; i < count && in.ok(); ++i)
-        mode.order.append(in.get<quint16>());
     const bool numberFits = count == 0 ? mode.number == 0 : mode.number >= 1 && mode.number <= int(count);
-    in.check(numberFits && isOrderOf(mode.order, count));
+    if (in.check(numberFits))
+        mode.order = shuffledOrder(count, mode.seed);
     return mode;
 }
 
@@ -209,7 +196,6 @@ SavedGame::Resumption SavedGame::resumedOver(const Game::Snapshot &fresh) const
 QByteArray SavedGame::encode() const
 {
     ByteWriter out;
-    out.bytes().reserve(1024 + 2 * (state.modes[0].order.size() + state.modes[1].order.size()));
     out.bytes().append(kMagic);
     out.put<quint32>(kFormat);
     out.put<qint64>(savedAt.toMSecsSinceEpoch());

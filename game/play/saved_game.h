@@ -13,16 +13,18 @@
 
 // A game in progress as the data folder keeps it, so that a game cut short
 // (a closed lid, a flat battery, a crash) goes on where it stood. The
-// questions are kept as their places in their files together with a
-// fingerprint of each file's questions, which keeps a save small however
-// long the files are and tells when a file changed since.
+// questions are kept as the seed of their shuffle together with a
+// fingerprint of each file's questions, which keeps a save a few hundred
+// bytes however long the files are and tells when a file changed since.
 struct SavedGame {
     // The layout of the bytes; a file of another format is not read.
     static constexpr quint32 kFormat = 1;
 
     QDateTime savedAt;
     bool finished = false; // the host ended the game: nothing to resume
-    Game::Snapshot state; // the question lists themselves are not kept
+    // The question lists themselves are not kept; their order is drawn
+    // again from its seed.
+    Game::Snapshot state;
     PlaySettings settings; // the countdown and sound options, every one given
 
     // Whether the game holds anything a host would miss: a name or a

@@ -3,20 +3,7 @@
 #include "services/app_context.h"
 #include "services/clock.h"
 
-#include <algorithm>
-#include <cmath>
-#include <numeric>
-#include <random>
-#include <utility>
-
 namespace {
-
-// Uniform on [0, 1) with the 24 bits a float holds exactly, so that 1.0
-// itself can never come out.
-float drawUnit(std::mt19937 &generator)
-{
-    return float(generator() >> 8) * 0x1p-24f;
-}
 
 quint32 seedFrom(const Clock &clock)
 {
@@ -25,22 +12,6 @@ quint32 seedFrom(const Clock &clock)
 }
 
 } // namespace
-
-QList<int> shuffledOrder(qsizetype count, quint32 seed)
-{
-    std::mt19937 generator(seed);
-    QList<int> shuffled(count);
-    std::iota(shuffled.begin(), shuffled.end(), 0);
-    const qsizetype last = count - 1;
-    for (qsizetype i = 0; i <= last; ++i) {
-        // Single precision as the rule says; the clamp only matters for
-        // lists too long for a float to count them.
-        const float position = float(i) + drawUnit(generator) * float(last - i);
-        const qsizetype j = std::clamp(qsizetype(std::nearbyint(position)), i, last); // halves to even
-        shuffled.swapItemsAt(i, j);
-    }
-    return shuffled;
-}
 
 QStringList ShuffleArray(const QStringList &items, quint32 seed)
 {
@@ -52,12 +23,17 @@ QStringList ShuffleArray(const QStringList &items, const Clock &clock)
     return ShuffleArray(items, seedFrom(clock));
 }
 
-std::optional<QList<int>> guardedShuffledOrder(AppContext &context, qsizetype count)
+std::optional<Shuffle> guardedShuffle(AppContext &context, qsizetype count)
 {
-    std::optional<QList<int>> shuffled;
+    std::optional<Shuffle> shuffle;
     GuardOptions options;
     options.kind = ProcedureKind::Function;
     context.guard(
-        QStringLiteral("ShuffleArray"), [&] { shuffled = shuffledOrder(count, seedFrom(context.clock())); }, options);
-    return shuffled;
+        QStringLiteral("ShuffleArray"),
+        [&] {
+            const quint32 seed = seedFrom(context.clock());
+            shuffle = Shuffle{seed, shuffledOrder(count, seed)};
+        },
+        options);
+    return shuffle;
 }

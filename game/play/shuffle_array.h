@@ -1,5 +1,7 @@
 #pragma once
 
+#include "play/shuffle_order.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -8,34 +10,22 @@
 class AppContext;
 class Clock;
 
-// A new list with the same elements in random order; items itself is not
-// changed. Each index i in turn swaps with j = i + r * (last - i), r drawn
-// uniformly from [0, 1) in single precision and the product rounded to the
-// nearest index, halves to even. The rounding is part of the game's feel:
-// the ends of each remaining range are drawn with half the weight of the
-// indexes between them.
+// A new list with the same elements in the order shuffledOrder draws from
+// seed; items itself is not changed.
 QStringList ShuffleArray(const QStringList &items, quint32 seed);
 
 // The same, seeded from the clock on every call.
 QStringList ShuffleArray(const QStringList &items, const Clock &clock);
 
-// Where the same shuffle of count items takes them: element i is the index
-// of the item that ends at i. A game keeps its order, so that a saved game
-// can name its questions by their place in the file.
-QList<int> shuffledOrder(qsizetype count, quint32 seed);
+// A shuffle of a game's questions: the seed it was drawn from and the
+// order it gave.
+struct Shuffle {
+    quint32 seed = 0;
+    QList<int> order;
+};
 
-// items taken in order: element i is items[order[i]].
-inline QStringList inOrder(const QStringList &items, const QList<int> &order)
-{
-    QStringList ordered;
-    ordered.reserve(order.size());
-    for (const int index : order)
-        ordered.append(items.at(index));
-    return ordered;
-}
-
-// shuffledOrder as the game calls it: seeded from the program's clock and
+// The shuffle as the game draws it: seeded from the program's clock and
 // guarded by the error report, which names it ShuffleArray, a function.
 // Nothing is returned after a reported failure, so the caller keeps the
 // game it has.
-std::optional<QList<int>> guardedShuffledOrder(AppContext &context, qsizetype count);
+std::optional<Shuffle> guardedShuffle(AppContext &context, qsizetype count);

@@ -6,7 +6,7 @@
 #include "fuzz_support.h"
 
 #include "play/saved_game.h"
-#include "play/shuffle_array.h"
+#include "play/shuffle_order.h"
 
 #include <QCryptographicHash>
 

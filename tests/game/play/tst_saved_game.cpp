@@ -1,5 +1,5 @@
 #include "play/saved_game.h"
-#include "play/shuffle_array.h"
+#include "play/shuffle_order.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -25,8 +25,8 @@ SavedGame playedGame()
     state.players[1] = {QStringLiteral("Zoë <b>&amp;</b> 漢字"), 9};
     state.players[6] = {QString(), 12};
     state.players[9] = {QStringLiteral("Benched"), 1};
-    state.modes[size_t(Match)] = {{}, {2, 0, 1}, QByteArray(20, 'm'), 3, true, false, true};
-    state.modes[size_t(Phrase)] = {{}, {1, 3, 0, 2}, QByteArray(20, 'p'), 4, true, true, false};
+    state.modes[size_t(Match)] = {{}, shuffledOrder(3, 7), 7, QByteArray(20, 'm'), 3, true, false, true};
+    state.modes[size_t(Phrase)] = {{}, shuffledOrder(32766, 0xCAFE), 0xCAFE, QByteArray(20, 'p'), 4, true, true, false};
     game.settings = {CountdownLength{QStringLiteral("40.4"), 40}, true, false, true, true};
     return game;
 }
@@ -83,9 +83,9 @@ private Q_SLOTS:
     void refusesImpossibleGames_data()
     {
         QTest::addColumn<int>("change");
-        const QStringList changes{"no players",        "eleven players",    "turn beyond the players",
-                                  "round zero",        "negative score",    "question beyond the list",
-                                  "no question shown", "order repeats one", "tab three"};
+        const QStringList changes{"no players",     "eleven players",           "turn beyond the players", "round zero",
+                                  "negative score", "question beyond the list", "no question shown",       "more questions than a file",
+                                  "tab three"};
         for (int i = 0; i < changes.size(); ++i)
             QTest::newRow(qPrintable(changes[i])) << i;
     }
@@ -96,9 +96,15 @@ private Q_SLOTS:
         Game::Snapshot &state = game.state;
         Game::ModeState &matches = state.modes[size_t(Match)];
         const std::array<std::function<void()>, 9> spoil{
-            [&] { state.playerCount = 0; }, [&] { state.playerCount = 11; },      [&] { state.currentPlayer = state.playerCount; },
-            [&] { state.round = 0; },       [&] { state.players[2].score = -1; }, [&] { matches.number = 4; },
-            [&] { matches.number = 0; },    [&] { matches.order = {0, 0, 1}; },   [&] { state.modeOnShow = QuestionMode(2); },
+            [&] { state.playerCount = 0; },
+            [&] { state.playerCount = 11; },
+            [&] { state.currentPlayer = state.playerCount; },
+            [&] { state.round = 0; },
+            [&] { state.players[2].score = -1; },
+            [&] { matches.number = 4; },
+            [&] { matches.number = 0; },
+            [&] { matches.order.resize(QuestionLoader::kMaxQuestions + 1); },
+            [&] { state.modeOnShow = QuestionMode(2); },
         };
         spoil[size_t(change)]();
         QCOMPARE(outcomeOf(SavedGame::decode(game.encode())), QVariant(QStringLiteral("holds values no game can have")));
@@ -118,7 +124,7 @@ private Q_SLOTS:
             mode.number = 1;
         }
         SavedGame saved = playedGame();
-        saved.state.modes[size_t(Match)] = {{}, {2, 0, 3, 1}, QuestionLoader::fingerprint(file), 3, true, false, false};
+        saved.state.modes[size_t(Match)] = {{}, {2, 0, 3, 1}, 0, QuestionLoader::fingerprint(file), 3, true, false, false};
         saved.state.modes[size_t(Phrase)].source = QuestionLoader::fingerprint({"A,___", "B,___", "C,___", "E,___"});
 
         const SavedGame::Resumption resumption = saved.resumedOver(fresh);

@@ -39,12 +39,14 @@ private Q_SLOTS:
     {
         TestContext test;
         const QStringList items{"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l"};
-        const std::optional<QList<int>> first = guardedShuffledOrder(test.context(), items.size());
-        QCOMPARE(guardedShuffledOrder(test.context(), items.size()), first);
+        const std::optional<Shuffle> first = guardedShuffle(test.context(), items.size());
+        QVERIFY(first.has_value());
+        QCOMPARE(guardedShuffle(test.context(), items.size())->order, first->order);
         test.clock().advance(1);
-        const std::optional<QList<int>> later = guardedShuffledOrder(test.context(), items.size());
-        QVERIFY(later.has_value() && later != first);
-        QCOMPARE(inOrder(items, *later), ShuffleArray(items, test.clock()));
+        const std::optional<Shuffle> later = guardedShuffle(test.context(), items.size());
+        QVERIFY(later.has_value() && later->order != first->order);
+        QCOMPARE(later->order, shuffledOrder(items.size(), later->seed));
+        QCOMPARE(inOrder(items, later->order), ShuffleArray(items, test.clock()));
         QVERIFY(test.logEntries().isEmpty());
     }
 };
