@@ -438,7 +438,7 @@ void TestPhoneServer::loadOfTenPlayersAndTwentyWatchers()
         watchers.push_back(f.watch());
     const int clients = int(players.size() + watchers.size());
     const int rounds = 10'000 / clients;
-    const qint64 memoryBefore = residentKiB();
+    [[maybe_unused]] const qint64 memoryBefore = residentKiB();
     for (int round = 0; round < rounds; ++round) {
         f.now += clients; // a millisecond a message
         for (auto &player : players)
@@ -457,7 +457,11 @@ void TestPhoneServer::loadOfTenPlayersAndTwentyWatchers()
     QCOMPARE(f.server.refusedMessages(), 0);
     QCOMPARE(f.room.answerOf(9), QStringLiteral("answer %1").arg(rounds - 1));
     QCOMPARE(f.server.playerConnections() + f.server.watcherConnections(), clients);
+    // AddressSanitizer keeps freed memory in its quarantine, so there the
+    // resident size says nothing about what the server holds.
+#if !defined(__SANITIZE_ADDRESS__)
     QVERIFY2(residentKiB() - memoryBefore < 64 * 1024, qPrintable(QString::number(residentKiB() - memoryBefore)));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestPhoneServer)
